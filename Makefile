@@ -1,0 +1,68 @@
+# Tavik — the two commands of the README, and the longer runs.
+#   make run    installs what is missing, builds, runs the main job
+#   make test   installs what is missing, builds, runs every test (non-zero on any failure)
+#   make fuzz   runs every fuzz target for FUZZ_SECONDS (default 600) each
+#   make bench  builds optimised and prints the benchmark figures
+
+SHELL := /bin/bash
+.SHELLFLAGS := -eu -o pipefail -c
+
+DEBIAN_PACKAGES := cmake ninja-build g++ make python3 libgtest-dev libgmock-dev \
+                   libbenchmark-dev clang libclang-rt-14-dev
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 600
+FUZZ_SMOKE_SECONDS ?= 20
+
+EXAMPLES := build/release/examples
+UNDERTAKING := --kod JSK --nazwa "TOWARZYSTWO UBEZPIECZEŃ JASKÓŁKA SPÓŁKA AKCYJNA"
+
+.PHONY: deps run test test-unit fuzz-smoke fuzz bench examples format clean
+
+deps:
+	@missing=$$(for p in $(DEBIAN_PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done); \
+	if [ -n "$$missing" ]; then \
+	    echo "Instaluję brakujące pakiety: $$missing"; \
+	    $(SUDO) apt-get update -q && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -q $$missing; \
+	fi
+
+build/%/build.ninja: | deps
+	cmake --preset $* >/dev/null
+
+release: build/release/build.ninja
+	cmake --build build/release -j $(JOBS)
+
+examples: release
+	mkdir -p $(EXAMPLES)
+	build/release/tools/samples/tavik-make-examples $(EXAMPLES)
+
+run: examples
+	@for f in $(EXAMPLES)/*.rpa; do build/release/cli/tavik-cli check $(UNDERTAKING) "$$f"; done
+
+test: test-unit fuzz-smoke
+
+test-unit: build/debug/build.ninja
+	cmake --build build/debug -j $(JOBS)
+	ctest --preset debug -j $(JOBS)
+
+build/fuzz/corpus: build/fuzz/build.ninja
+	cmake --build build/fuzz -j $(JOBS)
+	mkdir -p build/fuzz/corpus/rpa
+	build/fuzz/tools/samples/tavik-make-examples build/fuzz/corpus/rpa
+
+fuzz-smoke: build/fuzz/corpus
+	cmake --build build/fuzz -j $(JOBS)
+	fuzz/run-all build/fuzz $(FUZZ_SMOKE_SECONDS)
+
+fuzz: build/fuzz/corpus
+	cmake --build build/fuzz -j $(JOBS)
+	fuzz/run-all build/fuzz $(FUZZ_SECONDS)
+
+bench: release
+	build/release/bench/tavik-bench
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf build

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace tavik::cli {
+
+// Runs one command line (without the program's name). Returns the exit code: 0 accepted,
+// 1 refused (the refusal's message on err), 2 wrong usage.
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+}  // namespace tavik::cli

@@ -1,0 +1,89 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tavik {
+
+// A source of bytes. Readers take one of these, not a path, so that tests and the fuzzer can
+// hand them any bytes.
+class InputStream {
+public:
+    virtual ~InputStream();
+    // Reads up to n bytes and returns how many it read; 0 means the end. An I/O error raises
+    // tavik::Exception.
+    virtual std::size_t read(char* dst, std::size_t n) = 0;
+};
+
+// A sink of bytes. Writers take one of these, so that tests can hand them a device that fails.
+class OutputStream {
+public:
+    virtual ~OutputStream();
+    // Writes all n bytes, or returns false.
+    virtual bool write(const char* src, std::size_t n) = 0;
+};
+
+class MemoryInput : public InputStream {
+public:
+    explicit MemoryInput(std::string_view bytes) : bytes_(bytes) {}
+    std::size_t read(char* dst, std::size_t n) override;
+
+private:
+    std::string_view bytes_;
+    std::size_t pos_ = 0;
+};
+
+class MemoryOutput : public OutputStream {
+public:
+    bool write(const char* src, std::size_t n) override {
+        bytes_.append(src, n);
+        return true;
+    }
+    const std::string& bytes() const { return bytes_; }
+
+private:
+    std::string bytes_;
+};
+
+// Reads a stream through a buffer, so that a field costs no system call.
+class BufferedReader {
+public:
+    explicit BufferedReader(InputStream& in, std::size_t capacity = 256 * 1024);
+
+    // Makes n bytes contiguous at the cursor and returns them, or nullptr when the stream ends
+    // before n bytes; available() then tells how many there were. n must not exceed the
+    // capacity.
+    const char* request(std::size_t n);
+    void consume(std::size_t n) { pos_ += n; }
+    std::size_t available() const { return end_ - pos_; }
+
+private:
+    InputStream& in_;
+    std::vector<char> buffer_;
+    std::size_t pos_ = 0;
+    std::size_t end_ = 0;
+    bool atEnd_ = false;
+};
+
+// Writes a stream through a buffer. A failure of the stream sticks: later writes are dropped
+// and flush() reports it.
+class BufferedWriter {
+public:
+    explicit BufferedWriter(OutputStream& out, std::size_t capacity = 256 * 1024);
+
+    void write(const char* src, std::size_t n);
+    void write(std::string_view bytes) { write(bytes.data(), bytes.size()); }
+    bool flush();
+    bool failed() const { return failed_; }
+
+private:
+    OutputStream& out_;
+    std::vector<char> buffer_;
+    std::size_t used_ = 0;
+    bool failed_ = false;
+};
+
+}  // namespace tavik

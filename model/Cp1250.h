@@ -1,0 +1,25 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Record texts are code page 1250 bytes; messages and the command line are UTF-8.
+// This unit is the only place that converts between the two.
+namespace tavik::cp1250 {
+
+// Always succeeds: every byte has a code point.
+std::string toUtf8(std::string_view cp1250Text);
+
+// Converts UTF-8 to code page 1250. Returns false and leaves a Polish explanation in *error
+// when the input is not valid UTF-8 or holds a character the code page cannot hold; nothing
+// is ever replaced silently.
+bool fromUtf8(std::string_view utf8Text, std::string& out, std::string* error = nullptr);
+
+// As above, but raises tavik::Exception with the explanation.
+std::string fromUtf8OrThrow(std::string_view utf8Text);
+
+// Upper case with the Polish and other Central European letters of the code page.
+std::string toUpper(std::string_view cp1250Text);
+void toUpperInPlace(std::string& cp1250Text);
+
+}  // namespace tavik::cp1250

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "model/ByteStream.h"
+#include "model/FileStreams.h"
+#include "model/RecordFormats.h"
+#include "model/UserMessage.h"
+
+namespace tavik {
+
+// Writes one application file of one version: the header, then records, each of the class the
+// version stores and after a record of its parent kind, each with its stored checksum. A file
+// is written through a temporary and replaces the target only when every byte is on the disk;
+// any failure leaves the target as it was and says why in failure().
+class RpaWriter {
+public:
+    explicit RpaWriter(const FileVersion& version) : version_(version) {}
+    ~RpaWriter();
+    RpaWriter(const RpaWriter&) = delete;
+    RpaWriter& operator=(const RpaWriter&) = delete;
+
+    void start(OutputStream& out);
+    bool startFile(const std::string& path);
+    bool write(const TRecord* record, unsigned kind);
+    bool finish();
+    void abandon();
+
+    bool isOpen() const { return buffer_ != nullptr; }
+    const UserMessage& failure() const { return failure_; }
+
+private:
+    void begin(OutputStream& out);
+    bool fail(std::string text, MessageIcon icon);
+
+    const FileVersion& version_;
+    std::unique_ptr<AtomicFileOutput> file_;
+    std::unique_ptr<BufferedWriter> buffer_;
+    bool seen_[3] = {};  // an undertaking, an application, an agent written to this file
+    UserMessage failure_;
+};
+
+}  // namespace tavik
