@@ -17,7 +17,7 @@ FUZZ_SMOKE_SECONDS ?= 20
 EXAMPLES := build/release/examples
 UNDERTAKING := --kod JSK --nazwa "TOWARZYSTWO UBEZPIECZEŃ JASKÓŁKA SPÓŁKA AKCYJNA"
 
-.PHONY: deps run test test-unit fuzz-smoke fuzz bench examples format clean
+.PHONY: deps release run test test-unit fuzz-smoke fuzz bench examples format clean
 
 deps:
 	@missing=$$(for p in $(DEBIAN_PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done); \
@@ -47,8 +47,7 @@ test-unit: build/debug/build.ninja
 
 build/fuzz/corpus: build/fuzz/build.ninja
 	cmake --build build/fuzz -j $(JOBS)
-	mkdir -p build/fuzz/corpus/rpa
-	build/fuzz/tools/samples/tavik-make-examples build/fuzz/corpus/rpa
+	build/fuzz/tools/samples/tavik-make-examples --fuzz-corpus build/fuzz/corpus
 
 fuzz-smoke: build/fuzz/corpus
 	cmake --build build/fuzz -j $(JOBS)

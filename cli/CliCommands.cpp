@@ -54,9 +54,11 @@ struct CommandLine {
     }
 
     void allowOnly(std::initializer_list<const char*> names) const {
-        for (const auto& [name, value] : options)
+        for (const auto& option : options) {
+            const std::string& name = option.first;
             if (std::none_of(names.begin(), names.end(), [&](const char* n) { return name == n; }))
                 throw UsageError{"nieznana opcja --" + name};
+        }
     }
 };
 

@@ -15,12 +15,12 @@ std::size_t MemoryInput::read(char* dst, std::size_t n) {
     return count;
 }
 
-BufferedReader::BufferedReader(InputStream& in, std::size_t capacity)
-    : in_(in), buffer_(capacity) {}
-
 const char* BufferedReader::request(std::size_t n) {
     if (end_ - pos_ >= n) return buffer_.data() + pos_;
-    if (n > buffer_.size()) return nullptr;
+    if (n > kCapacity) return nullptr;
+    // A stream that filled the whole buffer is likely long: read it in larger pieces.
+    if ((end_ == buffer_.size() || n > buffer_.size()) && buffer_.size() < kCapacity)
+        buffer_.resize(std::min(kCapacity, std::max(n, 2 * buffer_.size())));
     if (pos_ > 0) {
         std::memmove(buffer_.data(), buffer_.data() + pos_, end_ - pos_);
         end_ -= pos_;
@@ -34,12 +34,14 @@ const char* BufferedReader::request(std::size_t n) {
     return end_ >= n ? buffer_.data() : nullptr;
 }
 
-BufferedWriter::BufferedWriter(OutputStream& out, std::size_t capacity)
-    : out_(out), buffer_(capacity) {}
-
 void BufferedWriter::write(const char* src, std::size_t n) {
     if (failed_) return;
     if (used_ + n > buffer_.size()) {
+        if (buffer_.size() < kCapacity) {
+            buffer_.resize(std::min(kCapacity, 2 * buffer_.size()));
+            write(src, n);
+            return;
+        }
         if (!flush()) return;
         if (n > buffer_.size()) {
             failed_ = !out_.write(src, n);

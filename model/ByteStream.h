@@ -28,7 +28,9 @@ public:
 
 class MemoryInput : public InputStream {
 public:
+    // Reads the bytes in place: they must outlive the stream.
     explicit MemoryInput(std::string_view bytes) : bytes_(bytes) {}
+    explicit MemoryInput(std::string&&) = delete;
     std::size_t read(char* dst, std::size_t n) override;
 
 private:
@@ -48,10 +50,12 @@ private:
     std::string bytes_;
 };
 
-// Reads a stream through a buffer, so that a field costs no system call.
+// Reads a stream through a buffer, so that a field costs no system call. The buffer starts
+// small and doubles while the stream keeps filling it, up to its capacity.
 class BufferedReader {
 public:
-    explicit BufferedReader(InputStream& in, std::size_t capacity = 256 * 1024);
+    static constexpr std::size_t kCapacity = 256 * 1024;
+    explicit BufferedReader(InputStream& in) : in_(in), buffer_(kInitialSize) {}
 
     // Makes n bytes contiguous at the cursor and returns them, or nullptr when the stream ends
     // before n bytes; available() then tells how many there were. n must not exceed the
@@ -61,6 +65,8 @@ public:
     std::size_t available() const { return end_ - pos_; }
 
 private:
+    static constexpr std::size_t kInitialSize = 16 * 1024;
+
     InputStream& in_;
     std::vector<char> buffer_;
     std::size_t pos_ = 0;
@@ -68,11 +74,12 @@ private:
     bool atEnd_ = false;
 };
 
-// Writes a stream through a buffer. A failure of the stream sticks: later writes are dropped
-// and flush() reports it.
+// Writes a stream through a buffer that grows as the buffered reader's does. A failure of the
+// stream sticks: later writes are dropped and flush() reports it.
 class BufferedWriter {
 public:
-    explicit BufferedWriter(OutputStream& out, std::size_t capacity = 256 * 1024);
+    static constexpr std::size_t kCapacity = 256 * 1024;
+    explicit BufferedWriter(OutputStream& out) : out_(out), buffer_(16 * 1024) {}
 
     void write(const char* src, std::size_t n);
     void write(std::string_view bytes) { write(bytes.data(), bytes.size()); }

@@ -12,13 +12,14 @@ namespace tavik {
 namespace {
 
 // Reads up to n bytes, as many as the stream has; the rest stays zero.
-void readUpTo(InputStream& in, char* dst, std::size_t n) {
+std::size_t readUpTo(InputStream& in, char* dst, std::size_t n) {
     std::size_t got = 0;
     while (got < n) {
         const std::size_t part = in.read(dst + got, n - got);
         if (part == 0) break;
         got += part;
     }
+    return got;
 }
 
 std::string_view terminated(const char* bytes, std::size_t size) {
@@ -43,10 +44,10 @@ constexpr std::array<KnownMark, 4> kMarks = {{
 
 int CzytajNaglowek(InputStream& in) {
     unsigned char word[4] = {};
-    readUpTo(in, reinterpret_cast<char*>(word), 4);
+    const bool complete = readUpTo(in, reinterpret_cast<char*>(word), 4) == 4;
     const std::uint32_t first = word[0] | (word[1] << 8) | (word[2] << 16) |
                                 (std::uint32_t{word[3]} << 24);
-    if (first != kFileHeaderWord) throw Exception(std::string(file_messages::kBadFileVersion));
+    if (!complete || first != kFileHeaderWord) throw Exception(std::string(file_messages::kBadFileVersion));
 
     char mark[10] = {};
     char dictionary[14] = {};

@@ -1,1 +1,232 @@
+#include "model/CRC32.h"
+
 #include <gtest/gtest.h>
+
+#include "tests/support/RpaBytes.h"
+
+namespace tavik {
+namespace {
+
+using test::referenceChecksum;
+
+// The named fields' texts in the given order, through the record's own field list.
+std::vector<std::string> texts(const TRecord& record, const std::vector<std::string>& names) {
+    std::vector<std::string> out;
+    for (const std::string& name : names) {
+        bool found = false;
+        for (const ConstFieldRef& f : record.fields())
+            if (f.name == name) out.push_back(f.field->str()), found = true;
+        EXPECT_TRUE(found) << name;
+    }
+    return out;
+}
+
+std::uint32_t reference(const std::vector<std::string>& values) {
+    std::uint32_t crc = 0;
+    for (const std::string& t : values) {
+        const std::size_t covered = t.size() & 0xFF;
+        test::referenceFeed(crc, static_cast<unsigned char>(covered));
+        for (std::size_t i = 0; i < covered; ++i)
+            test::referenceFeed(crc, static_cast<unsigned char>(t[i]));
+    }
+    return ~crc;
+}
+
+// Gives every field a value of its own, so that any two fields swapped change the checksum.
+void fillDistinct(TRecord& record) {
+    int n = 0;
+    for (const FieldRef& f : record.fields())
+        if (f.name != "TypRekordu") *f.field = std::string(f.name) + "#" + std::to_string(++n);
+}
+
+TEST(CRC32Table, EntriesOfTheReflectedPolynomial) {
+    const CRC32 calc;
+    EXPECT_EQ(calc.tableEntry(0), 0x00000000u);
+    EXPECT_EQ(calc.tableEntry(1), 0x77073096u);
+    EXPECT_EQ(calc.tableEntry(128), 0xEDB88320u);
+    EXPECT_EQ(calc.tableEntry(255), 0x2D02EF8Du);
+}
+
+TEST(CRC32Dict, KnownValues) {
+    const CRC32 calc;
+    std::uint32_t crc = 12345;
+    EXPECT_TRUE(calc.CRC32Dict("abc", crc));
+    EXPECT_EQ(crc, 0x272FC8C1u);
+    EXPECT_TRUE(calc.CRC32Dict("", crc));
+    EXPECT_EQ(crc, 0xFFFFFFFFu);
+}
+
+TEST(CRC32ForField, FeedsTheLengthByteThenOnlyThatManyBytes) {
+    const CRC32 calc;
+    std::uint32_t crc = 0;
+    calc.CalcCrc32(3, crc);
+    for (char c : std::string("abc")) calc.CalcCrc32(static_cast<std::uint8_t>(c), crc);
+    std::uint32_t viaField = 0;
+    calc.CRC32ForField(Field("abc"), viaField);
+    EXPECT_EQ(viaField, crc);
+
+    // 300 bytes: the byte 44 and the first 44 bytes only.
+    std::string long300(300, 'a');
+    long300[100] = 'Z';
+    std::uint32_t a = 0, b = 0;
+    calc.CRC32ForField(Field(long300), a);
+    calc.CRC32ForField(Field(std::string(44, 'a')), b);
+    EXPECT_EQ(a, b);
+
+    // Exactly 256 bytes: the byte 0 and nothing else.
+    std::uint32_t c256 = 0, zero = 0;
+    calc.CRC32ForField(Field(std::string(256, 'q')), c256);
+    calc.CalcCrc32(0, zero);
+    EXPECT_EQ(c256, zero);
+}
+
+TEST(CRC32ForField, DoesNotResetOrInvert) {
+    const CRC32 calc;
+    std::uint32_t crc = 0xCAFEBABE;
+    calc.CRC32ForField(Field("X"), crc);
+    std::uint32_t expected = 0xCAFEBABE;
+    calc.CalcCrc32(1, expected);
+    calc.CalcCrc32('X', expected);
+    EXPECT_EQ(crc, expected);
+}
+
+TEST(RecordChecksum, UndertakingOfMarkersUnderBothCalculations) {
+    const CRC32 calc;
+    TRecZU zaklad;
+    std::uint32_t v1 = 0, v2 = 0;
+    EXPECT_TRUE(calc.CRC32RecZaklad(&zaklad, v1));
+    EXPECT_TRUE(calc.CRC32RecZaklad2(&zaklad, v2));
+    EXPECT_EQ(v1, 0x9FEFE4E7u);
+    EXPECT_EQ(v2, 0x9FEFE4E7u);
+}
+
+TEST(RecordChecksum, SecondUndertakingCalculationIgnoresTheName) {
+    const CRC32 calc;
+    std::uint32_t a = 0, b = 0, c = 0;
+    calc.CRC32RecZaklad2(std::make_unique<TRecZU>("JSK", "JEDNA").get(), a);
+    calc.CRC32RecZaklad2(std::make_unique<TRecZU>("JSK", "DRUGA").get(), b);
+    calc.CRC32RecZaklad(std::make_unique<TRecZU>("JSK", "JEDNA").get(), c);
+    EXPECT_EQ(a, b);
+    EXPECT_EQ(a, referenceChecksum({"ZKL", "JSK", "<E>"}));
+    EXPECT_EQ(c, referenceChecksum({"ZKL", "JSK", "JEDNA"}));
+}
+
+TEST(RecordChecksum, MissingRecordGivesFalse) {
+    const CRC32 calc;
+    std::uint32_t crc = 7;
+    EXPECT_FALSE(calc.CRC32RecZaklad(nullptr, crc));
+    EXPECT_FALSE(calc.CRC32RecZaklad2(nullptr, crc));
+    EXPECT_FALSE(calc.CRC32RecWniosek(nullptr, crc));
+    EXPECT_FALSE(calc.CRC32RecAgent(nullptr, crc));
+    EXPECT_FALSE(calc.CRC32RecAgent3(nullptr, crc));
+    EXPECT_FALSE(calc.CRC32RecPracownik(nullptr, crc));
+    EXPECT_FALSE(calc.CRC32RecZarzad(nullptr, crc));
+    EXPECT_FALSE(calc.CRC32RecPelnomocnictwo(nullptr, crc));
+    EXPECT_FALSE(calc.CRC32RecPolisaOC(nullptr, crc));
+    EXPECT_FALSE(calc.CRC32RecPolisaOC3(nullptr, crc));
+    EXPECT_EQ(crc, 7u);
+}
+
+const std::vector<std::string> kAgentOrder = {
+    "TypRekordu", "RodzajOperacji", "NUMER_W_RA", "NumerWZU", "NIP AGENTA",
+    "NIP Osoby Fizycznej", "Obywatelstwo", "RodzajDokumentuOsFizAgenta", "PESEL/Seria/NR",
+    "Nazwisko", "Nazwisko2", "Imie", "Imie2", "Miejscowosc", "Ulica", "NrDomu", "NrLokalu",
+    "KodPocztowy", "Poczta", "Numer_z_Rejestru", "RodzajRejestru", "FormaPrawna", "NazwaAgenta",
+    "Miejscowosc_SiedzibaAgenta", "Ulica_SiedzibaAgenta", "NrDomu_SiedzibaAgenta",
+    "NrLokalu_SiedzibaAgenta", "KodPocztowy_SiedzibaAgenta", "Poczta_SiedzibaAgenta",
+    "ZWOLNIONY", "DzialalnoscPodstawowa", "InnaDzialalnosc"};
+
+const std::vector<std::string> kPersonOrder = {
+    "TypRekordu", "Rodzaj Operacji", "Numer w RA", "NumerWZU", "PESEL/SERIA/NR", "Nazwisko",
+    "Nazwisko drugi człon", "Imie", "Imie2", "NazwiskoRodowe", "ImieOjca", "ImieMatki", "Płec",
+    "Typ Dokumentu", "Miejscowosc", "Ulica", "NumerDomu", "NumerLokalu", "KodPocztowy",
+    "POCZTA", "Obywatelstwo", "WYKSZTAŁCENIE", "Nr zezwolenia"};
+
+TEST(RecordChecksum, EachRecordFeedsItsFieldsInItsOwnOrder) {
+    const CRC32 calc;
+    std::uint32_t crc = 0;
+
+    TRecWniosek wniosek;
+    fillDistinct(wniosek);
+    calc.CRC32RecWniosek(&wniosek, crc);
+    EXPECT_EQ(crc, reference(texts(wniosek, {"TypRekordu", "TypWniosku", "NumerWniosku",
+                                             "DataWniosku", "Komentarz"})));
+
+    TRecAgenta3 agent;
+    fillDistinct(agent);
+    calc.CRC32RecAgent(&agent, crc);
+    EXPECT_EQ(crc, reference(texts(agent, kAgentOrder)));
+    std::vector<std::string> agent3Order = kAgentOrder;
+    for (const char* name : {"Liczba_czl_zarzadu", "DATA_ROZW_UM_AGENCYJNEJ", "Przyczyny",
+                             "InfoDodatkowe"})
+        agent3Order.emplace_back(name);
+    calc.CRC32RecAgent3(&agent, crc);
+    EXPECT_EQ(crc, reference(texts(agent, agent3Order)));
+
+    TRecPracownik employee;
+    fillDistinct(employee);
+    calc.CRC32RecPracownik(&employee, crc);
+    EXPECT_EQ(crc, reference(texts(employee, kPersonOrder)));
+    TRecZarzad member;
+    fillDistinct(member);
+    member.TypRekordu = "ZAW";
+    calc.CRC32RecZarzad(&member, crc);
+    EXPECT_EQ(crc, reference(texts(member, kPersonOrder)));
+
+    TRecPolisaOC3 policy;
+    fillDistinct(policy);
+    calc.CRC32RecPolisaOC(&policy, crc);
+    EXPECT_EQ(crc, reference(texts(policy, {"TypRekordu", "ID_PolisyOC", "Suma ubezpieczenia",
+                                            "Nazwa zakładu", "WazneOd", "WazneDo"})));
+    calc.CRC32RecPolisaOC3(&policy, crc);
+    EXPECT_EQ(crc, reference(texts(policy, {"TypRekordu", "ID_PolisyOC", "Suma ubezpieczenia",
+                                            "Kod ZU", "WazneOd", "WazneDo"})));
+
+    TRecPelnomocnictwo power;
+    fillDistinct(power);
+    calc.CRC32RecPelnomocnictwo(&power, crc);
+    EXPECT_EQ(crc, reference(texts(power, {"TypRekordu", "RodzajUbezpieczenia",
+                                           "ObszarDzialalnosci", "MaksKwotaUbezpieczenia",
+                                           "Waluta", "NazwaDzialu", "NazwaGrupy", "WazneOd",
+                                           "WazneDo"})));
+}
+
+TEST(RecordChecksum, FieldsOutsideTheOrderDoNotCount) {
+    const CRC32 calc;
+    TRecPracownik a, b;
+    a.NIP = "123-456-78-90";
+    b.NIP = "999-999-99-99";
+    std::uint32_t ca = 0, cb = 0;
+    calc.CRC32RecPracownik(&a, ca);
+    calc.CRC32RecPracownik(&b, cb);
+    EXPECT_EQ(ca, cb);
+
+    TRecAgenta2 agentA, agentB;
+    agentA.Liczba_czl_zarzadu = "3";
+    calc.CRC32RecAgent(&agentA, ca);
+    calc.CRC32RecAgent(&agentB, cb);
+    EXPECT_EQ(ca, cb);
+
+    TRecPolisaOC3 policyA, policyB;
+    policyA.Nazwa_zakladu = "JEDEN";
+    calc.CRC32RecPolisaOC3(&policyA, ca);
+    calc.CRC32RecPolisaOC3(&policyB, cb);
+    EXPECT_EQ(ca, cb);
+}
+
+TEST(RecordChecksum, LongCommentsAreOnlyPartlyCovered) {
+    const CRC32 calc;
+    TRecWniosek a, b;
+    a.Komentarz = std::string(260, 'a');                      // covers 4 bytes
+    b.Komentarz = std::string(4, 'a') + std::string(512, 'z');  // 516 = 4 mod 256
+    std::uint32_t ca = 0, cb = 0;
+    calc.CRC32RecWniosek(&a, ca);
+    calc.CRC32RecWniosek(&b, cb);
+    EXPECT_EQ(ca, cb);
+    b.Komentarz = "b" + std::string(259, 'a');
+    calc.CRC32RecWniosek(&b, cb);
+    EXPECT_NE(ca, cb);
+}
+
+}  // namespace
+}  // namespace tavik

@@ -1,1 +1,92 @@
+#include "model/Cp1250.h"
+
 #include <gtest/gtest.h>
+
+#include "model/Cp1250Texts.h"
+#include "model/Exception.h"
+
+namespace tavik {
+namespace {
+
+std::string bytes(std::initializer_list<int> values) {
+    std::string out;
+    for (int v : values) out.push_back(static_cast<char>(v));
+    return out;
+}
+
+TEST(Cp1250ToUtf8, PolishLettersMapToTheirCodePoints) {
+    EXPECT_EQ(cp1250::toUtf8(bytes({0xA5, 0xC6, 0xCA, 0xA3, 0xD1, 0xD3, 0x8C, 0x8F, 0xAF})),
+              "ĄĆĘŁŃÓŚŹŻ");
+    EXPECT_EQ(cp1250::toUtf8(bytes({0xB9, 0xE6, 0xEA, 0xB3, 0xF1, 0xF3, 0x9C, 0x9F, 0xBF})),
+              "ąćęłńóśźż");
+    EXPECT_EQ(cp1250::toUtf8(bytes({0x80, 0x84, 0x94, 0x96})), "€„”–");
+    EXPECT_EQ(cp1250::toUtf8("plain ASCII; 123"), "plain ASCII; 123");
+}
+
+TEST(Cp1250ToUtf8, EveryByteSurvivesARoundTrip) {
+    std::string all;
+    for (int b = 1; b < 256; ++b) all.push_back(static_cast<char>(b));
+    std::string back;
+    ASSERT_TRUE(cp1250::fromUtf8(cp1250::toUtf8(all), back));
+    EXPECT_EQ(back, all);
+}
+
+TEST(Cp1250FromUtf8, ConvertsWhatTheCodePageHolds) {
+    EXPECT_EQ(cp1250::fromUtf8OrThrow("WYKREŚLENIE"), "WYKRE\x8CLENIE");
+    EXPECT_EQ(cp1250::fromUtf8OrThrow("ß×÷ˇ˝"), bytes({0xDF, 0xD7, 0xF7, 0xA1, 0xBD}));
+    EXPECT_EQ(cp1250::fromUtf8OrThrow(""), "");
+}
+
+TEST(Cp1250FromUtf8, RefusesACharacterOutsideTheCodePage) {
+    std::string out = "kept";
+    std::string error;
+    EXPECT_FALSE(cp1250::fromUtf8("Muñoz", out, &error));
+    EXPECT_EQ(error, "Znak „ñ” (U+00F1) nie występuje w stronie kodowej 1250.");
+    EXPECT_EQ(out, "kept");
+
+    EXPECT_FALSE(cp1250::fromUtf8("😀", out, &error));
+    EXPECT_EQ(error, "Znak „😀” (U+1F600) nie występuje w stronie kodowej 1250.");
+    EXPECT_FALSE(cp1250::fromUtf8("Øre", out, &error));
+    EXPECT_EQ(error, "Znak „Ø” (U+00D8) nie występuje w stronie kodowej 1250.");
+}
+
+TEST(Cp1250FromUtf8, RefusesMalformedUtf8) {
+    std::string out, error;
+    for (const std::string& bad : {std::string("a\x80z"), std::string("\xC0\x80"),
+                                   std::string("\xED\xA0\x80"), std::string("\xC5"),
+                                   std::string("\xF4\x90\x80\x80"), std::string("\xE2\x82")}) {
+        EXPECT_FALSE(cp1250::fromUtf8(bad, out, &error)) << bad;
+    }
+    EXPECT_FALSE(cp1250::fromUtf8("ab\xC5", out, &error));
+    EXPECT_EQ(error, "Tekst nie jest poprawnym tekstem UTF-8 (bajt nr 3).");
+}
+
+TEST(Cp1250FromUtf8, ThrowingVariantCarriesTheMessage) {
+    try {
+        cp1250::fromUtf8OrThrow("ø");
+        FAIL() << "expected a refusal";
+    } catch (const Exception& e) {
+        EXPECT_STREQ(e.what(), "Znak „ø” (U+00F8) nie występuje w stronie kodowej 1250.");
+    }
+}
+
+TEST(Cp1250Upper, PolishAndCentralEuropeanLetters) {
+    EXPECT_EQ(cp1250::toUtf8(cp1250::toUpper(cp1250::fromUtf8OrThrow("zażółć gęślą jaźń"))),
+              "ZAŻÓŁĆ GĘŚLĄ JAŹŃ");
+    EXPECT_EQ(cp1250::toUtf8(cp1250::toUpper(cp1250::fromUtf8OrThrow("šťžľŕăĺčěďđňőřůűţýüö"))),
+              "ŠŤŽĽŔĂĹČĚĎĐŇŐŘŮŰŢÝÜÖ");
+}
+
+TEST(Cp1250Upper, LettersWithoutACapitalAndOtherBytesStay) {
+    const std::string unchanged = cp1250::fromUtf8OrThrow("ßµ÷˙×0123;<E>-/ĄŻ€„");
+    EXPECT_EQ(cp1250::toUpper(unchanged), unchanged);
+}
+
+TEST(Cp1250Literal, ConvertsAtCompileTime) {
+    static_assert(texts::WYKRESLENIE.view() == "WYKRE\x8CLENIE");
+    static_assert(texts::EMPTY.view() == "<E>");
+    EXPECT_EQ(texts::WYKRESLENIE.view().size(), 11u);
+}
+
+}  // namespace
+}  // namespace tavik

@@ -1,1 +1,89 @@
+#include "model/Field.h"
+
 #include <gtest/gtest.h>
+
+#include <utility>
+
+namespace tavik {
+namespace {
+
+TEST(Field, NewFieldHoldsTheEmptyMarker) {
+    Field f;
+    EXPECT_EQ(f.view(), "<E>");
+    EXPECT_EQ(f.length(), 3);
+    EXPECT_TRUE(f.isEmpty());
+    EXPECT_STREQ(f.c_str(), "<E>");
+}
+
+TEST(Field, KeepsShortAndLongTextsWithTheirLength) {
+    Field f;
+    f = "1234567890123";  // the longest text kept inside the object
+    EXPECT_EQ(f.view(), "1234567890123");
+    EXPECT_EQ(f.length(), 13);
+    f = "12345678901234";  // the shortest kept on the heap
+    EXPECT_EQ(f.view(), "12345678901234");
+    EXPECT_EQ(f.length(), 14);
+    EXPECT_STREQ(f.c_str(), "12345678901234");
+    f = "AB";
+    EXPECT_EQ(f.view(), "AB");
+    EXPECT_FALSE(f.isEmpty());
+}
+
+TEST(Field, TextEndsAtItsFirstNulByte) {
+    Field f;
+    f = std::string_view("AB\0CD", 5);
+    EXPECT_EQ(f.view(), "AB");
+    EXPECT_EQ(f.length(), 2);
+}
+
+TEST(Field, NeverHoldsAnEmptyText) {
+    Field f("X");
+    f = "";
+    EXPECT_EQ(f.view(), "<E>");
+    f = std::string_view("\0AB", 3);
+    EXPECT_EQ(f.view(), "<E>");
+}
+
+TEST(Field, TextPastTheSixteenBitLengthIsCut) {
+    Field f(std::string(70000, 'x'));
+    EXPECT_EQ(f.length(), 65535);
+    EXPECT_EQ(f.view(), std::string(65535, 'x'));
+}
+
+TEST(Field, AssigningAPartOfItselfIsSafe) {
+    Field inlineField("ABCDEFGHIJ");
+    inlineField.assign(inlineField.view().substr(2));
+    EXPECT_EQ(inlineField.view(), "CDEFGHIJ");
+
+    Field heapField("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+    heapField.assign(heapField.view().substr(1));
+    EXPECT_EQ(heapField.view(), "BCDEFGHIJKLMNOPQRSTUVWXYZ");
+    heapField = heapField;
+    EXPECT_EQ(heapField.view(), "BCDEFGHIJKLMNOPQRSTUVWXYZ");
+}
+
+TEST(Field, CopiesAreIndependentAndMovesLeaveTheMarker) {
+    Field original("A LONG VALUE THAT LIVES ON THE HEAP");
+    Field copy(original);
+    copy = "CHANGED";
+    EXPECT_EQ(original.view(), "A LONG VALUE THAT LIVES ON THE HEAP");
+
+    Field moved(std::move(original));
+    EXPECT_EQ(moved.view(), "A LONG VALUE THAT LIVES ON THE HEAP");
+    EXPECT_EQ(original.view(), "<E>");  // NOLINT: the moved-from state is specified
+
+    Field target("SHORT");
+    target = std::move(moved);
+    EXPECT_EQ(target.view(), "A LONG VALUE THAT LIVES ON THE HEAP");
+    EXPECT_EQ(moved.view(), "<E>");  // NOLINT
+}
+
+TEST(Field, ComparesByteForByte) {
+    EXPECT_EQ(Field("ABC"), Field("ABC"));
+    EXPECT_FALSE(Field("ABC") == Field("ABD"));
+    EXPECT_FALSE(Field("ABC") == Field("ABCD"));
+    EXPECT_TRUE(Field("ABC") == std::string_view("ABC"));
+}
+
+}  // namespace
+}  // namespace tavik

@@ -1,17 +1,27 @@
-// Writes the example files that `make run` checks and the README shows.
+// Writes the example files that `make run` checks and the README shows, or, with
+// --fuzz-corpus, the seeds of the fuzz targets.
+#include <sys/stat.h>
+
 #include <cstdio>
+#include <fstream>
 #include <string>
 
 #include "model/ApplicationFile.h"
+#include "model/FileHeader.h"
 #include "tools/samples/SampleDocuments.h"
 
-int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "użycie: %s KATALOG\n", argv[0]);
-        return 2;
-    }
-    const std::string folder = argv[1];
-    tavik::samples::SampleShape shape;
+namespace {
+
+using tavik::samples::SampleShape;
+
+bool writeBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out);
+}
+
+int writeExamples(const std::string& folder) {
+    SampleShape shape;
     shape.applications = 3;
     for (int version = 1; version <= 3; ++version) {
         tavik::samples::SampleDocument sample(version, shape, 2026 + version);
@@ -24,4 +34,33 @@ int main(int argc, char** argv) {
         }
     }
     return 0;
+}
+
+int writeFuzzCorpus(const std::string& folder) {
+    const std::string rpa = folder + "/rpa";
+    ::mkdir(folder.c_str(), 0777);
+    ::mkdir(rpa.c_str(), 0777);
+    const SampleShape shapes[] = {{1, 1, 1, 1, 1}, {2, 0, 1, 0, 1}, {3, 3, 5, 2, 2}};
+    int n = 0;
+    for (int version = 1; version <= 3; ++version) {
+        for (const SampleShape& shape : shapes) {
+            const std::string file = tavik::samples::sampleFileBytes(version, shape, ++n);
+            // The whole file, and its records alone after a byte that names the version.
+            const std::string records = static_cast<char>(version - 1) +
+                                        file.substr(tavik::kFileHeaderSize);
+            if (!writeBytes(rpa + "/file-" + std::to_string(n), file) ||
+                !writeBytes(rpa + "/records-" + std::to_string(n), records))
+                return 1;
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc == 2) return writeExamples(argv[1]);
+    if (argc == 3 && std::string(argv[1]) == "--fuzz-corpus") return writeFuzzCorpus(argv[2]);
+    std::fprintf(stderr, "użycie: %s KATALOG | --fuzz-corpus KATALOG\n", argv[0]);
+    return 2;
 }
