@@ -1,1 +1,573 @@
+#include "model/DataRecord.h"
+
 #include <gtest/gtest.h>
+
+#include "model/ApplicationFile.h"
+#include "model/DataRecord3.h"
+#include "model/Exception.h"
+#include "model/FileHeader.h"
+#include "tests/support/RpaBytes.h"
+#include "tests/support/RpaFileBuilder.h"
+#include "tests/support/TestStreams.h"
+#include "tools/samples/SampleDocuments.h"
+
+namespace tavik {
+namespace {
+
+using test::RpaFileBuilder;
+using test::u8;
+
+template <int V>
+struct Version {
+    static constexpr int value = V;
+};
+
+// One base for the three file versions.
+template <class T>
+class DataRecordTest : public ::testing::Test {
+protected:
+    static constexpr int kVersion = T::value;
+
+    std::unique_ptr<DataRecord> document(const TRecZU& configured = test::builderUndertaking()) {
+        auto doc = makeDocumentOfVersion(kVersion);
+        doc->ZakladWzorcowy = std::make_unique<TRecZU>(configured);
+        return doc;
+    }
+
+    // Reads records (without a header) into a fresh document.
+    std::unique_ptr<DataRecord> read(const std::string& records,
+                                     const TRecZU& configured = test::builderUndertaking()) {
+        auto doc = document(configured);
+        EXPECT_TRUE(doc->CzytajPlik(std::make_unique<MemoryInput>(keep(records))));
+        return doc;
+    }
+
+    // The message a damaged file is refused with.
+    std::string refusal(const std::string& records,
+                        const TRecZU& configured = test::builderUndertaking()) {
+        auto doc = document(configured);
+        try {
+            doc->CzytajPlik(std::make_unique<MemoryInput>(keep(records)));
+        } catch (const Exception& e) {
+            accepted_ = doc->PobierzListe().size();
+            return e.message();
+        }
+        return "(accepted)";
+    }
+
+    // Written by the document under test to memory.
+    std::string written(samples::SampleDocument& sample) {
+        auto doc = makeDocumentOfVersion(kVersion);
+        sample.listInto(*doc);
+        MemoryOutput out;
+        EXPECT_TRUE(doc->ZapiszDoStrumienia(out));
+        return out.bytes();
+    }
+
+    RpaFileBuilder builder() { return RpaFileBuilder(kVersion); }
+    // A file with one application and one record of every kind the version has.
+    RpaFileBuilder fullApplication() {
+        RpaFileBuilder b(kVersion);
+        b.zaklad();
+        b.wniosek();
+        b.agent();
+        b.polisa();
+        b.pelnomocnictwo();
+        b.pracownik();
+        if (kVersion > 1) b.zarzad();
+        return b;
+    }
+
+    const std::string& keep(const std::string& bytes) { return kept_.emplace_back(bytes); }
+
+    std::size_t accepted_ = 0;
+    std::deque<std::string> kept_;
+};
+
+using Versions = ::testing::Types<Version<1>, Version<2>, Version<3>>;
+TYPED_TEST_SUITE(DataRecordTest, Versions);
+
+// ---- Reading what was written ----------------------------------------------------------
+
+TYPED_TEST(DataRecordTest, RoundTripKeepsEveryFieldChecksumAndLink) {
+    samples::SampleShape shape;
+    shape.applications = 4;
+    samples::SampleDocument sample(this->kVersion, shape, 77);
+    const std::string bytes = this->written(sample);
+
+    MemoryInput in(bytes);
+    auto doc = readApplicationFile(in, samples::sampleUndertaking());
+    EXPECT_EQ(doc->version(), this->kVersion);
+    EXPECT_EQ(doc->GetRecordCountWn(), 4);
+    std::vector<ReadRecord> read = doc->TakeRecords();
+    EXPECT_TRUE(doc->PobierzListe().empty());
+    ASSERT_EQ(read.size(), sample.records().size());
+
+    TRecWniosek* application = nullptr;
+    TRecAgenta* agent = nullptr;
+    for (std::size_t i = 0; i < read.size(); ++i) {
+        const TRecord& original = *sample.records()[i];
+        const TRecord& back = *read[i].record;
+        SCOPED_TRACE("record " + std::to_string(i) + " " + back.TypRekordu.str());
+        EXPECT_EQ(read[i].kind, sample.kinds()[i]);
+        EXPECT_EQ(typeid(back), typeid(original));
+        EXPECT_EQ(back.CRC, original.CRC);
+        const auto a = original.fields(), b = back.fields();
+        ASSERT_EQ(a.size(), b.size());
+        for (std::size_t f = 0; f < a.size(); ++f)
+            EXPECT_EQ(b[f].field->view(), a[f].field->view()) << a[f].name;
+
+        switch (read[i].kind) {
+            case KIND_WNIOSEK:
+                application = static_cast<TRecWniosek*>(read[i].record.get());
+                EXPECT_EQ(application->Zaklad, read[0].record.get());
+                EXPECT_EQ(application->RodzajWniosku,
+                          static_cast<const TRecWniosek&>(original).RodzajWniosku);
+                break;
+            case KIND_AGENT:
+                agent = static_cast<TRecAgenta*>(read[i].record.get());
+                EXPECT_EQ(agent->Wniosek, application);
+                EXPECT_EQ(application->Agent, agent);
+                break;
+            case KIND_POLISA: EXPECT_EQ(static_cast<TRecPolisaOC&>(*read[i].record).Agent, agent); break;
+            case KIND_PELNOMOCNICTWO:
+                EXPECT_EQ(static_cast<TRecPelnomocnictwo&>(*read[i].record).Agent, agent);
+                break;
+            default:
+                if (read[i].kind != KIND_ZAKLAD)
+                    EXPECT_EQ(static_cast<TRecOsoba&>(*read[i].record).Agent, agent);
+        }
+    }
+}
+
+TYPED_TEST(DataRecordTest, WriterLaysDownTheFileOrderAndTheStoredChecksums) {
+    RpaFileBuilder expected = this->fullApplication();
+    const std::string golden = expected.file();
+    // The golden file reads; what is read, written again, gives the very same bytes.
+    MemoryInput in(golden);
+    auto doc = readApplicationFile(in, test::builderUndertaking());
+    std::vector<ReadRecord> records = doc->TakeRecords();
+    std::deque<_RecData> entries;
+    for (auto& r : records) {
+        entries.push_back({r.record.get(), r.kind, 0});
+        doc->PobierzListe().push_back(&entries.back());
+    }
+    MemoryOutput out;
+    ASSERT_TRUE(doc->ZapiszDoStrumienia(out));
+    EXPECT_EQ(out.bytes(), golden);
+}
+
+TYPED_TEST(DataRecordTest, HeaderAloneIsAnEmptyDocument) {
+    const std::string bytes = test::headerOfVersion(this->kVersion);
+    MemoryInput in(bytes);
+    auto doc = readApplicationFile(in, test::builderUndertaking());
+    EXPECT_TRUE(doc->PobierzListe().empty());
+    EXPECT_EQ(doc->GetRecordCountWn(), 0);
+}
+
+TYPED_TEST(DataRecordTest, NoFileGivesFalse) {
+    auto doc = this->document();
+    EXPECT_FALSE(doc->CzytajPlik(nullptr));
+}
+
+TYPED_TEST(DataRecordTest, ApplicationKindsAndLinks) {
+    RpaFileBuilder b = this->builder();
+    b.zaklad();
+    b.wniosek("WPIS", "1");
+    b.wniosek("AKTUALIZACJA", "2");
+    b.wniosek("WYKREŚLENIE", "3");
+    b.agent();
+    b.pracownik();
+    auto doc = this->read(b.records());
+    std::vector<_RecData*> list(doc->PobierzListe().begin(), doc->PobierzListe().end());
+    ASSERT_EQ(list.size(), 6u);
+    auto* zaklad = static_cast<TRecZU*>(list[0]->record);
+    std::vector<int> kinds;
+    for (int i = 1; i <= 3; ++i) {
+        auto* w = static_cast<TRecWniosek*>(list[i]->record);
+        kinds.push_back(w->RodzajWniosku);
+        EXPECT_EQ(w->Zaklad, zaklad);
+    }
+    EXPECT_EQ(kinds, (std::vector<int>{0, 1, 2}));
+    auto* agent = static_cast<TRecAgenta*>(list[4]->record);
+    EXPECT_EQ(agent->Wniosek, list[3]->record);  // the last application before it
+    EXPECT_EQ(static_cast<TRecWniosek*>(list[3]->record)->Agent, agent);
+    EXPECT_EQ(static_cast<TRecWniosek*>(list[1]->record)->Agent, nullptr);
+    EXPECT_EQ(static_cast<TRecPracownik*>(list[5]->record)->Agent, agent);
+    for (_RecData* e : list) EXPECT_EQ(e->struck, 0);
+    EXPECT_EQ(doc->GetRecordCountWn(), 3);
+}
+
+TYPED_TEST(DataRecordTest, FieldEndsAtItsFirstNulByte) {
+    RpaFileBuilder b = this->builder();
+    b.zaklad();
+    TRecWniosek& w = b.wniosek();
+    w.Komentarz = "AB";
+    b.reseal();  // the checksum covers what is read: "AB"
+    std::string records = b.records();
+    const std::string stored = test::field("AB");
+    const auto at = records.find(stored);
+    ASSERT_NE(at, std::string::npos);
+    records.replace(at, stored.size(), test::le16(5) + std::string("AB\0CD", 5));
+    auto doc = this->read(records);
+    auto* back = static_cast<TRecWniosek*>(doc->PobierzListe().back()->record);
+    EXPECT_EQ(back->Komentarz.view(), "AB");
+    EXPECT_EQ(back->Komentarz.length(), 2);
+}
+
+TYPED_TEST(DataRecordTest, TagIsTakenUpToItsTerminator) {
+    RpaFileBuilder b = this->builder();
+    b.zaklad();
+    std::string records = b.records();
+    records.replace(0, 5, test::le16(5) + std::string("ZKL\0\0", 5));
+    auto doc = this->read(records);
+    EXPECT_EQ(doc->PobierzListe().size(), 1u);
+}
+
+TYPED_TEST(DataRecordTest, EmptyTagEndsTheRecords) {
+    RpaFileBuilder b = this->builder();
+    b.zaklad();
+    b.wniosek();
+    b.raw(test::le16(0));
+    b.raw("whatever follows is not read");
+    auto doc = this->read(b.records());
+    EXPECT_EQ(doc->PobierzListe().size(), 2u);
+}
+
+TYPED_TEST(DataRecordTest, ReadingClearsWhatTheListHeld) {
+    RpaFileBuilder b = this->builder();
+    b.zaklad();
+    b.wniosek();
+    auto doc = this->read(b.records());
+    ASSERT_TRUE(doc->CzytajPlik(std::make_unique<MemoryInput>(this->keep(b.records()))));
+    EXPECT_EQ(doc->PobierzListe().size(), 2u);
+}
+
+// ---- The undertaking ---------------------------------------------------------------------
+
+TYPED_TEST(DataRecordTest, ForeignUndertakingCodeIsRefused) {
+    RpaFileBuilder b = this->builder();
+    b.zaklad("KRM");
+    EXPECT_EQ(this->refusal(b.records()), "Błędny KOD lub NAZWA ZAKŁADU!");
+    EXPECT_EQ(this->accepted_, 0u);
+}
+
+TYPED_TEST(DataRecordTest, UndertakingNameIsComparedOnlyWhereTheFileStoresIt) {
+    RpaFileBuilder b = this->builder();
+    b.zaklad("JSK", "INNA NAZWA TEGO SAMEGO ZAKŁADU");
+    b.wniosek();
+    if (this->kVersion == 1) {
+        EXPECT_EQ(this->refusal(b.records()), "Błędny KOD lub NAZWA ZAKŁADU!");
+    } else {
+        auto doc = this->read(b.records());
+        auto* zaklad = static_cast<TRecZU*>(doc->PobierzListe().front()->record);
+        EXPECT_EQ(zaklad->NazwaZU, test::builderUndertaking().NazwaZU);
+    }
+}
+
+// ---- Every refusal -----------------------------------------------------------------------
+
+TYPED_TEST(DataRecordTest, ChecksumOfEachRecordNamesItsApplication) {
+    struct Case {
+        RecordKind kind;
+        std::string message;
+    };
+    std::vector<Case> cases = {
+        {KIND_ZAKLAD, "Błędna suma kontrolna dla rekordu ZAKLAD UBEZPIECZEŃ!"},
+        {KIND_WNIOSEK, "Błędna suma kontrolna dla rekordu WNIOSEK\nWNIOSEK NR:7/ŁÓDŹ"},
+        {KIND_AGENT, "Błędna suma kontrolna dla rekordu AGENT\nWNIOSEK NR: 7/ŁÓDŹ"},
+        {KIND_POLISA, "Błędna suma kontrolna dla rekordu POLISA\nWNIOSEK NR:7/ŁÓDŹ"},
+        {KIND_PELNOMOCNICTWO,
+         "Błędna suma kontrolna dla rekordu PELNOMOCNICTWO\nWNIOSEK NR: 7/ŁÓDŹ"},
+        {KIND_PRACOWNIK, "Błędna suma kontrolna dla rekordu PRACOWNIK\nWNIOSEK NR: 7/ŁÓDŹ"},
+    };
+    if (this->kVersion > 1)
+        cases.push_back(
+            {KIND_ZARZAD, "Błędna suma kontrolna dla rekordu CZŁ. ZARZĄDU\nWNIOSEK NR: 7/ŁÓDŹ"});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        RpaFileBuilder b = this->builder();
+        // A first application, so that the number must be the one of the last application.
+        b.zaklad();
+        b.wniosek("WPIS", "6/KRAKÓW");
+        b.agent();
+        b.wniosek("WPIS", "7/ŁÓDŹ");
+        b.agent();
+        std::size_t before = 5;
+        switch (c.kind) {
+            case KIND_ZAKLAD: b = this->builder(), b.zaklad(), before = 0; break;
+            case KIND_WNIOSEK: b = this->builder(), b.zaklad(), b.wniosek("WPIS", "7/ŁÓDŹ"), before = 1; break;
+            case KIND_AGENT: before = 4; break;
+            case KIND_POLISA: b.polisa(); break;
+            case KIND_PELNOMOCNICTWO: b.pelnomocnictwo(); break;
+            case KIND_PRACOWNIK: b.pracownik(); break;
+            default: b.zarzad(); break;
+        }
+        b.corrupt();
+        EXPECT_EQ(this->refusal(b.records()), c.message);
+        EXPECT_EQ(this->accepted_, before);  // what came before stays listed
+    }
+}
+
+TYPED_TEST(DataRecordTest, ApplicationKindMustBeOneOfTheThree) {
+    for (const char* kind : {"wpis", "NOWY", "WYKRESLENIE", "<E>"}) {
+        RpaFileBuilder b = this->builder();
+        b.zaklad();
+        b.wniosek(kind, "3/2026");
+        EXPECT_EQ(this->refusal(b.records()), "Błędny rodzaj operacji dla wniosku nr: 3/2026")
+            << kind;
+        b.corrupt();  // the kind is checked before the checksum
+        EXPECT_EQ(this->refusal(b.records()), "Błędny rodzaj operacji dla wniosku nr: 3/2026");
+    }
+}
+
+TYPED_TEST(DataRecordTest, UnknownTagIsRefused) {
+    RpaFileBuilder b = this->builder();
+    b.zaklad();
+    b.raw(test::field("XYZ") + test::field("A"));
+    EXPECT_EQ(this->refusal(b.records()), "Błędny nagłówek rekordu !");
+    EXPECT_EQ(this->accepted_, 1u);
+}
+
+TYPED_TEST(DataRecordTest, BoardMembersExistFromVersion2) {
+    RpaFileBuilder b = this->builder();
+    b.zaklad();
+    b.wniosek();
+    b.agent();
+    RpaFileBuilder v2(2);
+    v2.zarzad();
+    b.raw(v2.records());
+    if (this->kVersion == 1)
+        EXPECT_EQ(this->refusal(b.records()), "Błędny nagłówek rekordu !");
+    else
+        EXPECT_EQ(this->read(b.records())->PobierzListe().size(), 4u);
+}
+
+TYPED_TEST(DataRecordTest, TagLongerThanFiveBytesIsRefused) {
+    RpaFileBuilder b = this->builder();
+    b.zaklad();
+    b.raw(test::field("ZKLZKL") + std::string(100, 'x'));
+    EXPECT_EQ(this->refusal(b.records()),
+              "Błędny nagłówek rekordu: znacznik rekordu jest dłuższy niż 5 znaków !");
+    b = this->builder();
+    b.raw(test::le16(65535));
+    EXPECT_EQ(this->refusal(b.records()),
+              "Błędny nagłówek rekordu: znacznik rekordu jest dłuższy niż 5 znaków !");
+}
+
+TYPED_TEST(DataRecordTest, FileEndingInsideARecordIsRefused) {
+    RpaFileBuilder b = this->fullApplication();
+    const std::string whole = b.records();
+    RpaFileBuilder head = this->builder();
+    head.zaklad();
+    const std::size_t zakladSize = head.records().size();
+
+    EXPECT_EQ(this->refusal(whole.substr(0, zakladSize - 1)),
+              "Nieoczekiwany koniec pliku w rekordzie ZAKLAD UBEZPIECZEŃ !");
+    EXPECT_EQ(this->refusal(whole.substr(0, zakladSize + 7)),
+              "Nieoczekiwany koniec pliku w rekordzie WNIOSEK !");
+    // Every cut inside the last record names it and its application.
+    const std::string lastType = this->kVersion == 1 ? "PRACOWNIK" : "CZŁ. ZARZĄDU";
+    RpaFileBuilder withoutLast = this->builder();
+    withoutLast.zaklad(), withoutLast.wniosek(), withoutLast.agent(), withoutLast.polisa();
+    withoutLast.pelnomocnictwo();
+    if (this->kVersion > 1) withoutLast.pracownik();
+    const std::size_t lastStart = withoutLast.records().size();
+    for (std::size_t cut = lastStart + 5; cut < whole.size(); cut += 7)
+        EXPECT_EQ(this->refusal(whole.substr(0, cut)),
+                  "Nieoczekiwany koniec pliku w rekordzie " + lastType + " !\nWNIOSEK NR: 12/2026")
+            << cut;
+    EXPECT_EQ(this->refusal(whole.substr(0, whole.size() - 1)),
+              "Nieoczekiwany koniec pliku w rekordzie " + lastType + " !\nWNIOSEK NR: 12/2026");
+}
+
+TYPED_TEST(DataRecordTest, FileEndingInsideATagIsRefused) {
+    RpaFileBuilder b = this->builder();
+    b.zaklad();
+    b.raw(std::string(1, '\x03'));
+    EXPECT_EQ(this->refusal(b.records()), "Nieoczekiwany koniec pliku w nagłówku rekordu !");
+    b = this->builder();
+    b.zaklad();
+    b.raw(test::le16(3) + "WN");
+    EXPECT_EQ(this->refusal(b.records()), "Nieoczekiwany koniec pliku w nagłówku rekordu !");
+}
+
+TYPED_TEST(DataRecordTest, RecordBeforeItsParentKindIsRefused) {
+    RpaFileBuilder noZaklad = this->builder();
+    noZaklad.wniosek();
+    EXPECT_EQ(this->refusal(noZaklad.records()),
+              "Błędna kolejność rekordów: rekord WNIOSEK występuje przed pierwszym rekordem "
+              "ZAKLAD UBEZPIECZEŃ !");
+
+    RpaFileBuilder noApplication = this->builder();
+    noApplication.zaklad();
+    noApplication.agent();
+    EXPECT_EQ(this->refusal(noApplication.records()),
+              "Błędna kolejność rekordów: rekord AGENT występuje przed pierwszym rekordem "
+              "WNIOSEK !");
+
+    for (RecordKind kind : {KIND_POLISA, KIND_PELNOMOCNICTWO, KIND_PRACOWNIK, KIND_ZARZAD}) {
+        if (kind == KIND_ZARZAD && this->kVersion == 1) continue;
+        RpaFileBuilder b = this->builder();
+        b.zaklad();
+        b.wniosek();
+        if (kind == KIND_POLISA) b.polisa();
+        if (kind == KIND_PELNOMOCNICTWO) b.pelnomocnictwo();
+        if (kind == KIND_PRACOWNIK) b.pracownik();
+        if (kind == KIND_ZARZAD) b.zarzad();
+        EXPECT_EQ(this->refusal(b.records()),
+                  "Błędna kolejność rekordów: rekord " + std::string(recordTypeName(kind)) +
+                      " występuje przed pierwszym rekordem AGENT !");
+        EXPECT_EQ(this->accepted_, 2u);
+    }
+}
+
+TYPED_TEST(DataRecordTest, ReadErrorOfTheDeviceIsRaised) {
+    class BrokenInput : public InputStream {
+    public:
+        std::size_t read(char*, std::size_t) override { throw Exception("Błąd odczytu pliku: EIO"); }
+    };
+    auto doc = this->document();
+    try {
+        doc->CzytajPlik(std::make_unique<BrokenInput>());
+        FAIL();
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.message(), "Błąd odczytu pliku: EIO");
+    }
+}
+
+// ---- Writing -----------------------------------------------------------------------------
+
+TYPED_TEST(DataRecordTest, EmptyListWritesNoFile) {
+    test::TempDir dir;
+    auto doc = this->document();
+    EXPECT_FALSE(doc->ZapiszDoPliku(dir.file("dane.rpa")));
+    EXPECT_FALSE(test::fileExists(dir.file("dane.rpa")));
+    EXPECT_EQ(doc->lastFailure().text, "");
+}
+
+TYPED_TEST(DataRecordTest, SaveEmptiesTheListAndKeepsTheRecords) {
+    test::TempDir dir;
+    samples::SampleShape shape;
+    shape.applications = 2;
+    samples::SampleDocument sample(this->kVersion, shape);
+    auto doc = makeDocumentOfVersion(this->kVersion);
+    sample.listInto(*doc);
+    EXPECT_EQ(doc->GetRecordCountWn(), 2);
+    ASSERT_TRUE(doc->ZapiszDoPliku(dir.file("dane.rpa")));
+    EXPECT_TRUE(doc->PobierzListe().empty());
+    EXPECT_EQ(doc->GetRecordCountWn(), 0);
+    EXPECT_EQ(sample.records()[0]->TypRekordu.view(), "ZKL");  // still alive
+    EXPECT_EQ(test::readFile(dir.file("dane.rpa")), this->written(sample));
+    EXPECT_EQ(test::listFolder(dir.path()), std::vector<std::string>{"dane.rpa"});
+}
+
+TYPED_TEST(DataRecordTest, DeviceFailingAnywhereFailsTheSave) {
+    samples::SampleDocument sample(this->kVersion, samples::SampleShape{});
+    const std::size_t size = this->written(sample).size();
+    for (std::size_t limit : {std::size_t{0}, std::size_t{10}, std::size_t{28}, std::size_t{100},
+                              size / 2, size - 1}) {
+        auto doc = makeDocumentOfVersion(this->kVersion);
+        sample.listInto(*doc);
+        test::FailingOutput out(limit);
+        EXPECT_FALSE(doc->ZapiszDoStrumienia(out)) << limit;
+        EXPECT_EQ(doc->lastFailure().text,
+                  "Nie zapisać danych do pliku!\nProszę sprawdzic uprawnienia.");
+        EXPECT_EQ(doc->lastFailure().caption, "Ostrzeżenie");
+        EXPECT_EQ(doc->lastFailure().icon, MessageIcon::Warning);
+        EXPECT_TRUE(doc->PobierzListe().empty());
+    }
+}
+
+TYPED_TEST(DataRecordTest, FileThatCannotBeCreated) {
+    test::TempDir dir;
+    samples::SampleDocument sample(this->kVersion, samples::SampleShape{});
+    auto doc = makeDocumentOfVersion(this->kVersion);
+    sample.listInto(*doc);
+    EXPECT_FALSE(doc->ZapiszDoPliku(dir.file("brak/dane.rpa")));
+    EXPECT_EQ(doc->lastFailure().text, "Nie można utworzyc pliku!");
+    EXPECT_EQ(doc->lastFailure().caption, "Ostrzeżenie");
+    EXPECT_EQ(doc->lastFailure().icon, MessageIcon::Error);
+    EXPECT_TRUE(doc->PobierzListe().empty());
+}
+
+TYPED_TEST(DataRecordTest, RecordThatCannotBeWrittenFailsTheSaveAndKeepsTheOldFile) {
+    test::TempDir dir;
+    const std::string path = dir.file("dane.rpa");
+    test::writeFile(path, "THE PREVIOUS FILE");
+    samples::SampleDocument sample(this->kVersion, samples::SampleShape{});
+    // An agent of another version's class in the middle of the list.
+    std::unique_ptr<TRecAgenta> foreign;
+    if (this->kVersion == 3) foreign = std::make_unique<TRecAgenta2>();
+    else foreign = std::make_unique<TRecAgenta3>();
+    auto doc = makeDocumentOfVersion(this->kVersion);
+    sample.listInto(*doc);
+    _RecData entry{foreign.get(), KIND_AGENT, 0};
+    doc->PobierzListe().push_back(&entry);
+    EXPECT_FALSE(doc->ZapiszDoPliku(path));
+    EXPECT_EQ(doc->lastFailure().text, "Nie można zapisać rekordu AGENT w pliku w wersji " +
+                                           std::to_string(this->kVersion) + "!");
+    EXPECT_EQ(test::readFile(path), "THE PREVIOUS FILE");
+    EXPECT_EQ(test::listFolder(dir.path()), std::vector<std::string>{"dane.rpa"});
+    EXPECT_TRUE(doc->PobierzListe().empty());
+
+    // An entry without its record fails the same way.
+    sample.listInto(*doc);
+    _RecData empty{nullptr, KIND_PRACOWNIK, 0};
+    doc->PobierzListe().push_back(&empty);
+    EXPECT_FALSE(doc->ZapiszDoPliku(path));
+    EXPECT_EQ(doc->lastFailure().text, "Nie można zapisać rekordu PRACOWNIK w pliku w wersji " +
+                                           std::to_string(this->kVersion) + "!");
+    EXPECT_EQ(test::readFile(path), "THE PREVIOUS FILE");
+}
+
+TYPED_TEST(DataRecordTest, WriterRefusesAListInAnOrderTheReaderWouldRefuse) {
+    samples::SampleDocument sample(this->kVersion, samples::SampleShape{});
+    auto doc = makeDocumentOfVersion(this->kVersion);
+    sample.listInto(*doc);
+    doc->PobierzListe().erase(std::next(doc->PobierzListe().begin()));  // drop the application
+    MemoryOutput out;
+    EXPECT_FALSE(doc->ZapiszDoStrumienia(out));
+    EXPECT_EQ(doc->lastFailure().text,
+              "Błędna kolejność rekordów: rekord AGENT występuje przed pierwszym rekordem "
+              "WNIOSEK !");
+}
+
+TYPED_TEST(DataRecordTest, RecordWritersNeedAFileBeingSaved) {
+    auto doc = this->document();
+    TRecZU zaklad;
+    TRecWniosek wniosek;
+    EXPECT_FALSE(doc->ZapiszRekordDoPliku(&zaklad));
+    EXPECT_FALSE(doc->ZapiszRekordDoPliku(&wniosek));
+}
+
+TYPED_TEST(DataRecordTest, AddingFillsTheEntryAndRefusesWhatIsMissing) {
+    auto doc = this->document();
+    TRecZU zaklad;
+    TRecPracownik employee;
+    _RecData entry{nullptr, 9, 1};
+    EXPECT_TRUE(doc->DodajZaklad(&zaklad, &entry));
+    EXPECT_EQ(entry.record, &zaklad);
+    EXPECT_EQ(entry.kind, KIND_ZAKLAD);
+    EXPECT_EQ(entry.struck, 0);
+    _RecData second{&zaklad, 0, 0};
+    EXPECT_FALSE(doc->DodajPracownika(nullptr, &second));
+    EXPECT_EQ(second.record, nullptr);
+    EXPECT_FALSE(doc->DodajPracownika(&employee, nullptr));
+    EXPECT_FALSE(doc->DodajWniosek(nullptr, nullptr));
+    EXPECT_EQ(doc->PobierzListe().size(), 1u);
+    doc->PobierzListe().clear();
+}
+
+TEST(DataRecord2, AddsBoardMembers) {
+    DataRecord3 doc;
+    TRecZarzad member;
+    _RecData entry;
+    EXPECT_TRUE(doc.DodajZarzad(&member, &entry));
+    EXPECT_EQ(entry.kind, KIND_ZARZAD);
+    EXPECT_FALSE(doc.DodajZarzad(&member, nullptr));
+    doc.PobierzListe().clear();
+}
+
+}  // namespace
+}  // namespace tavik
