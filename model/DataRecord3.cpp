@@ -32,9 +32,9 @@ bool DataRecord3::ZapiszDoPlikow(const std::string& fileName) {
             continue;
         }
         if (entry->kind == KIND_WNIOSEK) {
+            if (!(ok = closeCurrent())) break;
             current = base + "_" + std::to_string(++count) + ".rpa";
-            ok = closeCurrent() && writer.startFile(current) &&
-                 (!zaklad || writer.write(zaklad->record, KIND_ZAKLAD));
+            ok = writer.startFile(current) && (!zaklad || writer.write(zaklad->record, KIND_ZAKLAD));
             if (!ok) break;
         }
         if (!(ok = writer.write(entry->record, entry->kind))) break;

@@ -1,1 +1,116 @@
+#include "cli/CliCommands.h"
+
+#include <sys/wait.h>
+
 #include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <sstream>
+
+#include "tests/support/RpaFileBuilder.h"
+#include "tests/support/TestStreams.h"
+
+namespace tavik {
+namespace {
+
+using test::TempDir;
+
+const std::string kNazwa = "TOWARZYSTWO UBEZPIECZEŃ JASKÓŁKA SPÓŁKA AKCYJNA";
+
+struct Result {
+    int code;
+    std::string out;
+    std::string err;
+};
+
+Result run(std::vector<std::string> args) {
+    std::ostringstream out, err;
+    const int code = cli::run(args, out, err);
+    return {code, out.str(), err.str()};
+}
+
+std::string twoApplications(const TempDir& dir, int version) {
+    test::RpaFileBuilder b(version);
+    b.zaklad();
+    b.wniosek("WPIS", "1/2026");
+    b.agent();
+    b.pracownik();
+    b.wniosek("WYKREŚLENIE", "2/2026");
+    b.agent();
+    const std::string path = dir.file("dwa.rpa");
+    test::writeFile(path, b.file());
+    return path;
+}
+
+TEST(CliCheck, AcceptedFileGivesItsSummary) {
+    TempDir dir;
+    for (int version = 1; version <= 3; ++version) {
+        const std::string path = twoApplications(dir, version);
+        const Result r = run({"check", path, "--kod", "JSK", "--nazwa", kNazwa});
+        EXPECT_EQ(r.code, 0);
+        EXPECT_EQ(r.out, path + ": plik wniosków w wersji " + std::to_string(version) +
+                             ", wnioski: 2, rekordy: 6\n");
+        EXPECT_EQ(r.err, "");
+    }
+}
+
+TEST(CliCheck, OptionsMayComeFirstAndTheExtensionInAnyCase) {
+    TempDir dir;
+    const std::string path = dir.file("DWA.RPA");
+    test::writeFile(path, test::readFile(twoApplications(dir, 3)));
+    EXPECT_EQ(run({"check", "--kod", "JSK", "--nazwa", kNazwa, path}).code, 0);
+}
+
+TEST(CliCheck, RefusedFileGivesTheReadersMessage) {
+    TempDir dir;
+    const std::string path = twoApplications(dir, 1);
+    Result r = run({"check", path, "--kod", "JSK", "--nazwa", "INNY ZAKŁAD"});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "Błędny KOD lub NAZWA ZAKŁADU!\n");
+
+    test::writeFile(path, test::readFile(path) + "\x01");
+    r = run({"check", path, "--kod", "JSK", "--nazwa", kNazwa});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "Nieoczekiwany koniec pliku w nagłówku rekordu !\n");
+
+    r = run({"check", dir.file("brak.rpa"), "--kod", "JSK", "--nazwa", kNazwa});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "Nie można otworzyć pliku " + dir.file("brak.rpa") + ": plik nie istnieje.\n");
+}
+
+TEST(CliCheck, WrongUsage) {
+    EXPECT_EQ(run({}).code, 2);
+    EXPECT_EQ(run({"sprawdz", "a.rpa"}).code, 2);
+    EXPECT_EQ(run({"check"}).code, 2);
+    EXPECT_EQ(run({"check", "a.rpa", "b.rpa", "--kod", "JSK", "--nazwa", "N"}).code, 2);
+    EXPECT_EQ(run({"check", "a.txt", "--kod", "JSK", "--nazwa", "N"}).code, 2);
+    EXPECT_EQ(run({"check", "a.rpa", "--kod"}).code, 2);
+    EXPECT_EQ(run({"check", "a.rpa", "--kod", "JSK", "--nazwa", "N", "--kolor", "x"}).code, 2);
+    const Result r = run({"check", "a.rpa", "--kod", "JSK", "--nazwa", "Muñoz"});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_NE(r.err.find("opcja --nazwa: Znak „ñ” (U+00F1) nie występuje w stronie kodowej 1250."),
+              std::string::npos);
+}
+
+// The installed program, as a script calls it: exit codes and the two streams.
+TEST(CliProgram, ExitCodesAndStreams) {
+    TempDir dir;
+    const std::string path = twoApplications(dir, 2);
+    const auto shell = [&](const std::string& args) {
+        const std::string command = std::string(TAVIK_CLI_PATH) + " " + args + " 2>" +
+                                    dir.file("err") + " >" + dir.file("out");
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    };
+    EXPECT_EQ(shell("check '" + path + "' --kod JSK --nazwa '" + kNazwa + "'"), 0);
+    EXPECT_EQ(test::readFile(dir.file("out")),
+              path + ": plik wniosków w wersji 2, wnioski: 2, rekordy: 6\n");
+    EXPECT_EQ(shell("check '" + path + "' --kod KRM --nazwa '" + kNazwa + "'"), 1);
+    EXPECT_EQ(test::readFile(dir.file("err")), "Błędny KOD lub NAZWA ZAKŁADU!\n");
+    EXPECT_EQ(shell("check"), 2);
+}
+
+}  // namespace
+}  // namespace tavik
