@@ -15,26 +15,25 @@ std::size_t MemoryInput::read(char* dst, std::size_t n) {
     return count;
 }
 
-const char* BufferedReader::request(std::size_t n) {
-    if (end_ - pos_ >= n) return buffer_.data() + pos_;
+const char* BufferedReader::refill(std::size_t n) {
     if (n > kCapacity) return nullptr;
     // A stream that filled the whole buffer is likely long: read it in larger pieces.
-    if ((end_ == buffer_.size() || n > buffer_.size()) && buffer_.size() < kCapacity)
-        buffer_.resize(std::min(kCapacity, std::max(n, 2 * buffer_.size())));
+    if ((end_ == size() || n > size()) && size() < kCapacity)
+        buffer_.resize(std::min(kCapacity, std::max(n, 2 * size())) + kReadAhead);
     if (pos_ > 0) {
         std::memmove(buffer_.data(), buffer_.data() + pos_, end_ - pos_);
         end_ -= pos_;
         pos_ = 0;
     }
     while (!atEnd_ && end_ < n) {
-        const std::size_t got = in_.read(buffer_.data() + end_, buffer_.size() - end_);
+        const std::size_t got = in_.read(buffer_.data() + end_, size() - end_);
         if (got == 0) atEnd_ = true;
         end_ += got;
     }
     return end_ >= n ? buffer_.data() : nullptr;
 }
 
-void BufferedWriter::write(const char* src, std::size_t n) {
+void BufferedWriter::writeSlow(const char* src, std::size_t n) {
     if (failed_) return;
     if (used_ + n > buffer_.size()) {
         if (buffer_.size() < kCapacity) {

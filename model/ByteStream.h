@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -55,17 +56,25 @@ private:
 class BufferedReader {
 public:
     static constexpr std::size_t kCapacity = 256 * 1024;
-    explicit BufferedReader(InputStream& in) : in_(in), buffer_(kInitialSize) {}
+    // Past the end of what request() returns, this many more bytes may always be read; what
+    // they hold is unspecified. Short fields are copied in one fixed-size move thanks to it.
+    static constexpr std::size_t kReadAhead = 16;
+
+    explicit BufferedReader(InputStream& in) : in_(in), buffer_(kInitialSize + kReadAhead) {}
 
     // Makes n bytes contiguous at the cursor and returns them, or nullptr when the stream ends
     // before n bytes; available() then tells how many there were. n must not exceed the
     // capacity.
-    const char* request(std::size_t n);
+    const char* request(std::size_t n) {
+        return end_ - pos_ >= n ? buffer_.data() + pos_ : refill(n);
+    }
     void consume(std::size_t n) { pos_ += n; }
     std::size_t available() const { return end_ - pos_; }
 
 private:
     static constexpr std::size_t kInitialSize = 16 * 1024;
+    std::size_t size() const { return buffer_.size() - kReadAhead; }
+    const char* refill(std::size_t n);
 
     InputStream& in_;
     std::vector<char> buffer_;
@@ -81,12 +90,21 @@ public:
     static constexpr std::size_t kCapacity = 256 * 1024;
     explicit BufferedWriter(OutputStream& out) : out_(out), buffer_(16 * 1024) {}
 
-    void write(const char* src, std::size_t n);
+    void write(const char* src, std::size_t n) {
+        if (used_ + n <= buffer_.size() && !failed_) {
+            std::memcpy(buffer_.data() + used_, src, n);
+            used_ += n;
+        } else {
+            writeSlow(src, n);
+        }
+    }
     void write(std::string_view bytes) { write(bytes.data(), bytes.size()); }
     bool flush();
     bool failed() const { return failed_; }
 
 private:
+    void writeSlow(const char* src, std::size_t n);
+
     OutputStream& out_;
     std::vector<char> buffer_;
     std::size_t used_ = 0;

@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
+#include <string>
 #include <string_view>
 
 #include "model/Recdata.h"
@@ -16,6 +18,8 @@ namespace tavik {
 // at the end, return true, and return false when given no record.
 class CRC32 {
 public:
+    using Table = std::array<std::uint32_t, 256>;
+
     CRC32();
 
     void CalcCrc32(std::uint8_t b, std::uint32_t& crc) const {
@@ -39,9 +43,21 @@ public:
     bool CRC32RecPolisaOC(const TRecPolisaOC* rec, std::uint32_t& crc) const;
     bool CRC32RecPolisaOC3(const TRecPolisaOC3* rec, std::uint32_t& crc) const;
 
-    std::uint32_t tableEntry(std::uint8_t n) const { return table_[n]; }
+    // The record checksum over the fields of an order, then an optional constant text.
+    template <class R>
+    std::uint32_t orderedChecksum(const R& record, std::span<Field R::* const> order,
+                                  std::string_view trailer = {}) const {
+        std::uint32_t crc = 0;
+        for (Field R::* member : order) CRC32ForField(record.*member, crc);
+        if (!trailer.empty()) CRC32ForText(trailer, crc);
+        return ~crc;
+    }
 
-    using Table = std::array<std::uint32_t, 256>;
+    // For each byte string: crc := 0, feed every byte, crc := NOT crc. The same values as one
+    // at a time, faster: four strings are fed side by side so that their look-ups overlap.
+    void checksumMany(std::span<const std::string_view> fed, std::span<std::uint32_t> out) const;
+
+    std::uint32_t tableEntry(std::uint8_t n) const { return table_[n]; }
 
 private:
     const Table& table_;

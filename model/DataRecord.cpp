@@ -2,39 +2,12 @@
 
 #include <algorithm>
 
-#include "model/Cp1250.h"
 #include "model/Exception.h"
 #include "model/FileMessages.h"
+#include "model/RpaReader.h"
 #include "model/RpaWriter.h"
 
 namespace tavik {
-
-namespace {
-
-// The checksum failures name the application they occur in, each in its own spelling.
-std::string checksumMessage(RecordKind kind, const std::string& number) {
-    switch (kind) {
-        case KIND_ZAKLAD: return "Błędna suma kontrolna dla rekordu ZAKLAD UBEZPIECZEŃ!";
-        case KIND_WNIOSEK: return "Błędna suma kontrolna dla rekordu WNIOSEK\nWNIOSEK NR:" + number;
-        case KIND_POLISA: return "Błędna suma kontrolna dla rekordu POLISA\nWNIOSEK NR:" + number;
-        default:
-            return "Błędna suma kontrolna dla rekordu " + std::string(recordTypeName(kind)) +
-                   "\nWNIOSEK NR: " + number;
-    }
-}
-
-std::string applicationNumber(const TRecWniosek* application) {
-    return application ? cp1250::toUtf8(application->NumerWniosku.view()) : std::string();
-}
-
-int applicationKind(const Field& typWniosku) {
-    if (typWniosku == texts::WPIS.view()) return 0;
-    if (typWniosku == texts::AKTUALIZACJA.view()) return 1;
-    if (typWniosku == texts::WYKRESLENIE.view()) return 2;
-    return -1;
-}
-
-}  // namespace
 
 DataRecord::DataRecord() = default;
 
@@ -78,89 +51,14 @@ bool DataRecord::CzytajPlik(std::unique_ptr<InputStream> handle) {
 }
 
 void DataRecord::readRecords(InputStream& in) {
-    const FileVersion& version = format();
-    BufferedReader buffer(in);
-    RpaFieldReader reader(buffer);
-    TRecZU* lastZaklad = nullptr;
-    TRecWniosek* lastWniosek = nullptr;
-    TRecAgenta* lastAgent = nullptr;
-
-    for (;;) {
-        Field tag;
-        switch (reader.ReadTag(tag)) {
-            case RpaFieldReader::Tag::End: return;
-            case RpaFieldReader::Tag::TooLong:
-                throw Exception(std::string(file_messages::kTagTooLong));
-            case RpaFieldReader::Tag::Truncated:
-                throw Exception(std::string(file_messages::kEndInsideHeader));
-            case RpaFieldReader::Tag::Read: break;
-        }
-        const RecordFormat* format = version.forTag(tag.view());
-        if (!format) throw Exception(std::string(file_messages::kBadRecordHeader));
-        const RecordKind kind = format->kind();
-
-        std::unique_ptr<TRecord> record = format->create();
-        if (!format->read(*record, reader)) {
-            std::string message = std::string(file_messages::kEndInsideRecord) +
-                                  std::string(recordTypeName(kind)) + " !";
-            if (kind != KIND_ZAKLAD && lastWniosek)
-                message += "\nWNIOSEK NR: " + applicationNumber(lastWniosek);
-            throw Exception(message);
-        }
-
-        if (kind == KIND_WNIOSEK) {
-            auto& application = static_cast<TRecWniosek&>(*record);
-            application.RodzajWniosku = applicationKind(application.TypWniosku);
-            if (application.RodzajWniosku < 0)
-                throw Exception(std::string(file_messages::kBadApplicationKind) +
-                                applicationNumber(&application));
-        }
-        if (format->checksum(crc_, *record) != record->CRC) {
-            const TRecWniosek* named = kind == KIND_WNIOSEK
-                                           ? static_cast<const TRecWniosek*>(record.get())
-                                           : lastWniosek;
-            throw Exception(checksumMessage(kind, applicationNumber(named)));
-        }
-
-        // Each record belongs to the last record of its parent kind; a file without one is
-        // refused rather than read with a dangling record.
-        const bool parentMissing = (kind == KIND_WNIOSEK && !lastZaklad) ||
-                                   (kind == KIND_AGENT && !lastWniosek) ||
-                                   (kind > KIND_AGENT && !lastAgent);
-        if (parentMissing) throw Exception(recordBeforeParentMessage(kind));
-
-        switch (kind) {
-            case KIND_ZAKLAD: {
-                auto* zaklad = static_cast<TRecZU*>(record.get());
-                SprawdzZaklad(*zaklad);
-                lastZaklad = zaklad;
-                break;
-            }
-            case KIND_WNIOSEK: {
-                auto* application = static_cast<TRecWniosek*>(record.get());
-                application->Zaklad = lastZaklad;
-                lastWniosek = application;
-                break;
-            }
-            case KIND_AGENT: {
-                auto* agent = static_cast<TRecAgenta*>(record.get());
-                agent->Wniosek = lastWniosek;
-                lastWniosek->Agent = agent;
-                lastAgent = agent;
-                break;
-            }
-            case KIND_PRACOWNIK:
-            case KIND_ZARZAD: static_cast<TRecOsoba*>(record.get())->Agent = lastAgent; break;
-            case KIND_POLISA: static_cast<TRecPolisaOC*>(record.get())->Agent = lastAgent; break;
-            case KIND_PELNOMOCNICTWO:
-                static_cast<TRecPelnomocnictwo*>(record.get())->Agent = lastAgent;
-                break;
-            default: break;
-        }
-        readEntries_.push_back({record.get(), kind, 0});
-        RecDataList.push_back(&readEntries_.back());
-        readRecords_.push_back(std::move(record));
-    }
+    RpaReader reader(
+        format(), crc_, [this](TRecZU& zaklad) { SprawdzZaklad(zaklad); },
+        [this](std::unique_ptr<TRecord> record, RecordKind kind) {
+            readEntries_.push_back({record.get(), kind, 0});
+            RecDataList.push_back(&readEntries_.back());
+            readRecords_.push_back(std::move(record));
+        });
+    reader.read(in);
 }
 
 // ---- Adding to the list ---------------------------------------------------------------

@@ -26,11 +26,9 @@ Field& Field::operator=(Field&& other) noexcept {
     return *this;
 }
 
-void Field::release() noexcept {
-    if (!isInline()) std::free(heapChars());
-}
+void Field::freeHeap() noexcept { std::free(heapChars()); }
 
-Field& Field::assign(std::string_view text) {
+Field& Field::assignSlowly(std::string_view text) {
     if (const void* nul = std::memchr(text.data(), 0, text.size()))
         text = text.substr(0, static_cast<const char*>(nul) - text.data());
     if (text.empty()) text = texts::EMPTY.view();

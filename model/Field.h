@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <string_view>
@@ -30,7 +31,32 @@ public:
 
     // Takes the text up to its first NUL byte; an empty text becomes "<E>"; a text past the
     // 16-bit length is cut at 65535 bytes.
-    Field& assign(std::string_view text);
+    Field& assign(std::string_view text) {
+        if (text.size() - 1 < kInlineCapacity && !hasNul(text)) {  // the common short text
+            release();
+            setInline(text);
+            return *this;
+        }
+        return assignSlowly(text);
+    }
+
+    // As assign({text, n}), for a text in a read buffer that may be read 16 bytes from its
+    // start whatever n is: a short text is then copied in one fixed-size move.
+    void assignReadAhead(const char* text, std::size_t n) {
+        if (n - 1 >= kInlineCapacity) {
+            assign({text, n});
+            return;
+        }
+        n = std::min(n, firstNul(text));
+        if (n == 0) {
+            *this = texts::EMPTY.view();
+            return;
+        }
+        release();
+        std::memcpy(storage_, text, kInlineCapacity + 1);
+        storage_[n] = 0;
+        length_ = static_cast<std::uint16_t>(n);
+    }
 
     std::uint16_t length() const noexcept { return length_; }
     const char* c_str() const noexcept { return isInline() ? inlineChars() : heapChars(); }
@@ -56,7 +82,27 @@ private:
         storage_[text.size()] = 0;
         length_ = static_cast<std::uint16_t>(text.size());
     }
-    void release() noexcept;
+    // The position of the first NUL among 16 bytes, or 16: two words tested at once.
+    static std::size_t firstNul(const char* bytes16) noexcept {
+        constexpr std::uint64_t ones = 0x0101010101010101ull, highs = 0x8080808080808080ull;
+        std::uint64_t word[2];
+        std::memcpy(word, bytes16, 16);
+        for (int i = 0; i < 2; ++i) {
+            const std::uint64_t zero = (word[i] - ones) & ~word[i] & highs;
+            if (zero) return 8 * i + static_cast<std::size_t>(__builtin_ctzll(zero)) / 8;
+        }
+        return 16;
+    }
+    static bool hasNul(std::string_view text) noexcept {
+        for (char c : text)
+            if (c == 0) return true;
+        return false;
+    }
+    Field& assignSlowly(std::string_view text);
+    void release() noexcept {
+        if (!isInline()) freeHeap();
+    }
+    void freeHeap() noexcept;
 
     unsigned char storage_[kInlineCapacity + 1];
     std::uint16_t length_;

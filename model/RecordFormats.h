@@ -17,7 +17,18 @@ class RpaFieldReader {
 public:
     explicit RpaFieldReader(BufferedReader& in) : in_(in) {}
     // False when the file ends inside the field.
-    bool ReadField(Field& field);
+    bool ReadField(Field& field) {
+        if (const char* head = in_.request(2)) {
+            const std::size_t length = static_cast<unsigned char>(head[0]) |
+                                       (std::size_t{static_cast<unsigned char>(head[1])} << 8);
+            if (in_.available() >= 2 + length) {
+                if (length > 0) field.assignReadAhead(head + 2, length);
+                in_.consume(2 + length);
+                return true;
+            }
+        }
+        return readFieldSlowly(field);
+    }
     bool ReadWord(std::uint32_t& value);
 
     enum class Tag { Read, End, Truncated, TooLong };
@@ -25,6 +36,8 @@ public:
     Tag ReadTag(Field& tag);
 
 private:
+    bool readFieldSlowly(Field& field);
+
     BufferedReader& in_;
 };
 
@@ -55,6 +68,10 @@ public:
     // The tag, the fields, then the stored checksum word, unchanged.
     virtual void write(const TRecord& record, RpaFieldWriter& out) const = 0;
     virtual std::uint32_t checksum(const CRC32& calc, const TRecord& record) const = 0;
+    // Writes the bytes the checksum is computed over (see CRC32::checksumMany) and returns the
+    // end of what it wrote; out must have room for maxFedBytes().
+    virtual char* writeFedBytes(const TRecord& record, char* out) const = 0;
+    virtual std::size_t maxFedBytes() const = 0;
 
 protected:
     RecordFormat(RecordKind kind, std::string_view tag) : kind_(kind), tag_(tag) {}
@@ -74,7 +91,14 @@ struct FileVersion {
     const RecordFormat* forKind(unsigned kind) const {
         return kind < byKind.size() ? byKind[kind] : nullptr;
     }
-    const RecordFormat* forTag(std::string_view tag) const;
+    const RecordFormat* forTag(std::string_view tag) const {
+        if (tag.size() != 3) return nullptr;
+        for (const RecordFormat* format : byKind)
+            if (format && format->tag()[0] == tag[0] && format->tag()[1] == tag[1] &&
+                format->tag()[2] == tag[2])
+                return format;
+        return nullptr;
+    }
 };
 
 const FileVersion& fileVersion1();

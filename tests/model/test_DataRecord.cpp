@@ -134,8 +134,9 @@ TYPED_TEST(DataRecordTest, RoundTripKeepsEveryFieldChecksumAndLink) {
                 EXPECT_EQ(static_cast<TRecPelnomocnictwo&>(*read[i].record).Agent, agent);
                 break;
             default:
-                if (read[i].kind != KIND_ZAKLAD)
+                if (read[i].kind != KIND_ZAKLAD) {
                     EXPECT_EQ(static_cast<TRecOsoba&>(*read[i].record).Agent, agent);
+                }
         }
     }
 }

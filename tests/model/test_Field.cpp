@@ -87,3 +87,31 @@ TEST(Field, ComparesByteForByte) {
 
 }  // namespace
 }  // namespace tavik
+
+namespace tavik {
+namespace {
+
+TEST(FieldReadAhead, ShortTextsFromAPaddedBuffer) {
+    const std::string buffer = std::string("AB\0CD", 5) + std::string(40, 'x');
+    Field f;
+    f.assignReadAhead(buffer.data() + 3, 2);  // "CD"
+    EXPECT_EQ(f.view(), "CD");
+    f.assignReadAhead(buffer.data(), 5);  // stops at the NUL
+    EXPECT_EQ(f.view(), "AB");
+    EXPECT_EQ(f.length(), 2);
+    f.assignReadAhead(buffer.data() + 2, 3);  // begins with the NUL: empty, so the marker
+    EXPECT_EQ(f.view(), "<E>");
+    f.assignReadAhead(buffer.data() + 5, 13);
+    EXPECT_EQ(f.view(), std::string(13, 'x'));
+    f.assignReadAhead(buffer.data() + 5, 14);  // too long to be kept inside
+    EXPECT_EQ(f.view(), std::string(14, 'x'));
+    f.assignReadAhead(buffer.data() + 5, 1);  // replaces a text held on the heap
+    EXPECT_EQ(f.view(), "x");
+    // A NUL in the second word of the sixteen bytes.
+    const std::string late = std::string("ABCDEFGHIJ\0LM", 13) + std::string(3, 'y');
+    f.assignReadAhead(late.data(), 13);
+    EXPECT_EQ(f.view(), "ABCDEFGHIJ");
+}
+
+}  // namespace
+}  // namespace tavik
