@@ -7,7 +7,7 @@
 SHELL := /bin/bash
 .SHELLFLAGS := -eu -o pipefail -c
 
-DEBIAN_PACKAGES := cmake ninja-build g++ make python3 libgtest-dev libgmock-dev \
+DEBIAN_PACKAGES := cmake ninja-build g++ make libgtest-dev libgmock-dev \
                    libbenchmark-dev clang libclang-rt-14-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS ?= $(shell nproc)

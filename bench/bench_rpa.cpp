@@ -42,7 +42,8 @@ struct Fixture {
         for (std::size_t at = 0; at < bytes.size(); at += 255) {
             // A field ends at a NUL byte; the pass must cover every byte, so stand in for NUL.
             std::string piece = bytes.substr(at, 255);
-            for (char& c : piece) c = c ? c : '\x01';
+            for (char& c : piece)
+                c = c ? c : '\x01';
             chunks.emplace_back(piece);
         }
     }
@@ -98,7 +99,8 @@ void BM_BareChecksumPass(benchmark::State& state) {
     const CRC32 calc;
     for (auto _ : state) {
         std::uint32_t crc = 0;
-        for (const Field& chunk : f.chunks) calc.CRC32ForField(chunk, crc);
+        for (const Field& chunk : f.chunks)
+            calc.CRC32ForField(chunk, crc);
         benchmark::DoNotOptimize(crc);
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * f.bytes.size()));
@@ -167,8 +169,8 @@ void summary(const Collector& collector, const char* self) {
                 mb / write, mb / memoryWrite);
     std::printf("peak memory of read  %8.2f x file (at most 5; heap held by the document %.2f x)\n",
                 peakRatio, static_cast<double>(heapBytes) / static_cast<double>(f.bytes.size()));
-    std::printf("read / bare checksum %8.2f        (at most 3; bare pass %.0f MB/s)\n",
-                read / crc, mb / crc);
+    std::printf("read / bare checksum %8.2f        (at most 3; bare pass %.0f MB/s)\n", read / crc,
+                mb / crc);
 }
 
 }  // namespace

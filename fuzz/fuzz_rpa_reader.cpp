@@ -20,8 +20,10 @@ std::string rewrite(tavik::DataRecord& document) {
     std::vector<tavik::ReadRecord> records = document.TakeRecords();
     std::vector<tavik::_RecData> entries;
     entries.reserve(records.size());
-    for (auto& r : records) entries.push_back({r.record.get(), r.kind, 0});
-    for (auto& e : entries) document.PobierzListe().push_back(&e);
+    for (auto& r : records)
+        entries.push_back({r.record.get(), r.kind, 0});
+    for (auto& e : entries)
+        document.PobierzListe().push_back(&e);
     tavik::MemoryOutput out;
     if (!records.empty() && !document.ZapiszDoStrumienia(out)) std::abort();
     return out.bytes();

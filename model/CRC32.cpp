@@ -14,7 +14,8 @@ constexpr CRC32::Table makeTable() {
     CRC32::Table table{};
     for (std::uint32_t n = 0; n < 256; ++n) {
         std::uint32_t c = n;
-        for (int k = 0; k < 8; ++k) c = (c & 1) ? (c >> 1) ^ 0xEDB88320u : c >> 1;
+        for (int k = 0; k < 8; ++k)
+            c = (c & 1) ? (c >> 1) ^ 0xEDB88320u : c >> 1;
         table[n] = c;
     }
     return table;
@@ -90,9 +91,12 @@ bool CRC32::CRC32RecPolisaOC3(const TRecPolisaOC3* rec, std::uint32_t& crc) cons
     return recordChecksum(*this, rec, crc, checksum_order::kPolisa3);
 }
 
-void CRC32::checksumMany(std::span<const std::string_view> fed, std::span<std::uint32_t> out) const {
+void CRC32::checksumMany(std::span<const std::string_view> fed,
+                         std::span<std::uint32_t> out) const {
     const Table& t = table_;
-    const auto step = [&t](std::uint32_t c, unsigned char b) { return t[(c ^ b) & 0xFF] ^ (c >> 8); };
+    const auto step = [&t](std::uint32_t c, unsigned char b) {
+        return t[(c ^ b) & 0xFF] ^ (c >> 8);
+    };
 
     // One string at a time waits on every look-up; eight side by side keep the loads busy. A
     // lane that finishes takes the next string; strings of like length go in turn, so that
@@ -123,7 +127,8 @@ void CRC32::checksumMany(std::span<const std::string_view> fed, std::span<std::u
         l.busy = true;
         ++busy;
     };
-    for (Lane& l : lane) take(l);
+    for (Lane& l : lane)
+        take(l);
 
     while (busy > 0) {
         std::size_t m = kChunk;

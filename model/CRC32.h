@@ -45,10 +45,11 @@ public:
 
     // The record checksum over the fields of an order, then an optional constant text.
     template <class R>
-    std::uint32_t orderedChecksum(const R& record, std::span<Field R::* const> order,
+    std::uint32_t orderedChecksum(const R& record, std::span<Field R::*const> order,
                                   std::string_view trailer = {}) const {
         std::uint32_t crc = 0;
-        for (Field R::* member : order) CRC32ForField(record.*member, crc);
+        for (Field R::*member : order)
+            CRC32ForField(record.*member, crc);
         if (!trailer.empty()) CRC32ForText(trailer, crc);
         return ~crc;
     }

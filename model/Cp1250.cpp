@@ -78,8 +78,9 @@ bool fromUtf8(std::string_view utf8Text, std::string& out, std::string* error) {
         char32_t cp = 0;
         const std::size_t length = decodeUtf8(utf8Text, pos, cp);
         if (length == 0) {
-            if (error) *error = "Tekst nie jest poprawnym tekstem UTF-8 (bajt nr " +
-                                std::to_string(pos + 1) + ").";
+            if (error)
+                *error = "Tekst nie jest poprawnym tekstem UTF-8 (bajt nr " +
+                         std::to_string(pos + 1) + ").";
             return false;
         }
         const int b = byteForCodePoint(cp);
@@ -105,7 +106,8 @@ std::string fromUtf8OrThrow(std::string_view utf8Text) {
 }
 
 void toUpperInPlace(std::string& cp1250Text) {
-    for (char& c : cp1250Text) c = static_cast<char>(upperByte(static_cast<unsigned char>(c)));
+    for (char& c : cp1250Text)
+        c = static_cast<char>(upperByte(static_cast<unsigned char>(c)));
 }
 
 std::string toUpper(std::string_view cp1250Text) {

@@ -40,8 +40,11 @@ constexpr int byteForCodePoint(char32_t cp) {
 constexpr unsigned char upperByte(unsigned char b) {
     if (b >= 'a' && b <= 'z') return static_cast<unsigned char>(b - 0x20);
     switch (b) {
-        case 0x9A: case 0x9C: case 0x9D: case 0x9E: case 0x9F:
-            return static_cast<unsigned char>(b - 0x10);
+        case 0x9A:
+        case 0x9C:
+        case 0x9D:
+        case 0x9E:
+        case 0x9F: return static_cast<unsigned char>(b - 0x10);
         case 0xB3: return 0xA3;
         case 0xB9: return 0xA5;
         case 0xBA: return 0xAA;

@@ -11,9 +11,13 @@ namespace tavik {
 
 DataRecord::DataRecord() = default;
 
-DataRecord::~DataRecord() { WyczyscListe(); }
+DataRecord::~DataRecord() {
+    WyczyscListe();
+}
 
-const FileVersion& DataRecord::format() const { return fileVersion1(); }
+const FileVersion& DataRecord::format() const {
+    return fileVersion1();
+}
 
 void DataRecord::WyczyscListe() {
     RecDataList.clear();
@@ -25,15 +29,15 @@ std::vector<ReadRecord> DataRecord::TakeRecords() {
     std::vector<ReadRecord> taken;
     taken.reserve(readRecords_.size());
     for (std::size_t i = 0; i < readRecords_.size(); ++i)
-        taken.push_back({std::move(readRecords_[i]), static_cast<RecordKind>(readEntries_[i].kind)});
+        taken.push_back(
+            {std::move(readRecords_[i]), static_cast<RecordKind>(readEntries_[i].kind)});
     WyczyscListe();
     return taken;
 }
 
 int DataRecord::GetRecordCountWn() const {
-    return static_cast<int>(std::count_if(RecDataList.begin(), RecDataList.end(), [](auto* e) {
-        return e->kind == KIND_WNIOSEK;
-    }));
+    return static_cast<int>(std::count_if(RecDataList.begin(), RecDataList.end(),
+                                          [](auto* e) { return e->kind == KIND_WNIOSEK; }));
 }
 
 // ---- Reading ---------------------------------------------------------------------------
@@ -74,13 +78,21 @@ bool DataRecord::add(TRecord* record, _RecData* entry, RecordKind kind) {
     return true;
 }
 
-bool DataRecord::DodajZaklad(TRecZU* r, _RecData* e) { return add(r, e, KIND_ZAKLAD); }
-bool DataRecord::DodajWniosek(TRecWniosek* r, _RecData* e) { return add(r, e, KIND_WNIOSEK); }
-bool DataRecord::DodajAgenta(TRecAgenta* r, _RecData* e) { return add(r, e, KIND_AGENT); }
+bool DataRecord::DodajZaklad(TRecZU* r, _RecData* e) {
+    return add(r, e, KIND_ZAKLAD);
+}
+bool DataRecord::DodajWniosek(TRecWniosek* r, _RecData* e) {
+    return add(r, e, KIND_WNIOSEK);
+}
+bool DataRecord::DodajAgenta(TRecAgenta* r, _RecData* e) {
+    return add(r, e, KIND_AGENT);
+}
 bool DataRecord::DodajPracownika(TRecPracownik* r, _RecData* e) {
     return add(r, e, KIND_PRACOWNIK);
 }
-bool DataRecord::DodajPolise(TRecPolisaOC* r, _RecData* e) { return add(r, e, KIND_POLISA); }
+bool DataRecord::DodajPolise(TRecPolisaOC* r, _RecData* e) {
+    return add(r, e, KIND_POLISA);
+}
 bool DataRecord::DodajPelnomocnictwo(TRecPelnomocnictwo* r, _RecData* e) {
     return add(r, e, KIND_PELNOMOCNICTWO);
 }
@@ -91,16 +103,24 @@ bool DataRecord::writeRecord(const TRecord* record, RecordKind kind) {
     return writer_ && writer_->write(record, kind);
 }
 
-bool DataRecord::ZapiszRekordDoPliku(const TRecZU* r) { return writeRecord(r, KIND_ZAKLAD); }
-bool DataRecord::ZapiszRekordDoPliku(const TRecAgenta* r) { return writeRecord(r, KIND_AGENT); }
+bool DataRecord::ZapiszRekordDoPliku(const TRecZU* r) {
+    return writeRecord(r, KIND_ZAKLAD);
+}
+bool DataRecord::ZapiszRekordDoPliku(const TRecAgenta* r) {
+    return writeRecord(r, KIND_AGENT);
+}
 bool DataRecord::ZapiszRekordDoPliku(const TRecPracownik* r) {
     return writeRecord(r, KIND_PRACOWNIK);
 }
-bool DataRecord::ZapiszRekordDoPliku(const TRecPolisaOC* r) { return writeRecord(r, KIND_POLISA); }
+bool DataRecord::ZapiszRekordDoPliku(const TRecPolisaOC* r) {
+    return writeRecord(r, KIND_POLISA);
+}
 bool DataRecord::ZapiszRekordDoPliku(const TRecPelnomocnictwo* r) {
     return writeRecord(r, KIND_PELNOMOCNICTWO);
 }
-bool DataRecord::ZapiszRekordDoPliku(const TRecWniosek* r) { return writeRecord(r, KIND_WNIOSEK); }
+bool DataRecord::ZapiszRekordDoPliku(const TRecWniosek* r) {
+    return writeRecord(r, KIND_WNIOSEK);
+}
 
 bool DataRecord::writeList(RpaWriter& writer) {
     writer_ = &writer;

@@ -4,7 +4,9 @@
 
 namespace tavik {
 
-const FileVersion& DataRecord3::format() const { return fileVersion3(); }
+const FileVersion& DataRecord3::format() const {
+    return fileVersion3();
+}
 
 bool DataRecord3::ZapiszDoPlikow(const std::string& fileName) {
     writtenFiles_.clear();
@@ -34,7 +36,8 @@ bool DataRecord3::ZapiszDoPlikow(const std::string& fileName) {
         if (entry->kind == KIND_WNIOSEK) {
             if (!(ok = closeCurrent())) break;
             current = base + "_" + std::to_string(++count) + ".rpa";
-            ok = writer.startFile(current) && (!zaklad || writer.write(zaklad->record, KIND_ZAKLAD));
+            ok =
+                writer.startFile(current) && (!zaklad || writer.write(zaklad->record, KIND_ZAKLAD));
             if (!ok) break;
         }
         if (!(ok = writer.write(entry->record, entry->kind))) break;

@@ -26,7 +26,9 @@ Field& Field::operator=(Field&& other) noexcept {
     return *this;
 }
 
-void Field::freeHeap() noexcept { std::free(heapChars()); }
+void Field::freeHeap() noexcept {
+    std::free(heapChars());
+}
 
 Field& Field::assignSlowly(std::string_view text) {
     if (const void* nul = std::memchr(text.data(), 0, text.size()))

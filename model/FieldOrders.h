@@ -18,19 +18,21 @@ template <class To, class From, std::size_t N, class... Extra>
 constexpr auto extendOrder(const std::array<Field From::*, N>& base, Extra... extra) {
     std::array<Field To::*, N + sizeof...(Extra)> order{};
     std::size_t i = 0;
-    for (; i < N; ++i) order[i] = base[i];
+    for (; i < N; ++i)
+        order[i] = base[i];
     ((order[i++] = extra), ...);
     return order;
 }
 
 namespace file_order {  // the fields after the tag
 
-inline constexpr auto kZakladV1 = std::to_array<Field TRecZU::*>({&TRecZU::KodZU, &TRecZU::NazwaZU});
+inline constexpr auto kZakladV1 =
+    std::to_array<Field TRecZU::*>({&TRecZU::KodZU, &TRecZU::NazwaZU});
 inline constexpr auto kZakladV2 = std::to_array<Field TRecZU::*>({&TRecZU::KodZU});
 
-inline constexpr auto kWniosek = std::to_array<Field TRecWniosek::*>(
-    {&TRecWniosek::TypWniosku, &TRecWniosek::NumerWniosku, &TRecWniosek::DataWniosku,
-     &TRecWniosek::Komentarz});
+inline constexpr auto kWniosek =
+    std::to_array<Field TRecWniosek::*>({&TRecWniosek::TypWniosku, &TRecWniosek::NumerWniosku,
+                                         &TRecWniosek::DataWniosku, &TRecWniosek::Komentarz});
 
 inline constexpr auto kAgentV1 = std::to_array<Field TRecAgenta::*>({
     &TRecAgenta::RodzajOperacji,
@@ -117,8 +119,8 @@ inline constexpr auto kPelnomocnictwo = std::to_array<Field TRecPelnomocnictwo::
 
 namespace checksum_order {  // from the tag on
 
-inline constexpr auto kZaklad = std::to_array<Field TRecZU::*>(
-    {&TRecZU::TypRekordu, &TRecZU::KodZU, &TRecZU::NazwaZU});
+inline constexpr auto kZaklad =
+    std::to_array<Field TRecZU::*>({&TRecZU::TypRekordu, &TRecZU::KodZU, &TRecZU::NazwaZU});
 // Versions 2 and 3 do not store the name; the constant "<E>" takes its place.
 inline constexpr auto kZakladWithoutName =
     std::to_array<Field TRecZU::*>({&TRecZU::TypRekordu, &TRecZU::KodZU});
@@ -207,9 +209,8 @@ inline constexpr auto kPolisa3 = std::to_array<Field TRecPolisaOC3::*>(
 inline constexpr auto kPelnomocnictwo = std::to_array<Field TRecPelnomocnictwo::*>(
     {&TRecPelnomocnictwo::TypRekordu, &TRecPelnomocnictwo::RodzajUbezpieczenia,
      &TRecPelnomocnictwo::ObszarDzialalnosci, &TRecPelnomocnictwo::MaksKwotaUbezpieczenia,
-     &TRecPelnomocnictwo::Waluta, &TRecPelnomocnictwo::NazwaDzialu,
-     &TRecPelnomocnictwo::NazwaGrupy, &TRecPelnomocnictwo::WazneOd,
-     &TRecPelnomocnictwo::WazneDo});
+     &TRecPelnomocnictwo::Waluta, &TRecPelnomocnictwo::NazwaDzialu, &TRecPelnomocnictwo::NazwaGrupy,
+     &TRecPelnomocnictwo::WazneOd, &TRecPelnomocnictwo::WazneDo});
 
 }  // namespace checksum_order
 

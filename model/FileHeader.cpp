@@ -45,9 +45,10 @@ constexpr std::array<KnownMark, 4> kMarks = {{
 int CzytajNaglowek(InputStream& in) {
     unsigned char word[4] = {};
     const bool complete = readUpTo(in, reinterpret_cast<char*>(word), 4) == 4;
-    const std::uint32_t first = word[0] | (word[1] << 8) | (word[2] << 16) |
-                                (std::uint32_t{word[3]} << 24);
-    if (!complete || first != kFileHeaderWord) throw Exception(std::string(file_messages::kBadFileVersion));
+    const std::uint32_t first =
+        word[0] | (word[1] << 8) | (word[2] << 16) | (std::uint32_t{word[3]} << 24);
+    if (!complete || first != kFileHeaderWord)
+        throw Exception(std::string(file_messages::kBadFileVersion));
 
     char mark[10] = {};
     char dictionary[14] = {};

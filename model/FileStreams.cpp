@@ -46,7 +46,9 @@ std::unique_ptr<FileInput> FileInput::open(const std::string& path, std::string*
     return std::unique_ptr<FileInput>(new FileInput(fd));
 }
 
-FileInput::~FileInput() { ::close(fd_); }
+FileInput::~FileInput() {
+    ::close(fd_);
+}
 
 std::size_t FileInput::read(char* dst, std::size_t n) {
     for (;;) {
@@ -62,7 +64,8 @@ bool readWholeFile(const std::string& path, std::string& bytes, std::string* err
     std::string result;
     char chunk[64 * 1024];
     try {
-        while (const std::size_t got = file->read(chunk, sizeof chunk)) result.append(chunk, got);
+        while (const std::size_t got = file->read(chunk, sizeof chunk))
+            result.append(chunk, got);
     } catch (const Exception& e) {
         if (error) *error = e.message();
         return false;
@@ -73,7 +76,9 @@ bool readWholeFile(const std::string& path, std::string& bytes, std::string* err
 
 AtomicFileOutput::AtomicFileOutput(std::string targetPath) : target_(std::move(targetPath)) {}
 
-AtomicFileOutput::~AtomicFileOutput() { discard(); }
+AtomicFileOutput::~AtomicFileOutput() {
+    discard();
+}
 
 bool AtomicFileOutput::fail(const char* what) {
     error_ = std::string(what) + ": " + systemReason();

@@ -54,10 +54,10 @@ void TRecAgenta::collectFields(std::vector<FieldRef>& out) {
         "NIP Osoby Fizycznej", NIP_Osoby_Fizycznej)("Obywatelstwo", Obywatelstwo)(
         "RodzajDokumentuOsFizAgenta", RodzajDokumentuOsFizAgenta)("PESEL/Seria/NR", PESEL)(
         "Miejscowosc_SiedzibaAgenta", Miejscowosc_SiedzibaAgenta)(
-        "Ulica_SiedzibaAgenta", Ulica_SiedzibaAgenta)(
-        "NrDomu_SiedzibaAgenta", NrDomu_SiedzibaAgenta)(
-        "NrLokalu_SiedzibaAgenta", NrLokalu_SiedzibaAgenta)(
-        "KodPocztowy_SiedzibaAgenta", KodPocztowy_SiedzibaAgenta)(
+        "Ulica_SiedzibaAgenta", Ulica_SiedzibaAgenta)("NrDomu_SiedzibaAgenta",
+                                                      NrDomu_SiedzibaAgenta)(
+        "NrLokalu_SiedzibaAgenta", NrLokalu_SiedzibaAgenta)("KodPocztowy_SiedzibaAgenta",
+                                                            KodPocztowy_SiedzibaAgenta)(
         "Poczta_SiedzibaAgenta", Poczta_SiedzibaAgenta)("ZWOLNIONY", ZWOLNIONY)(
         "DzialalnoscPodstawowa", DzialalnoscPodstawowa)("InnaDzialalnosc", InnaDzialalnosc);
 }
@@ -81,8 +81,8 @@ void TRecOsoba::collectFields(std::vector<FieldRef>& out) {
         "Płec", Plec)("Miejscowosc", Miejscowosc)("Ulica", Ulica)("NumerDomu", NumerDomu)(
         "NumerLokalu", NumerLokalu)("KodPocztowy", KodPocztowy)("POCZTA", POCZTA)(
         "Obywatelstwo", Obywatelstwo)("WYKSZTAŁCENIE", WYKSZTALCENIE)(
-        "Nr zezwolenia", Nr_zezwolenia)("Typ Dokumentu", Typ_Dokumentu)(
-        "PESEL/SERIA/NR", PESEL)("NIP", NIP);
+        "Nr zezwolenia", Nr_zezwolenia)("Typ Dokumentu", Typ_Dokumentu)("PESEL/SERIA/NR", PESEL)(
+        "NIP", NIP);
 }
 
 void TRecPolisaOC::collectFields(std::vector<FieldRef>& out) {
@@ -97,9 +97,8 @@ void TRecPolisaOC3::collectFields(std::vector<FieldRef>& out) {
 
 void TRecPelnomocnictwo::collectFields(std::vector<FieldRef>& out) {
     Collector{out}("RodzajUbezpieczenia", RodzajUbezpieczenia)(
-        "ObszarDzialalnosci", ObszarDzialalnosci)(
-        "MaksKwotaUbezpieczenia", MaksKwotaUbezpieczenia)("Waluta", Waluta)(
-        "NazwaDzialu", NazwaDzialu)("NazwaGrupy", NazwaGrupy)("WazneOd", WazneOd)(
+        "ObszarDzialalnosci", ObszarDzialalnosci)("MaksKwotaUbezpieczenia", MaksKwotaUbezpieczenia)(
+        "Waluta", Waluta)("NazwaDzialu", NazwaDzialu)("NazwaGrupy", NazwaGrupy)("WazneOd", WazneOd)(
         "WazneDo", WazneDo);
 }
 

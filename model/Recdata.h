@@ -44,7 +44,9 @@ class TRecAgenta;
 class TRecZU : public TRecord {
 public:
     TRecZU() : TRecord(texts::TAG_ZAKLAD) {}
-    TRecZU(std::string_view kod, std::string_view nazwa) : TRecZU() { KodZU = kod, NazwaZU = nazwa; }
+    TRecZU(std::string_view kod, std::string_view nazwa) : TRecZU() {
+        KodZU = kod, NazwaZU = nazwa;
+    }
     TRecZU(const TRecZU&) = default;
 
     // True when "TypRekordu", KodZU and NazwaZU are equal byte for byte.

@@ -66,8 +66,8 @@ namespace {
 template <class R>
 class RecordFormatOf final : public RecordFormat {
 public:
-    RecordFormatOf(RecordKind kind, std::string_view tag, std::span<Field R::* const> fileOrder,
-                   std::span<Field R::* const> checksumOrder, std::string_view trailer = {})
+    RecordFormatOf(RecordKind kind, std::string_view tag, std::span<Field R::*const> fileOrder,
+                   std::span<Field R::*const> checksumOrder, std::string_view trailer = {})
         : RecordFormat(kind, tag),
           fileOrder_(fileOrder),
           checksumOrder_(checksumOrder),
@@ -79,7 +79,7 @@ public:
 
     bool read(TRecord& record, RpaFieldReader& in) const override {
         auto& r = static_cast<R&>(record);
-        for (Field R::* member : fileOrder_)
+        for (Field R::*member : fileOrder_)
             if (!in.ReadField(r.*member)) return false;
         return in.ReadWord(r.CRC);
     }
@@ -87,7 +87,8 @@ public:
     void write(const TRecord& record, RpaFieldWriter& out) const override {
         const auto& r = static_cast<const R&>(record);
         out.WriteField(r.TypRekordu);
-        for (Field R::* member : fileOrder_) out.WriteField(r.*member);
+        for (Field R::*member : fileOrder_)
+            out.WriteField(r.*member);
         out.WriteWord(r.CRC);
     }
 
@@ -103,7 +104,8 @@ public:
             std::memcpy(out, text.data(), covered);
             out += covered;
         };
-        for (Field R::* member : checksumOrder_) put((r.*member).view());
+        for (Field R::*member : checksumOrder_)
+            put((r.*member).view());
         if (!trailer_.empty()) put(trailer_);
         return out;
     }
@@ -111,8 +113,8 @@ public:
     std::size_t maxFedBytes() const override { return (checksumOrder_.size() + 1) * 256; }
 
 private:
-    std::span<Field R::* const> fileOrder_;
-    std::span<Field R::* const> checksumOrder_;
+    std::span<Field R::*const> fileOrder_;
+    std::span<Field R::*const> checksumOrder_;
     std::string_view trailer_;  // a constant text the checksum covers after the fields
 };
 
@@ -131,16 +133,13 @@ const RecordFormatOf<TRecZU> zakladV2(KIND_ZAKLAD, texts::TAG_ZAKLAD, fo::kZakla
 const RecordFormatOf<TRecWniosek> wniosek(KIND_WNIOSEK, texts::TAG_WNIOSEK, fo::kWniosek,
                                           co::kWniosek);
 const RecordFormatOf<TRecAgenta> agentV1(KIND_AGENT, texts::TAG_AGENT, fo::kAgentV1, co::kAgent);
-const RecordFormatOf<TRecAgenta2> agentV2(KIND_AGENT, texts::TAG_AGENT, fo::kAgentV2,
-                                          co::kAgent2);
-const RecordFormatOf<TRecAgenta3> agentV3(KIND_AGENT, texts::TAG_AGENT, fo::kAgentV3,
-                                          co::kAgent3);
-const RecordFormatOf<TRecPracownik> pracownik(KIND_PRACOWNIK, texts::TAG_PRACOWNIK,
-                                              kPracownikFile, kPracownikChecksum);
+const RecordFormatOf<TRecAgenta2> agentV2(KIND_AGENT, texts::TAG_AGENT, fo::kAgentV2, co::kAgent2);
+const RecordFormatOf<TRecAgenta3> agentV3(KIND_AGENT, texts::TAG_AGENT, fo::kAgentV3, co::kAgent3);
+const RecordFormatOf<TRecPracownik> pracownik(KIND_PRACOWNIK, texts::TAG_PRACOWNIK, kPracownikFile,
+                                              kPracownikChecksum);
 const RecordFormatOf<TRecZarzad> zarzad(KIND_ZARZAD, texts::TAG_ZARZAD, kZarzadFile,
                                         kZarzadChecksum);
-const RecordFormatOf<TRecPolisaOC> polisa(KIND_POLISA, texts::TAG_POLISA, fo::kPolisa,
-                                          co::kPolisa);
+const RecordFormatOf<TRecPolisaOC> polisa(KIND_POLISA, texts::TAG_POLISA, fo::kPolisa, co::kPolisa);
 const RecordFormatOf<TRecPolisaOC3> polisa3(KIND_POLISA, texts::TAG_POLISA, fo::kPolisa3,
                                             co::kPolisa3);
 const RecordFormatOf<TRecPelnomocnictwo> pelnomocnictwo(KIND_PELNOMOCNICTWO,
@@ -148,20 +147,32 @@ const RecordFormatOf<TRecPelnomocnictwo> pelnomocnictwo(KIND_PELNOMOCNICTWO,
                                                         fo::kPelnomocnictwo, co::kPelnomocnictwo);
 
 const FileVersion kVersion1{
-    1, "LUNET 1.0", "03.11.13.0001",
+    1,
+    "LUNET 1.0",
+    "03.11.13.0001",
     {&zakladV1, &wniosek, &agentV1, &pracownik, &polisa, &pelnomocnictwo, nullptr}};
 const FileVersion kVersion2{
-    2, "LUNET 2.0", "03.11.13.0001",
+    2,
+    "LUNET 2.0",
+    "03.11.13.0001",
     {&zakladV2, &wniosek, &agentV2, &pracownik, &polisa, &pelnomocnictwo, &zarzad}};
 const FileVersion kVersion3{
-    3, "LUNET 3.0", "03.03.06.0002",
+    3,
+    "LUNET 3.0",
+    "03.03.06.0002",
     {&zakladV2, &wniosek, &agentV3, &pracownik, &polisa3, &pelnomocnictwo, &zarzad}};
 
 }  // namespace
 
-const FileVersion& fileVersion1() { return kVersion1; }
-const FileVersion& fileVersion2() { return kVersion2; }
-const FileVersion& fileVersion3() { return kVersion3; }
+const FileVersion& fileVersion1() {
+    return kVersion1;
+}
+const FileVersion& fileVersion2() {
+    return kVersion2;
+}
+const FileVersion& fileVersion3() {
+    return kVersion3;
+}
 
 RecordKind parentKind(RecordKind kind) {
     switch (kind) {

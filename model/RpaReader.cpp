@@ -100,7 +100,8 @@ void RpaReader::acceptPending() {
     sums_.resize(pending_.size());
     calc_.checksumMany(fedViews_, sums_);
 
-    for (std::size_t i = 0; i < pending_.size(); ++i) accept(pending_[i], sums_[i]);
+    for (std::size_t i = 0; i < pending_.size(); ++i)
+        accept(pending_[i], sums_[i]);
     pending_.clear();
 }
 
@@ -151,7 +152,9 @@ void RpaReader::accept(Pending& pending, std::uint32_t computed) {
         case KIND_PRACOWNIK:
         case KIND_ZARZAD: static_cast<TRecOsoba*>(record)->Agent = lastAgent_; break;
         case KIND_POLISA: static_cast<TRecPolisaOC*>(record)->Agent = lastAgent_; break;
-        case KIND_PELNOMOCNICTWO: static_cast<TRecPelnomocnictwo*>(record)->Agent = lastAgent_; break;
+        case KIND_PELNOMOCNICTWO:
+            static_cast<TRecPelnomocnictwo*>(record)->Agent = lastAgent_;
+            break;
         default: break;
     }
     accept_(std::move(pending.record), kind);

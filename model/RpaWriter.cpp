@@ -5,7 +5,9 @@
 
 namespace tavik {
 
-RpaWriter::~RpaWriter() { abandon(); }
+RpaWriter::~RpaWriter() {
+    abandon();
+}
 
 void RpaWriter::start(OutputStream& out) {
     abandon();
@@ -32,8 +34,8 @@ bool RpaWriter::startFile(const std::string& path) {
 
 bool RpaWriter::write(const TRecord* record, unsigned kind) {
     // Records go into a file only after an application opened it.
-    if (!isOpen()) return fail(recordBeforeParentMessage(static_cast<RecordKind>(kind)),
-                               MessageIcon::Error);
+    if (!isOpen())
+        return fail(recordBeforeParentMessage(static_cast<RecordKind>(kind)), MessageIcon::Error);
     const RecordFormat* format = version_.forKind(kind);
     if (!record || !format || !format->fits(*record)) {
         const auto name = recordTypeName(static_cast<RecordKind>(kind));
@@ -47,7 +49,8 @@ bool RpaWriter::write(const TRecord* record, unsigned kind) {
 
     RpaFieldWriter fields(*buffer_);
     format->write(*record, fields);
-    if (buffer_->failed()) return fail(std::string(file_messages::kCannotWrite), MessageIcon::Warning);
+    if (buffer_->failed())
+        return fail(std::string(file_messages::kCannotWrite), MessageIcon::Warning);
     return true;
 }
 
@@ -64,7 +67,8 @@ bool RpaWriter::finish() {
 void RpaWriter::abandon() {
     buffer_.reset();
     file_.reset();  // removes an uncommitted temporary file
-    for (bool& seen : seen_) seen = false;
+    for (bool& seen : seen_)
+        seen = false;
 }
 
 bool RpaWriter::fail(std::string text, MessageIcon icon) {

@@ -1,13 +1,11 @@
-#include "cli/CliCommands.h"
-
-#include <sys/wait.h>
-
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 
 #include <array>
 #include <cstdio>
 #include <sstream>
 
+#include "cli/CliCommands.h"
 #include "tests/support/RpaFileBuilder.h"
 #include "tests/support/TestStreams.h"
 

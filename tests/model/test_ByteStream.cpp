@@ -1,9 +1,8 @@
-#include "model/ByteStream.h"
+#include <gtest/gtest.h>
 
 #include <cstring>
 
-#include <gtest/gtest.h>
-
+#include "model/ByteStream.h"
 #include "tests/support/TestStreams.h"
 
 namespace tavik {
@@ -14,7 +13,8 @@ using test::TricklingInput;
 
 std::string counting(std::size_t n) {
     std::string s(n, '\0');
-    for (std::size_t i = 0; i < n; ++i) s[i] = static_cast<char>(i * 31 + 7);
+    for (std::size_t i = 0; i < n; ++i)
+        s[i] = static_cast<char>(i * 31 + 7);
     return s;
 }
 

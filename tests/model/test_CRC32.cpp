@@ -1,8 +1,8 @@
-#include "model/CRC32.h"
-
 #include <gtest/gtest.h>
 
+#include "model/CRC32.h"
 #include "tests/support/RpaBytes.h"
+#include "tests/support/RpaFileBuilder.h"
 
 namespace tavik {
 namespace {
@@ -60,7 +60,8 @@ TEST(CRC32ForField, FeedsTheLengthByteThenOnlyThatManyBytes) {
     const CRC32 calc;
     std::uint32_t crc = 0;
     calc.CalcCrc32(3, crc);
-    for (char c : std::string("abc")) calc.CalcCrc32(static_cast<std::uint8_t>(c), crc);
+    for (char c : std::string("abc"))
+        calc.CalcCrc32(static_cast<std::uint8_t>(c), crc);
     std::uint32_t viaField = 0;
     calc.CRC32ForField(Field("abc"), viaField);
     EXPECT_EQ(viaField, crc);
@@ -127,68 +128,44 @@ TEST(RecordChecksum, MissingRecordGivesFalse) {
     EXPECT_EQ(crc, 7u);
 }
 
-const std::vector<std::string> kAgentOrder = {
-    "TypRekordu", "RodzajOperacji", "NUMER_W_RA", "NumerWZU", "NIP AGENTA",
-    "NIP Osoby Fizycznej", "Obywatelstwo", "RodzajDokumentuOsFizAgenta", "PESEL/Seria/NR",
-    "Nazwisko", "Nazwisko2", "Imie", "Imie2", "Miejscowosc", "Ulica", "NrDomu", "NrLokalu",
-    "KodPocztowy", "Poczta", "Numer_z_Rejestru", "RodzajRejestru", "FormaPrawna", "NazwaAgenta",
-    "Miejscowosc_SiedzibaAgenta", "Ulica_SiedzibaAgenta", "NrDomu_SiedzibaAgenta",
-    "NrLokalu_SiedzibaAgenta", "KodPocztowy_SiedzibaAgenta", "Poczta_SiedzibaAgenta",
-    "ZWOLNIONY", "DzialalnoscPodstawowa", "InnaDzialalnosc"};
-
-const std::vector<std::string> kPersonOrder = {
-    "TypRekordu", "Rodzaj Operacji", "Numer w RA", "NumerWZU", "PESEL/SERIA/NR", "Nazwisko",
-    "Nazwisko drugi człon", "Imie", "Imie2", "NazwiskoRodowe", "ImieOjca", "ImieMatki", "Płec",
-    "Typ Dokumentu", "Miejscowosc", "Ulica", "NumerDomu", "NumerLokalu", "KodPocztowy",
-    "POCZTA", "Obywatelstwo", "WYKSZTAŁCENIE", "Nr zezwolenia"};
-
 TEST(RecordChecksum, EachRecordFeedsItsFieldsInItsOwnOrder) {
+    // The orders as the test builder writes them out by name, against the calculator's.
+    using test::RpaFileBuilder;
     const CRC32 calc;
     std::uint32_t crc = 0;
 
     TRecWniosek wniosek;
     fillDistinct(wniosek);
     calc.CRC32RecWniosek(&wniosek, crc);
-    EXPECT_EQ(crc, reference(texts(wniosek, {"TypRekordu", "TypWniosku", "NumerWniosku",
-                                             "DataWniosku", "Komentarz"})));
+    EXPECT_EQ(crc, reference(texts(wniosek, RpaFileBuilder::checksumOrder(KIND_WNIOSEK, 3))));
 
     TRecAgenta3 agent;
     fillDistinct(agent);
     calc.CRC32RecAgent(&agent, crc);
-    EXPECT_EQ(crc, reference(texts(agent, kAgentOrder)));
-    std::vector<std::string> agent3Order = kAgentOrder;
-    for (const char* name : {"Liczba_czl_zarzadu", "DATA_ROZW_UM_AGENCYJNEJ", "Przyczyny",
-                             "InfoDodatkowe"})
-        agent3Order.emplace_back(name);
+    EXPECT_EQ(crc, reference(texts(agent, RpaFileBuilder::checksumOrder(KIND_AGENT, 1))));
     calc.CRC32RecAgent3(&agent, crc);
-    EXPECT_EQ(crc, reference(texts(agent, agent3Order)));
+    EXPECT_EQ(crc, reference(texts(agent, RpaFileBuilder::checksumOrder(KIND_AGENT, 3))));
 
     TRecPracownik employee;
     fillDistinct(employee);
     calc.CRC32RecPracownik(&employee, crc);
-    EXPECT_EQ(crc, reference(texts(employee, kPersonOrder)));
+    EXPECT_EQ(crc, reference(texts(employee, RpaFileBuilder::checksumOrder(KIND_PRACOWNIK, 3))));
     TRecZarzad member;
     fillDistinct(member);
-    member.TypRekordu = "ZAW";
     calc.CRC32RecZarzad(&member, crc);
-    EXPECT_EQ(crc, reference(texts(member, kPersonOrder)));
+    EXPECT_EQ(crc, reference(texts(member, RpaFileBuilder::checksumOrder(KIND_ZARZAD, 3))));
 
     TRecPolisaOC3 policy;
     fillDistinct(policy);
     calc.CRC32RecPolisaOC(&policy, crc);
-    EXPECT_EQ(crc, reference(texts(policy, {"TypRekordu", "ID_PolisyOC", "Suma ubezpieczenia",
-                                            "Nazwa zakładu", "WazneOd", "WazneDo"})));
+    EXPECT_EQ(crc, reference(texts(policy, RpaFileBuilder::checksumOrder(KIND_POLISA, 2))));
     calc.CRC32RecPolisaOC3(&policy, crc);
-    EXPECT_EQ(crc, reference(texts(policy, {"TypRekordu", "ID_PolisyOC", "Suma ubezpieczenia",
-                                            "Kod ZU", "WazneOd", "WazneDo"})));
+    EXPECT_EQ(crc, reference(texts(policy, RpaFileBuilder::checksumOrder(KIND_POLISA, 3))));
 
     TRecPelnomocnictwo power;
     fillDistinct(power);
     calc.CRC32RecPelnomocnictwo(&power, crc);
-    EXPECT_EQ(crc, reference(texts(power, {"TypRekordu", "RodzajUbezpieczenia",
-                                           "ObszarDzialalnosci", "MaksKwotaUbezpieczenia",
-                                           "Waluta", "NazwaDzialu", "NazwaGrupy", "WazneOd",
-                                           "WazneDo"})));
+    EXPECT_EQ(crc, reference(texts(power, RpaFileBuilder::checksumOrder(KIND_PELNOMOCNICTWO, 3))));
 }
 
 TEST(RecordChecksum, FieldsOutsideTheOrderDoNotCount) {
@@ -217,7 +194,7 @@ TEST(RecordChecksum, FieldsOutsideTheOrderDoNotCount) {
 TEST(RecordChecksum, LongCommentsAreOnlyPartlyCovered) {
     const CRC32 calc;
     TRecWniosek a, b;
-    a.Komentarz = std::string(260, 'a');                      // covers 4 bytes
+    a.Komentarz = std::string(260, 'a');                        // covers 4 bytes
     b.Komentarz = std::string(4, 'a') + std::string(512, 'z');  // 516 = 4 mod 256
     std::uint32_t ca = 0, cb = 0;
     calc.CRC32RecWniosek(&a, ca);
@@ -242,7 +219,8 @@ TEST(CRC32Many, SameValuesAsOneAtATime) {
     for (int i = 0; i < 203; ++i) {
         seed = seed * 1103515245u + 12345u;
         std::string t((seed >> 16) % 700, '\0');
-        for (char& c : t) c = static_cast<char>((seed = seed * 1103515245u + 12345u) >> 24);
+        for (char& c : t)
+            c = static_cast<char>((seed = seed * 1103515245u + 12345u) >> 24);
         texts.push_back(t);
     }
     texts.emplace_back();
@@ -251,7 +229,8 @@ TEST(CRC32Many, SameValuesAsOneAtATime) {
     calc.checksumMany(views, many);
     for (std::size_t i = 0; i < texts.size(); ++i) {
         std::uint32_t one = 0;
-        for (char c : texts[i]) test::referenceFeed(one, static_cast<unsigned char>(c));
+        for (char c : texts[i])
+            test::referenceFeed(one, static_cast<unsigned char>(c));
         EXPECT_EQ(many[i], ~one) << i;
     }
     std::vector<std::uint32_t> none;

@@ -1,7 +1,6 @@
-#include "model/Cp1250.h"
-
 #include <gtest/gtest.h>
 
+#include "model/Cp1250.h"
 #include "model/Cp1250Texts.h"
 #include "model/Exception.h"
 
@@ -10,7 +9,8 @@ namespace {
 
 std::string bytes(std::initializer_list<int> values) {
     std::string out;
-    for (int v : values) out.push_back(static_cast<char>(v));
+    for (int v : values)
+        out.push_back(static_cast<char>(v));
     return out;
 }
 
@@ -25,7 +25,8 @@ TEST(Cp1250ToUtf8, PolishLettersMapToTheirCodePoints) {
 
 TEST(Cp1250ToUtf8, EveryByteSurvivesARoundTrip) {
     std::string all;
-    for (int b = 1; b < 256; ++b) all.push_back(static_cast<char>(b));
+    for (int b = 1; b < 256; ++b)
+        all.push_back(static_cast<char>(b));
     std::string back;
     ASSERT_TRUE(cp1250::fromUtf8(cp1250::toUtf8(all), back));
     EXPECT_EQ(back, all);
@@ -52,9 +53,9 @@ TEST(Cp1250FromUtf8, RefusesACharacterOutsideTheCodePage) {
 
 TEST(Cp1250FromUtf8, RefusesMalformedUtf8) {
     std::string out, error;
-    for (const std::string& bad : {std::string("a\x80z"), std::string("\xC0\x80"),
-                                   std::string("\xED\xA0\x80"), std::string("\xC5"),
-                                   std::string("\xF4\x90\x80\x80"), std::string("\xE2\x82")}) {
+    for (const std::string& bad :
+         {std::string("a\x80z"), std::string("\xC0\x80"), std::string("\xED\xA0\x80"),
+          std::string("\xC5"), std::string("\xF4\x90\x80\x80"), std::string("\xE2\x82")}) {
         EXPECT_FALSE(cp1250::fromUtf8(bad, out, &error)) << bad;
     }
     EXPECT_FALSE(cp1250::fromUtf8("ab\xC5", out, &error));

@@ -1,8 +1,7 @@
-#include "model/DataRecord.h"
-
 #include <gtest/gtest.h>
 
 #include "model/ApplicationFile.h"
+#include "model/DataRecord.h"
 #include "model/DataRecord3.h"
 #include "model/Exception.h"
 #include "model/FileHeader.h"
@@ -129,7 +128,9 @@ TYPED_TEST(DataRecordTest, RoundTripKeepsEveryFieldChecksumAndLink) {
                 EXPECT_EQ(agent->Wniosek, application);
                 EXPECT_EQ(application->Agent, agent);
                 break;
-            case KIND_POLISA: EXPECT_EQ(static_cast<TRecPolisaOC&>(*read[i].record).Agent, agent); break;
+            case KIND_POLISA:
+                EXPECT_EQ(static_cast<TRecPolisaOC&>(*read[i].record).Agent, agent);
+                break;
             case KIND_PELNOMOCNICTWO:
                 EXPECT_EQ(static_cast<TRecPelnomocnictwo&>(*read[i].record).Agent, agent);
                 break;
@@ -195,7 +196,8 @@ TYPED_TEST(DataRecordTest, ApplicationKindsAndLinks) {
     EXPECT_EQ(static_cast<TRecWniosek*>(list[3]->record)->Agent, agent);
     EXPECT_EQ(static_cast<TRecWniosek*>(list[1]->record)->Agent, nullptr);
     EXPECT_EQ(static_cast<TRecPracownik*>(list[5]->record)->Agent, agent);
-    for (_RecData* e : list) EXPECT_EQ(e->struck, 0);
+    for (_RecData* e : list)
+        EXPECT_EQ(e->struck, 0);
     EXPECT_EQ(doc->GetRecordCountWn(), 3);
 }
 
@@ -297,7 +299,9 @@ TYPED_TEST(DataRecordTest, ChecksumOfEachRecordNamesItsApplication) {
         std::size_t before = 5;
         switch (c.kind) {
             case KIND_ZAKLAD: b = this->builder(), b.zaklad(), before = 0; break;
-            case KIND_WNIOSEK: b = this->builder(), b.zaklad(), b.wniosek("WPIS", "7/ŁÓDŹ"), before = 1; break;
+            case KIND_WNIOSEK:
+                b = this->builder(), b.zaklad(), b.wniosek("WPIS", "7/ŁÓDŹ"), before = 1;
+                break;
             case KIND_AGENT: before = 4; break;
             case KIND_POLISA: b.polisa(); break;
             case KIND_PELNOMOCNICTWO: b.pelnomocnictwo(); break;
@@ -416,9 +420,9 @@ TYPED_TEST(DataRecordTest, RecordBeforeItsParentKindIsRefused) {
         if (kind == KIND_PELNOMOCNICTWO) b.pelnomocnictwo();
         if (kind == KIND_PRACOWNIK) b.pracownik();
         if (kind == KIND_ZARZAD) b.zarzad();
-        EXPECT_EQ(this->refusal(b.records()),
-                  "Błędna kolejność rekordów: rekord " + std::string(recordTypeName(kind)) +
-                      " występuje przed pierwszym rekordem AGENT !");
+        EXPECT_EQ(this->refusal(b.records()), "Błędna kolejność rekordów: rekord " +
+                                                  std::string(recordTypeName(kind)) +
+                                                  " występuje przed pierwszym rekordem AGENT !");
         EXPECT_EQ(this->accepted_, 2u);
     }
 }
@@ -426,7 +430,9 @@ TYPED_TEST(DataRecordTest, RecordBeforeItsParentKindIsRefused) {
 TYPED_TEST(DataRecordTest, ReadErrorOfTheDeviceIsRaised) {
     class BrokenInput : public InputStream {
     public:
-        std::size_t read(char*, std::size_t) override { throw Exception("Błąd odczytu pliku: EIO"); }
+        std::size_t read(char*, std::size_t) override {
+            throw Exception("Błąd odczytu pliku: EIO");
+        }
     };
     auto doc = this->document();
     try {
@@ -466,8 +472,8 @@ TYPED_TEST(DataRecordTest, SaveEmptiesTheListAndKeepsTheRecords) {
 TYPED_TEST(DataRecordTest, DeviceFailingAnywhereFailsTheSave) {
     samples::SampleDocument sample(this->kVersion, samples::SampleShape{});
     const std::size_t size = this->written(sample).size();
-    for (std::size_t limit : {std::size_t{0}, std::size_t{10}, std::size_t{28}, std::size_t{100},
-                              size / 2, size - 1}) {
+    for (std::size_t limit :
+         {std::size_t{0}, std::size_t{10}, std::size_t{28}, std::size_t{100}, size / 2, size - 1}) {
         auto doc = makeDocumentOfVersion(this->kVersion);
         sample.listInto(*doc);
         test::FailingOutput out(limit);
@@ -499,8 +505,10 @@ TYPED_TEST(DataRecordTest, RecordThatCannotBeWrittenFailsTheSaveAndKeepsTheOldFi
     samples::SampleDocument sample(this->kVersion, samples::SampleShape{});
     // An agent of another version's class in the middle of the list.
     std::unique_ptr<TRecAgenta> foreign;
-    if (this->kVersion == 3) foreign = std::make_unique<TRecAgenta2>();
-    else foreign = std::make_unique<TRecAgenta3>();
+    if (this->kVersion == 3)
+        foreign = std::make_unique<TRecAgenta2>();
+    else
+        foreign = std::make_unique<TRecAgenta3>();
     auto doc = makeDocumentOfVersion(this->kVersion);
     sample.listInto(*doc);
     _RecData entry{foreign.get(), KIND_AGENT, 0};

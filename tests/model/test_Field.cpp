@@ -1,8 +1,8 @@
-#include "model/Field.h"
-
 #include <gtest/gtest.h>
 
 #include <utility>
+
+#include "model/Field.h"
 
 namespace tavik {
 namespace {

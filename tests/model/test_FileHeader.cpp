@@ -1,8 +1,7 @@
-#include "model/FileHeader.h"
-
 #include <gtest/gtest.h>
 
 #include "model/Exception.h"
+#include "model/FileHeader.h"
 #include "tests/support/RpaBytes.h"
 #include "tests/support/TestStreams.h"
 
@@ -74,8 +73,8 @@ TEST(FileHeader, FileThatCannotBeOpened) {
         CzytajNaglowek(dir.file("brak.rpa"), handle);
         FAIL() << "expected a refusal";
     } catch (const Exception& e) {
-        EXPECT_EQ(e.message(), "Nie można otworzyć pliku " + dir.file("brak.rpa") +
-                                   ": plik nie istnieje.");
+        EXPECT_EQ(e.message(),
+                  "Nie można otworzyć pliku " + dir.file("brak.rpa") + ": plik nie istnieje.");
     }
     EXPECT_EQ(handle, nullptr);
 }

@@ -1,9 +1,7 @@
-#include "model/FileStreams.h"
-
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include <gtest/gtest.h>
-
+#include "model/FileStreams.h"
 #include "tests/support/TestStreams.h"
 
 namespace tavik {

@@ -1,8 +1,8 @@
-#include "model/Recdata.h"
-
 #include <gtest/gtest.h>
 
 #include <memory>
+
+#include "model/Recdata.h"
 
 namespace tavik {
 namespace {
@@ -65,7 +65,8 @@ TEST(RecordConstruction, FreshAgentOfVersion3) {
     EXPECT_EQ(fields[0].field->view(), "AGW");
     EXPECT_EQ(fields[1].field->view(), "NOWY");
     int markers = 0;
-    for (const auto& f : fields) markers += f.field->isEmpty();
+    for (const auto& f : fields)
+        markers += f.field->isEmpty();
     EXPECT_EQ(markers, 34);
     EXPECT_EQ(agent.Wniosek, nullptr);
 }
@@ -90,16 +91,44 @@ TEST(RecordConstruction, ResponseLinksStartNull) {
 TEST(RecordFields, DeclarationOrderOfTheAgent) {
     TRecAgenta3 agent;
     std::vector<std::string> names;
-    for (const auto& f : agent.fields()) names.emplace_back(f.name);
-    const std::vector<std::string> expected = {
-        "TypRekordu", "RodzajOperacji", "NumerWZU", "NUMER_W_RA", "Nazwisko", "Nazwisko2",
-        "Imie", "Imie2", "Miejscowosc", "Ulica", "NrDomu", "NrLokalu", "KodPocztowy", "Poczta",
-        "Numer_z_Rejestru", "RodzajRejestru", "FormaPrawna", "NazwaAgenta", "NIP AGENTA",
-        "NIP Osoby Fizycznej", "Obywatelstwo", "RodzajDokumentuOsFizAgenta", "PESEL/Seria/NR",
-        "Miejscowosc_SiedzibaAgenta", "Ulica_SiedzibaAgenta", "NrDomu_SiedzibaAgenta",
-        "NrLokalu_SiedzibaAgenta", "KodPocztowy_SiedzibaAgenta", "Poczta_SiedzibaAgenta",
-        "ZWOLNIONY", "DzialalnoscPodstawowa", "InnaDzialalnosc", "Liczba_czl_zarzadu",
-        "DATA_ROZW_UM_AGENCYJNEJ", "Przyczyny", "InfoDodatkowe"};
+    for (const auto& f : agent.fields())
+        names.emplace_back(f.name);
+    const std::vector<std::string> expected = {"TypRekordu",
+                                               "RodzajOperacji",
+                                               "NumerWZU",
+                                               "NUMER_W_RA",
+                                               "Nazwisko",
+                                               "Nazwisko2",
+                                               "Imie",
+                                               "Imie2",
+                                               "Miejscowosc",
+                                               "Ulica",
+                                               "NrDomu",
+                                               "NrLokalu",
+                                               "KodPocztowy",
+                                               "Poczta",
+                                               "Numer_z_Rejestru",
+                                               "RodzajRejestru",
+                                               "FormaPrawna",
+                                               "NazwaAgenta",
+                                               "NIP AGENTA",
+                                               "NIP Osoby Fizycznej",
+                                               "Obywatelstwo",
+                                               "RodzajDokumentuOsFizAgenta",
+                                               "PESEL/Seria/NR",
+                                               "Miejscowosc_SiedzibaAgenta",
+                                               "Ulica_SiedzibaAgenta",
+                                               "NrDomu_SiedzibaAgenta",
+                                               "NrLokalu_SiedzibaAgenta",
+                                               "KodPocztowy_SiedzibaAgenta",
+                                               "Poczta_SiedzibaAgenta",
+                                               "ZWOLNIONY",
+                                               "DzialalnoscPodstawowa",
+                                               "InnaDzialalnosc",
+                                               "Liczba_czl_zarzadu",
+                                               "DATA_ROZW_UM_AGENCYJNEJ",
+                                               "Przyczyny",
+                                               "InfoDodatkowe"};
     EXPECT_EQ(names, expected);
 }
 
@@ -134,12 +163,14 @@ TEST(RecordEquality, UndertakingsEqualOnlyInAllThreeFields) {
 TEST(RecordDestruction, ThroughTheBaseClassFreesEveryField) {
     // Every field on the heap: the leak checker of the test build reports any left behind.
     std::unique_ptr<TRecAgenta> agent = std::make_unique<TRecAgenta3>();
-    for (const FieldRef& f : agent->fields()) *f.field = std::string(40, 'X') + std::string(f.name);
+    for (const FieldRef& f : agent->fields())
+        *f.field = std::string(40, 'X') + std::string(f.name);
     std::unique_ptr<TRecord> asRecord = std::move(agent);
     asRecord.reset();
 
     std::unique_ptr<TRecZarzad> member = std::make_unique<TRecZarzadOdp>();
-    for (const FieldRef& f : member->fields()) *f.field = std::string(40, 'Y');
+    for (const FieldRef& f : member->fields())
+        *f.field = std::string(40, 'Y');
     member.reset();
     SUCCEED();
 }

@@ -10,7 +10,9 @@
 
 namespace tavik::test {
 
-inline std::string u8(std::string_view utf8) { return cp1250::fromUtf8OrThrow(utf8); }
+inline std::string u8(std::string_view utf8) {
+    return cp1250::fromUtf8OrThrow(utf8);
+}
 
 inline std::string le16(std::uint16_t v) {
     return {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)};
@@ -27,7 +29,8 @@ inline std::string field(std::string_view text) {
 
 inline std::string fields(std::initializer_list<std::string_view> texts) {
     std::string out;
-    for (std::string_view t : texts) out += field(t);
+    for (std::string_view t : texts)
+        out += field(t);
     return out;
 }
 
@@ -51,7 +54,8 @@ inline std::string headerOfVersion(int version) {
 // An independent CRC: bit by bit, no table, so that a fault in the table cannot hide itself.
 inline void referenceFeed(std::uint32_t& crc, unsigned char byte) {
     crc ^= byte;
-    for (int k = 0; k < 8; ++k) crc = (crc & 1) ? (crc >> 1) ^ 0xEDB88320u : crc >> 1;
+    for (int k = 0; k < 8; ++k)
+        crc = (crc & 1) ? (crc >> 1) ^ 0xEDB88320u : crc >> 1;
 }
 
 inline std::uint32_t referenceChecksum(std::initializer_list<std::string_view> texts) {

@@ -8,39 +8,127 @@ namespace tavik::test {
 
 namespace {
 
-const std::vector<std::string> kAgentFile = {
-    "RodzajOperacji", "NUMER_W_RA", "NumerWZU", "NIP AGENTA", "NIP Osoby Fizycznej",
-    "RodzajDokumentuOsFizAgenta", "PESEL/Seria/NR", "Nazwisko", "Nazwisko2", "Imie", "Imie2",
-    "Obywatelstwo", "Miejscowosc", "Ulica", "NrDomu", "NrLokalu", "KodPocztowy", "Poczta",
-    "Numer_z_Rejestru", "RodzajRejestru", "FormaPrawna", "NazwaAgenta",
-    "Miejscowosc_SiedzibaAgenta", "Ulica_SiedzibaAgenta", "NrDomu_SiedzibaAgenta",
-    "NrLokalu_SiedzibaAgenta", "KodPocztowy_SiedzibaAgenta", "Poczta_SiedzibaAgenta",
-    "ZWOLNIONY", "DzialalnoscPodstawowa", "InnaDzialalnosc"};
+const std::vector<std::string> kAgentFile = {"RodzajOperacji",
+                                             "NUMER_W_RA",
+                                             "NumerWZU",
+                                             "NIP AGENTA",
+                                             "NIP Osoby Fizycznej",
+                                             "RodzajDokumentuOsFizAgenta",
+                                             "PESEL/Seria/NR",
+                                             "Nazwisko",
+                                             "Nazwisko2",
+                                             "Imie",
+                                             "Imie2",
+                                             "Obywatelstwo",
+                                             "Miejscowosc",
+                                             "Ulica",
+                                             "NrDomu",
+                                             "NrLokalu",
+                                             "KodPocztowy",
+                                             "Poczta",
+                                             "Numer_z_Rejestru",
+                                             "RodzajRejestru",
+                                             "FormaPrawna",
+                                             "NazwaAgenta",
+                                             "Miejscowosc_SiedzibaAgenta",
+                                             "Ulica_SiedzibaAgenta",
+                                             "NrDomu_SiedzibaAgenta",
+                                             "NrLokalu_SiedzibaAgenta",
+                                             "KodPocztowy_SiedzibaAgenta",
+                                             "Poczta_SiedzibaAgenta",
+                                             "ZWOLNIONY",
+                                             "DzialalnoscPodstawowa",
+                                             "InnaDzialalnosc"};
 
-const std::vector<std::string> kAgentChecksum = {
-    "TypRekordu", "RodzajOperacji", "NUMER_W_RA", "NumerWZU", "NIP AGENTA",
-    "NIP Osoby Fizycznej", "Obywatelstwo", "RodzajDokumentuOsFizAgenta", "PESEL/Seria/NR",
-    "Nazwisko", "Nazwisko2", "Imie", "Imie2", "Miejscowosc", "Ulica", "NrDomu", "NrLokalu",
-    "KodPocztowy", "Poczta", "Numer_z_Rejestru", "RodzajRejestru", "FormaPrawna", "NazwaAgenta",
-    "Miejscowosc_SiedzibaAgenta", "Ulica_SiedzibaAgenta", "NrDomu_SiedzibaAgenta",
-    "NrLokalu_SiedzibaAgenta", "KodPocztowy_SiedzibaAgenta", "Poczta_SiedzibaAgenta",
-    "ZWOLNIONY", "DzialalnoscPodstawowa", "InnaDzialalnosc"};
+const std::vector<std::string> kAgentChecksum = {"TypRekordu",
+                                                 "RodzajOperacji",
+                                                 "NUMER_W_RA",
+                                                 "NumerWZU",
+                                                 "NIP AGENTA",
+                                                 "NIP Osoby Fizycznej",
+                                                 "Obywatelstwo",
+                                                 "RodzajDokumentuOsFizAgenta",
+                                                 "PESEL/Seria/NR",
+                                                 "Nazwisko",
+                                                 "Nazwisko2",
+                                                 "Imie",
+                                                 "Imie2",
+                                                 "Miejscowosc",
+                                                 "Ulica",
+                                                 "NrDomu",
+                                                 "NrLokalu",
+                                                 "KodPocztowy",
+                                                 "Poczta",
+                                                 "Numer_z_Rejestru",
+                                                 "RodzajRejestru",
+                                                 "FormaPrawna",
+                                                 "NazwaAgenta",
+                                                 "Miejscowosc_SiedzibaAgenta",
+                                                 "Ulica_SiedzibaAgenta",
+                                                 "NrDomu_SiedzibaAgenta",
+                                                 "NrLokalu_SiedzibaAgenta",
+                                                 "KodPocztowy_SiedzibaAgenta",
+                                                 "Poczta_SiedzibaAgenta",
+                                                 "ZWOLNIONY",
+                                                 "DzialalnoscPodstawowa",
+                                                 "InnaDzialalnosc"};
 
-const std::vector<std::string> kPersonFile = {
-    "Rodzaj Operacji", "NumerWZU", "Numer w RA", "NIP", "PESEL/SERIA/NR", "Nazwisko",
-    "Nazwisko drugi człon", "Imie", "Imie2", "NazwiskoRodowe", "ImieOjca", "ImieMatki", "Płec",
-    "Typ Dokumentu", "Miejscowosc", "Ulica", "NumerDomu", "NumerLokalu", "KodPocztowy",
-    "POCZTA", "Obywatelstwo", "WYKSZTAŁCENIE", "Nr zezwolenia"};
+const std::vector<std::string> kPersonFile = {"Rodzaj Operacji",
+                                              "NumerWZU",
+                                              "Numer w RA",
+                                              "NIP",
+                                              "PESEL/SERIA/NR",
+                                              "Nazwisko",
+                                              "Nazwisko drugi człon",
+                                              "Imie",
+                                              "Imie2",
+                                              "NazwiskoRodowe",
+                                              "ImieOjca",
+                                              "ImieMatki",
+                                              "Płec",
+                                              "Typ Dokumentu",
+                                              "Miejscowosc",
+                                              "Ulica",
+                                              "NumerDomu",
+                                              "NumerLokalu",
+                                              "KodPocztowy",
+                                              "POCZTA",
+                                              "Obywatelstwo",
+                                              "WYKSZTAŁCENIE",
+                                              "Nr zezwolenia"};
 
-const std::vector<std::string> kPersonChecksum = {
-    "TypRekordu", "Rodzaj Operacji", "Numer w RA", "NumerWZU", "PESEL/SERIA/NR", "Nazwisko",
-    "Nazwisko drugi człon", "Imie", "Imie2", "NazwiskoRodowe", "ImieOjca", "ImieMatki", "Płec",
-    "Typ Dokumentu", "Miejscowosc", "Ulica", "NumerDomu", "NumerLokalu", "KodPocztowy",
-    "POCZTA", "Obywatelstwo", "WYKSZTAŁCENIE", "Nr zezwolenia"};
+const std::vector<std::string> kPersonChecksum = {"TypRekordu",
+                                                  "Rodzaj Operacji",
+                                                  "Numer w RA",
+                                                  "NumerWZU",
+                                                  "PESEL/SERIA/NR",
+                                                  "Nazwisko",
+                                                  "Nazwisko drugi człon",
+                                                  "Imie",
+                                                  "Imie2",
+                                                  "NazwiskoRodowe",
+                                                  "ImieOjca",
+                                                  "ImieMatki",
+                                                  "Płec",
+                                                  "Typ Dokumentu",
+                                                  "Miejscowosc",
+                                                  "Ulica",
+                                                  "NumerDomu",
+                                                  "NumerLokalu",
+                                                  "KodPocztowy",
+                                                  "POCZTA",
+                                                  "Obywatelstwo",
+                                                  "WYKSZTAŁCENIE",
+                                                  "Nr zezwolenia"};
 
-const std::vector<std::string> kPowerOrder = {
-    "RodzajUbezpieczenia", "ObszarDzialalnosci", "MaksKwotaUbezpieczenia", "Waluta",
-    "NazwaDzialu", "NazwaGrupy", "WazneOd", "WazneDo"};
+const std::vector<std::string> kPowerOrder = {"RodzajUbezpieczenia",
+                                              "ObszarDzialalnosci",
+                                              "MaksKwotaUbezpieczenia",
+                                              "Waluta",
+                                              "NazwaDzialu",
+                                              "NazwaGrupy",
+                                              "WazneOd",
+                                              "WazneDo"};
 
 std::vector<std::string> with(std::vector<std::string> base, std::vector<std::string> more) {
     base.insert(base.end(), more.begin(), more.end());
@@ -83,8 +171,8 @@ std::vector<std::string> RpaFileBuilder::fileOrder(RecordKind kind, int version)
             return with(kAgentFile, {"Liczba_czl_zarzadu", "DATA_ROZW_UM_AGENCYJNEJ", "Przyczyny",
                                      "InfoDodatkowe"});
         case KIND_POLISA:
-            return {"ID_PolisyOC", version == 3 ? "Kod ZU" : "Nazwa zakładu",
-                    "Suma ubezpieczenia", "WazneOd", "WazneDo"};
+            return {"ID_PolisyOC", version == 3 ? "Kod ZU" : "Nazwa zakładu", "Suma ubezpieczenia",
+                    "WazneOd", "WazneDo"};
         case KIND_PELNOMOCNICTWO: return kPowerOrder;
         default: return kPersonFile;
     }
@@ -102,8 +190,12 @@ std::vector<std::string> RpaFileBuilder::checksumOrder(RecordKind kind, int vers
             return with(kAgentChecksum, {"Liczba_czl_zarzadu", "DATA_ROZW_UM_AGENCYJNEJ",
                                          "Przyczyny", "InfoDodatkowe"});
         case KIND_POLISA:
-            return {"TypRekordu", "ID_PolisyOC", "Suma ubezpieczenia",
-                    version == 3 ? "Kod ZU" : "Nazwa zakładu", "WazneOd", "WazneDo"};
+            return {"TypRekordu",
+                    "ID_PolisyOC",
+                    "Suma ubezpieczenia",
+                    version == 3 ? "Kod ZU" : "Nazwa zakładu",
+                    "WazneOd",
+                    "WazneDo"};
         case KIND_PELNOMOCNICTWO: return with({"TypRekordu"}, kPowerOrder);
         default: return kPersonChecksum;
     }
@@ -124,8 +216,8 @@ R& RpaFileBuilder::add(std::unique_ptr<R> record, RecordKind kind) {
 }
 
 TRecZU& RpaFileBuilder::zaklad(std::string kod, std::string nazwa) {
-    auto r = std::make_unique<TRecZU>(kod, nazwa.empty() ? builderUndertaking().NazwaZU.str()
-                                                         : u8(nazwa));
+    auto r = std::make_unique<TRecZU>(
+        kod, nazwa.empty() ? builderUndertaking().NazwaZU.str() : u8(nazwa));
     return add(std::move(r), KIND_ZAKLAD);
 }
 
@@ -139,9 +231,12 @@ TRecWniosek& RpaFileBuilder::wniosek(std::string typ, std::string numer) {
 
 TRecAgenta& RpaFileBuilder::agent() {
     std::unique_ptr<TRecAgenta> r;
-    if (version_ == 1) r = std::make_unique<TRecAgenta>();
-    else if (version_ == 2) r = std::make_unique<TRecAgenta2>();
-    else r = std::make_unique<TRecAgenta3>();
+    if (version_ == 1)
+        r = std::make_unique<TRecAgenta>();
+    else if (version_ == 2)
+        r = std::make_unique<TRecAgenta2>();
+    else
+        r = std::make_unique<TRecAgenta3>();
     r->RodzajOperacji = "WPIS";
     return add(std::move(r), KIND_AGENT);
 }
@@ -164,16 +259,22 @@ TRecPracownik& RpaFileBuilder::pracownik() {
     return r;
 }
 
-TRecZarzad& RpaFileBuilder::zarzad() { return add(std::make_unique<TRecZarzad>(), KIND_ZARZAD); }
+TRecZarzad& RpaFileBuilder::zarzad() {
+    return add(std::make_unique<TRecZarzad>(), KIND_ZARZAD);
+}
 
 void RpaFileBuilder::reseal() {
     Piece& last = pieces_.back();
     last.record->CRC = checksumOf(*last.record, last.kind, version_);
 }
 
-void RpaFileBuilder::corrupt() { pieces_.back().record->CRC ^= 0x00010000u; }
+void RpaFileBuilder::corrupt() {
+    pieces_.back().record->CRC ^= 0x00010000u;
+}
 
-void RpaFileBuilder::raw(std::string bytes) { pieces_.push_back({nullptr, KIND_ZAKLAD, bytes}); }
+void RpaFileBuilder::raw(std::string bytes) {
+    pieces_.push_back({nullptr, KIND_ZAKLAD, bytes});
+}
 
 std::string RpaFileBuilder::records() const {
     std::string out;
@@ -190,6 +291,8 @@ std::string RpaFileBuilder::records() const {
     return out;
 }
 
-std::string RpaFileBuilder::file() const { return headerOfVersion(version_) + records(); }
+std::string RpaFileBuilder::file() const {
+    return headerOfVersion(version_) + records();
+}
 
 }  // namespace tavik::test

@@ -25,8 +25,8 @@ public:
     TRecPracownik& pracownik();
     TRecZarzad& zarzad();
 
-    void reseal();          // recomputes the last record's checksum after a change
-    void corrupt();         // makes the last record's stored checksum wrong
+    void reseal();                // recomputes the last record's checksum after a change
+    void corrupt();               // makes the last record's stored checksum wrong
     void raw(std::string bytes);  // appends bytes as they are
 
     std::string records() const;  // the records without the header

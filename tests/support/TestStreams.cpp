@@ -37,7 +37,9 @@ void writeFile(const std::string& path, const std::string& bytes) {
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-bool fileExists(const std::string& path) { return std::filesystem::exists(path); }
+bool fileExists(const std::string& path) {
+    return std::filesystem::exists(path);
+}
 
 std::vector<std::string> listFolder(const std::string& path) {
     std::vector<std::string> names;

@@ -27,7 +27,8 @@ private:
 // A source that hands out at most `chunk` bytes per read, as a slow pipe would.
 class TricklingInput : public InputStream {
 public:
-    TricklingInput(std::string bytes, std::size_t chunk) : bytes_(std::move(bytes)), chunk_(chunk) {}
+    TricklingInput(std::string bytes, std::size_t chunk)
+        : bytes_(std::move(bytes)), chunk_(chunk) {}
     std::size_t read(char* dst, std::size_t n) override {
         const std::size_t count = std::min({n, chunk_, bytes_.size() - pos_});
         std::memcpy(dst, bytes_.data() + pos_, count);

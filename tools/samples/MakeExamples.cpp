@@ -46,8 +46,8 @@ int writeFuzzCorpus(const std::string& folder) {
         for (const SampleShape& shape : shapes) {
             const std::string file = tavik::samples::sampleFileBytes(version, shape, ++n);
             // The whole file, and its records alone after a byte that names the version.
-            const std::string records = static_cast<char>(version - 1) +
-                                        file.substr(tavik::kFileHeaderSize);
+            const std::string records =
+                static_cast<char>(version - 1) + file.substr(tavik::kFileHeaderSize);
             if (!writeBytes(rpa + "/file-" + std::to_string(n), file) ||
                 !writeBytes(rpa + "/records-" + std::to_string(n), records))
                 return 1;

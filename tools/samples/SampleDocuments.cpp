@@ -3,8 +3,8 @@
 #include <array>
 #include <cstdio>
 
-#include "model/Cp1250.h"
 #include "model/ApplicationFile.h"
+#include "model/Cp1250.h"
 #include "model/RecordFormats.h"
 
 namespace tavik::samples {
@@ -29,7 +29,8 @@ private:
 class Pool {
 public:
     Pool(std::initializer_list<const char*> utf8) {
-        for (const char* word : utf8) words_.push_back(cp1250::fromUtf8OrThrow(word));
+        for (const char* word : utf8)
+            words_.push_back(cp1250::fromUtf8OrThrow(word));
     }
     const std::string& pick(Dice& dice) const { return words_[dice.below(words_.size())]; }
     const std::string& operator[](std::size_t i) const { return words_[i % words_.size()]; }
@@ -39,60 +40,112 @@ private:
 };
 
 const Pool& surnames() {
-    static const Pool pool{"NOWAK",      "KOWALSKI",   "WIŚNIEWSKI", "WÓJCIK",  "KOWALCZYK",
-                           "KAMIŃSKI",   "LEWANDOWSKI", "ZIELIŃSKI", "SZYMAŃSKI", "WOŹNIAK",
-                           "DĄBROWSKI",  "KOZŁOWSKI",  "JANKOWSKI", "MAZUR",   "KWIATKOWSKI",
-                           "KRAWCZYK",   "PIOTROWSKI", "GRABOWSKI", "NOWAKOWSKI", "PAWŁOWSKI"};
+    static const Pool pool{"NOWAK",     "KOWALSKI",    "WIŚNIEWSKI", "WÓJCIK",     "KOWALCZYK",
+                           "KAMIŃSKI",  "LEWANDOWSKI", "ZIELIŃSKI",  "SZYMAŃSKI",  "WOŹNIAK",
+                           "DĄBROWSKI", "KOZŁOWSKI",   "JANKOWSKI",  "MAZUR",      "KWIATKOWSKI",
+                           "KRAWCZYK",  "PIOTROWSKI",  "GRABOWSKI",  "NOWAKOWSKI", "PAWŁOWSKI"};
     return pool;
 }
 const Pool& firstNames() {
-    static const Pool pool{"ANNA",    "MARIA",     "KATARZYNA", "MAŁGORZATA", "AGNIESZKA",
-                           "BARBARA", "EWA",       "PIOTR",     "KRZYSZTOF",  "ANDRZEJ",
-                           "TOMASZ",  "PAWEŁ",     "MICHAŁ",    "ŁUKASZ",     "JÓZEF",
-                           "GRZEGORZ", "ŻANETA",   "JERZY",     "ZOFIA",      "STANISŁAW"};
+    static const Pool pool{"ANNA",     "MARIA",  "KATARZYNA", "MAŁGORZATA", "AGNIESZKA",
+                           "BARBARA",  "EWA",    "PIOTR",     "KRZYSZTOF",  "ANDRZEJ",
+                           "TOMASZ",   "PAWEŁ",  "MICHAŁ",    "ŁUKASZ",     "JÓZEF",
+                           "GRZEGORZ", "ŻANETA", "JERZY",     "ZOFIA",      "STANISŁAW"};
     return pool;
 }
 const Pool& towns() {
-    static const Pool pool{"WARSZAWA", "KRAKÓW",   "ŁÓDŹ",      "WROCŁAW",     "POZNAŃ",
-                           "GDAŃSK",   "SZCZECIN", "BYDGOSZCZ", "LUBLIN",      "BIAŁYSTOK",
-                           "KATOWICE", "GDYNIA",   "RZESZÓW",   "CZĘSTOCHOWA", "TORUŃ",
-                           "KIELCE",   "OLSZTYN",  "ZIELONA GÓRA", "OPOLE",    "GORZÓW WIELKOPOLSKI"};
+    static const Pool pool{"WARSZAWA", "KRAKÓW",       "ŁÓDŹ",     "WROCŁAW",
+                           "POZNAŃ",   "GDAŃSK",       "SZCZECIN", "BYDGOSZCZ",
+                           "LUBLIN",   "BIAŁYSTOK",    "KATOWICE", "GDYNIA",
+                           "RZESZÓW",  "CZĘSTOCHOWA",  "TORUŃ",    "KIELCE",
+                           "OLSZTYN",  "ZIELONA GÓRA", "OPOLE",    "GORZÓW WIELKOPOLSKI"};
     return pool;
 }
 const Pool& streets() {
-    static const Pool pool{"MARSZAŁKOWSKA", "PIOTRKOWSKA",   "DŁUGA",      "KRÓTKA",
-                           "OGRODOWA",      "LIPOWA",        "SŁONECZNA",  "KOŚCIUSZKI",
-                           "MICKIEWICZA",   "3 MAJA",        "ŚWIĘTOJAŃSKA", "GRUNWALDZKA",
-                           "JANA PAWŁA II", "ALEJE JEROZOLIMSKIE", "POLNA",  "ŹRÓDLANA"};
+    static const Pool pool{"MARSZAŁKOWSKA", "PIOTRKOWSKA",
+                           "DŁUGA",         "KRÓTKA",
+                           "OGRODOWA",      "LIPOWA",
+                           "SŁONECZNA",     "KOŚCIUSZKI",
+                           "MICKIEWICZA",   "3 MAJA",
+                           "ŚWIĘTOJAŃSKA",  "GRUNWALDZKA",
+                           "JANA PAWŁA II", "ALEJE JEROZOLIMSKIE",
+                           "POLNA",         "ŹRÓDLANA"};
     return pool;
 }
 const Pool& words() {
     static const Pool pool{
-        "WPIS", "AKTUALIZACJA", "WYKREŚLENIE", "OSOBA FIZYCZNA", "SPÓŁKA Z O.O.", "POLSKIE",
-        "DOWÓD OSOBISTY", "PASZPORT", "KRAJOWY REJESTR SĄDOWY", "WYŻSZE", "ŚREDNIE", "KOBIETA",
-        "MĘŻCZYZNA", "AGENCJA UBEZPIECZENIOWA", "SP. Z O.O.", "CAŁY KRAJ", "PLN",
+        "WPIS",
+        "AKTUALIZACJA",
+        "WYKREŚLENIE",
+        "OSOBA FIZYCZNA",
+        "SPÓŁKA Z O.O.",
+        "POLSKIE",
+        "DOWÓD OSOBISTY",
+        "PASZPORT",
+        "KRAJOWY REJESTR SĄDOWY",
+        "WYŻSZE",
+        "ŚREDNIE",
+        "KOBIETA",
+        "MĘŻCZYZNA",
+        "AGENCJA UBEZPIECZENIOWA",
+        "SP. Z O.O.",
+        "CAŁY KRAJ",
+        "PLN",
         "POZOSTAŁE UBEZPIECZENIA OSOBOWE ORAZ UBEZPIECZENIA MAJĄTKOWE",
         "UBEZPIECZENIA ODPOWIEDZIALNOŚCI CYWILNEJ WSZYSTKICH RODZAJÓW, WYNIKAJĄCEJ Z POSIADANIA "
         "I UŻYTKOWANIA POJAZDÓW LĄDOWYCH Z NAPĘDEM WŁASNYM, ŁĄCZNIE Z ODPOWIEDZIALNOŚCIĄ "
         "PRZEWOŹNIKA",
         "UBEZPIECZENIA CASCO POJAZDÓW LĄDOWYCH, Z WYJĄTKIEM POJAZDÓW SZYNOWYCH",
-        "SPRZEDAŻ POJAZDÓW SAMOCHODOWYCH", "UBEZPIECZENIA MAJĄTKOWE", "POŚREDNICTWO FINANSOWE",
-        "TOWARZYSTWO UBEZPIECZEŃ JASKÓŁKA SPÓŁKA AKCYJNA", "JSK",
-        "TOWARZYSTWO UBEZPIECZEŃ WZAJEMNYCH WRZOSOWY KRĄG", "WRZ", "00FF00FF",
+        "SPRZEDAŻ POJAZDÓW SAMOCHODOWYCH",
+        "UBEZPIECZENIA MAJĄTKOWE",
+        "POŚREDNICTWO FINANSOWE",
+        "TOWARZYSTWO UBEZPIECZEŃ JASKÓŁKA SPÓŁKA AKCYJNA",
+        "JSK",
+        "TOWARZYSTWO UBEZPIECZEŃ WZAJEMNYCH WRZOSOWY KRĄG",
+        "WRZ",
+        "00FF00FF",
         "UMOWA ROZWIĄZANA ZA POROZUMIENIEM STRON"};
     return pool;
 }
 enum Word {
-    W_WPIS, W_AKTUALIZACJA, W_WYKRESLENIE, W_OSOBA_FIZYCZNA, W_SPOLKA_ZOO, W_POLSKIE,
-    W_DOWOD, W_PASZPORT, W_KRS, W_WYZSZE, W_SREDNIE, W_KOBIETA, W_MEZCZYZNA, W_AGENCJA,
-    W_SP_ZOO, W_CALY_KRAJ, W_PLN, W_DZIAL, W_GRUPA_OC, W_GRUPA_AC, W_SPRZEDAZ, W_MAJATKOWE,
-    W_POSREDNICTWO, W_JSK_NAME, W_JSK, W_WRZ_NAME, W_WRZ, W_PRZYCZYNY, W_INFO,
+    W_WPIS,
+    W_AKTUALIZACJA,
+    W_WYKRESLENIE,
+    W_OSOBA_FIZYCZNA,
+    W_SPOLKA_ZOO,
+    W_POLSKIE,
+    W_DOWOD,
+    W_PASZPORT,
+    W_KRS,
+    W_WYZSZE,
+    W_SREDNIE,
+    W_KOBIETA,
+    W_MEZCZYZNA,
+    W_AGENCJA,
+    W_SP_ZOO,
+    W_CALY_KRAJ,
+    W_PLN,
+    W_DZIAL,
+    W_GRUPA_OC,
+    W_GRUPA_AC,
+    W_SPRZEDAZ,
+    W_MAJATKOWE,
+    W_POSREDNICTWO,
+    W_JSK_NAME,
+    W_JSK,
+    W_WRZ_NAME,
+    W_WRZ,
+    W_PRZYCZYNY,
+    W_INFO,
 };
-const std::string& word(Word w) { return words()[w]; }
+const std::string& word(Word w) {
+    return words()[w];
+}
 
 std::string digits(Dice& dice, int count) {
     std::string out;
-    for (int i = 0; i < count; ++i) out.push_back(static_cast<char>('0' + dice.below(10)));
+    for (int i = 0; i < count; ++i)
+        out.push_back(static_cast<char>('0' + dice.below(10)));
     return out;
 }
 
@@ -110,7 +163,8 @@ std::string pesel(Dice& dice) {
                   1 + dice.below(12), 1 + dice.below(28), dice.below(10000));
     static constexpr int kWeights[] = {1, 3, 7, 9, 1, 3, 7, 9, 1, 3};
     int sum = 0;
-    for (int i = 0; i < 10; ++i) sum += (buffer[i] - '0') * kWeights[i];
+    for (int i = 0; i < 10; ++i)
+        sum += (buffer[i] - '0') * kWeights[i];
     std::string number(buffer, 10);
     number.push_back(static_cast<char>('0' + (10 - sum % 10) % 10));
     return number;
@@ -124,15 +178,20 @@ std::string nip(Dice& dice, bool company) {
     return d.substr(0, 3) + "-" + d.substr(3, 3) + "-" + d.substr(6, 2) + "-" + d.substr(8, 2);
 }
 
-std::string postalCode(Dice& dice) { return digits(dice, 2) + "-" + digits(dice, 3); }
+std::string postalCode(Dice& dice) {
+    return digits(dice, 2) + "-" + digits(dice, 3);
+}
 
-std::string houseNumber(Dice& dice) { return std::to_string(1 + dice.below(180)); }
+std::string houseNumber(Dice& dice) {
+    return std::to_string(1 + dice.below(180));
+}
 
 template <class R>
 void checksum(int version, RecordKind kind, R& record) {
     static const CRC32 calc;
-    const FileVersion& v = version == 1 ? fileVersion1() : version == 2 ? fileVersion2()
-                                                                         : fileVersion3();
+    const FileVersion& v = version == 1   ? fileVersion1()
+                           : version == 2 ? fileVersion2()
+                                          : fileVersion3();
     record.CRC = v.forKind(kind)->checksum(calc, record);
 }
 
@@ -171,7 +230,9 @@ void fillPerson(TRecOsoba& p, Dice& dice, const Field& operation, const char* ra
 
 }  // namespace
 
-TRecZU sampleUndertaking() { return TRecZU(word(W_JSK), word(W_JSK_NAME)); }
+TRecZU sampleUndertaking() {
+    return TRecZU(word(W_JSK), word(W_JSK_NAME));
+}
 
 void SampleDocument::add(std::unique_ptr<TRecord> record, RecordKind kind) {
     records_.push_back(std::move(record));
