@@ -5,7 +5,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "model/Exception.h"
@@ -88,7 +90,15 @@ bool AtomicFileOutput::fail(const char* what) {
 
 bool AtomicFileOutput::open() {
     discard();
-    std::string pattern = target_ + ".tmp-XXXXXX";
+    // Saving through a link replaces the file it points to, not the link.
+    destination_ = target_;
+    struct stat link {};
+    char resolved[PATH_MAX];
+    if (::lstat(target_.c_str(), &link) == 0 && S_ISLNK(link.st_mode) &&
+        ::realpath(target_.c_str(), resolved))
+        destination_ = resolved;
+
+    std::string pattern = destination_ + ".tmp-XXXXXX";
     const int fd = ::mkstemp(pattern.data());
     if (fd < 0) {
         error_ = systemReason();
@@ -99,7 +109,7 @@ bool AtomicFileOutput::open() {
     // mkstemp makes the file private; give it the target's mode, or the usual one.
     struct stat info {};
     mode_t mode = 0;
-    if (::stat(target_.c_str(), &info) == 0) {
+    if (::stat(destination_.c_str(), &info) == 0) {
         mode = info.st_mode & 07777;
     } else {
         const mode_t mask = ::umask(0);
@@ -130,7 +140,7 @@ bool AtomicFileOutput::commit() {
     const int fd = fd_;
     fd_ = -1;
     if (::close(fd) != 0) return fail("close");
-    if (::rename(temp_.c_str(), target_.c_str()) != 0) return fail("rename");
+    if (::rename(temp_.c_str(), destination_.c_str()) != 0) return fail("rename");
     temp_.clear();
     return true;
 }

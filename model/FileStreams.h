@@ -46,6 +46,7 @@ private:
     bool fail(const char* what);
 
     std::string target_;
+    std::string destination_;  // the target, or the file a link named as target points to
     std::string temp_;
     std::string error_;
     int fd_ = -1;

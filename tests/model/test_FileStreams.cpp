@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "model/FileStreams.h"
 #include "tests/support/TestStreams.h"
@@ -46,6 +47,21 @@ TEST(AtomicFileOutput, KeepsTheModeOfTheFileItReplaces) {
     struct stat info {};
     ASSERT_EQ(::stat(target.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u);
+}
+
+TEST(AtomicFileOutput, SavingThroughALinkReplacesTheFileItPointsTo) {
+    TempDir dir;
+    const std::string real = dir.file("dane.rpa"), link = dir.file("skrot.rpa");
+    test::writeFile(real, "OLD");
+    ASSERT_EQ(::symlink(real.c_str(), link.c_str()), 0);
+    AtomicFileOutput out(link);
+    ASSERT_TRUE(out.open());
+    ASSERT_TRUE(out.write("NEW", 3));
+    ASSERT_TRUE(out.commit());
+    EXPECT_EQ(test::readFile(real), "NEW");
+    struct stat info {};
+    ASSERT_EQ(::lstat(link.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode));
 }
 
 TEST(AtomicFileOutput, FolderThatDoesNotExistCannotBeWritten) {
