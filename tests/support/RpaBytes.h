@@ -58,7 +58,8 @@ inline void referenceFeed(std::uint32_t& crc, unsigned char byte) {
         crc = (crc & 1) ? (crc >> 1) ^ 0xEDB88320u : crc >> 1;
 }
 
-inline std::uint32_t referenceChecksum(std::initializer_list<std::string_view> texts) {
+template <class Texts>
+std::uint32_t referenceChecksum(const Texts& texts) {
     std::uint32_t crc = 0;
     for (std::string_view t : texts) {
         const std::size_t covered = t.size() & 0xFF;
@@ -67,6 +68,9 @@ inline std::uint32_t referenceChecksum(std::initializer_list<std::string_view> t
             referenceFeed(crc, static_cast<unsigned char>(t[i]));
     }
     return ~crc;
+}
+inline std::uint32_t referenceChecksum(std::initializer_list<std::string_view> texts) {
+    return referenceChecksum<std::initializer_list<std::string_view>>(texts);
 }
 
 }  // namespace tavik::test
