@@ -51,6 +51,15 @@ void BufferedWriter::writeSlow(const char* src, std::size_t n) {
     used_ += n;
 }
 
+bool BufferedWriter::makeRoom(std::size_t n) {
+    if (failed_) return false;
+    if (used_ + n > buffer_.size() && buffer_.size() < kCapacity)
+        buffer_.resize(std::min(kCapacity, std::max(2 * buffer_.size(), used_ + n)));
+    if (used_ + n > buffer_.size() && !flush()) return false;
+    if (n > buffer_.size()) buffer_.resize(n);
+    return true;
+}
+
 bool BufferedWriter::flush() {
     if (!failed_ && used_ > 0) failed_ = !out_.write(buffer_.data(), used_);
     used_ = 0;

@@ -99,11 +99,18 @@ public:
         }
     }
     void write(std::string_view bytes) { write(bytes.data(), bytes.size()); }
+    // Room for n more bytes, to be filled and then taken with advance(n); null after a failure.
+    char* room(std::size_t n) {
+        if (used_ + n > buffer_.size() && !makeRoom(n)) return nullptr;
+        return failed_ ? nullptr : buffer_.data() + used_;
+    }
+    void advance(std::size_t n) { used_ += n; }
     bool flush();
     bool failed() const { return failed_; }
 
 private:
     void writeSlow(const char* src, std::size_t n);
+    bool makeRoom(std::size_t n);
 
     OutputStream& out_;
     std::vector<char> buffer_;

@@ -48,9 +48,12 @@ RpaFieldReader::Tag RpaFieldReader::ReadTag(Field& tag) {
 
 void RpaFieldWriter::WriteField(const Field& field) {
     const std::uint16_t length = field.length();
-    const char head[2] = {static_cast<char>(length & 0xFF), static_cast<char>(length >> 8)};
-    out_.write(head, 2);
-    out_.write(field.c_str(), length);
+    char* p = out_.room(2 + std::size_t{length});
+    if (!p) return;  // the writer keeps the failure
+    p[0] = static_cast<char>(length & 0xFF);
+    p[1] = static_cast<char>(length >> 8);
+    std::memcpy(p + 2, field.c_str(), length);
+    out_.advance(2 + std::size_t{length});
 }
 
 void RpaFieldWriter::WriteWord(std::uint32_t value) {

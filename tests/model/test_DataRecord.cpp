@@ -276,7 +276,8 @@ TYPED_TEST(DataRecordTest, ChecksumOfEachRecordNamesItsApplication) {
         return message;
     };
     EXPECT_EQ(damaged(KIND_ZAKLAD), "Błędna suma kontrolna dla rekordu ZAKLAD UBEZPIECZEŃ!");
-    EXPECT_EQ(damaged(KIND_WNIOSEK), "Błędna suma kontrolna dla rekordu WNIOSEK\nWNIOSEK NR:7/ŁÓDŹ");
+    EXPECT_EQ(damaged(KIND_WNIOSEK),
+              "Błędna suma kontrolna dla rekordu WNIOSEK\nWNIOSEK NR:7/ŁÓDŹ");
     EXPECT_EQ(damaged(KIND_AGENT), "Błędna suma kontrolna dla rekordu AGENT\nWNIOSEK NR: 7/ŁÓDŹ");
     EXPECT_EQ(damaged(KIND_POLISA), "Błędna suma kontrolna dla rekordu POLISA\nWNIOSEK NR:7/ŁÓDŹ");
     EXPECT_EQ(damaged(KIND_PELNOMOCNICTWO),

@@ -1,8 +1,8 @@
-#include "model/Recdata.h"
-
 #include <gtest/gtest.h>
 
 #include <memory>
+
+#include "model/Recdata.h"
 
 namespace tavik {
 namespace {
@@ -77,12 +77,14 @@ TEST(RecordEquality, UndertakingsEqualOnlyInAllThreeFields) {
 TEST(RecordDestruction, ThroughTheBaseClassFreesEveryField) {
     // Every field on the heap: the leak checker of the test build reports any left behind.
     std::unique_ptr<TRecAgenta> agent = std::make_unique<TRecAgenta3>();
-    for (const FieldRef& f : agent->fields()) *f.field = std::string(40, 'X') + std::string(f.name);
+    for (const FieldRef& f : agent->fields())
+        *f.field = std::string(40, 'X') + std::string(f.name);
     std::unique_ptr<TRecord> asRecord = std::move(agent);
     asRecord.reset();
 
     std::unique_ptr<TRecZarzad> member = std::make_unique<TRecZarzadOdp>();
-    for (const FieldRef& f : member->fields()) *f.field = std::string(40, 'Y');
+    for (const FieldRef& f : member->fields())
+        *f.field = std::string(40, 'Y');
     member.reset();
 }
 

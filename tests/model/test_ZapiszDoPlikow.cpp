@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "model/ApplicationFile.h"
 #include "model/DataRecord3.h"
 #include "tests/support/TestStreams.h"
@@ -93,15 +95,11 @@ TEST(ZapiszDoPlikow, FailureInALaterFileKeepsTheEarlierOnesAndSaysSo) {
     sample.listInto(doc);
     // The second application's agent is of a class version 3 does not store.
     TRecAgenta2 foreign;
-    int applicationsSeen = 0;
-    for (_RecData*& entry : doc.PobierzListe()) {
-        if (entry->kind == KIND_WNIOSEK) ++applicationsSeen;
-        if (entry->kind == KIND_AGENT && applicationsSeen == 2)
-            entry = new _RecData{&foreign, KIND_AGENT, 0};
-    }
-    std::unique_ptr<_RecData> owned;
-    for (_RecData* entry : doc.PobierzListe())
-        if (entry->record == &foreign) owned.reset(entry);
+    auto agents = std::find_if(doc.PobierzListe().begin(), doc.PobierzListe().end(),
+                               [](const _RecData* e) { return e->kind == KIND_AGENT; });
+    agents = std::find_if(std::next(agents), doc.PobierzListe().end(),
+                          [](const _RecData* e) { return e->kind == KIND_AGENT; });
+    (*agents)->record = &foreign;
     EXPECT_FALSE(doc.ZapiszDoPlikow(dir.file("dane")));
     EXPECT_EQ(doc.lastFailure().text, "Nie można zapisać rekordu AGENT w pliku w wersji 3!");
     EXPECT_EQ(test::listFolder(dir.path()), std::vector<std::string>{"dane_1.rpa"});
