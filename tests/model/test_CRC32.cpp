@@ -2,35 +2,9 @@
 
 #include "model/CRC32.h"
 #include "tests/support/RpaBytes.h"
-#include "tests/support/RpaFileBuilder.h"
 
 namespace tavik {
 namespace {
-
-using test::referenceChecksum;
-
-// The named fields' texts in the given order, through the record's own field list.
-std::vector<std::string> texts(const TRecord& record, const std::vector<std::string>& names) {
-    std::vector<std::string> out;
-    for (const std::string& name : names) {
-        bool found = false;
-        for (const ConstFieldRef& f : record.fields())
-            if (f.name == name) out.push_back(f.field->str()), found = true;
-        EXPECT_TRUE(found) << name;
-    }
-    return out;
-}
-
-std::uint32_t reference(const std::vector<std::string>& values) {
-    return test::referenceChecksum(values);
-}
-
-// Gives every field a value of its own, so that any two fields swapped change the checksum.
-void fillDistinct(TRecord& record) {
-    int n = 0;
-    for (const FieldRef& f : record.fields())
-        if (f.name != "TypRekordu") *f.field = std::string(f.name) + "#" + std::to_string(++n);
-}
 
 TEST(CRC32Dict, KnownValues) {
     const CRC32 calc;
@@ -86,17 +60,6 @@ TEST(RecordChecksum, UndertakingOfMarkersUnderBothCalculations) {
     EXPECT_EQ(v2, 0x9FEFE4E7u);
 }
 
-TEST(RecordChecksum, SecondUndertakingCalculationIgnoresTheName) {
-    const CRC32 calc;
-    std::uint32_t a = 0, b = 0, c = 0;
-    calc.CRC32RecZaklad2(std::make_unique<TRecZU>("JSK", "JEDNA").get(), a);
-    calc.CRC32RecZaklad2(std::make_unique<TRecZU>("JSK", "DRUGA").get(), b);
-    calc.CRC32RecZaklad(std::make_unique<TRecZU>("JSK", "JEDNA").get(), c);
-    EXPECT_EQ(a, b);
-    EXPECT_EQ(a, referenceChecksum({"ZKL", "JSK", "<E>"}));
-    EXPECT_EQ(c, referenceChecksum({"ZKL", "JSK", "JEDNA"}));
-}
-
 TEST(RecordChecksum, MissingRecordGivesFalse) {
     const CRC32 calc;
     std::uint32_t crc = 7;
@@ -113,82 +76,8 @@ TEST(RecordChecksum, MissingRecordGivesFalse) {
     EXPECT_EQ(crc, 7u);
 }
 
-TEST(RecordChecksum, EachRecordFeedsItsFieldsInItsOwnOrder) {
-    // The orders as the test builder writes them out by name, against the calculator's.
-    using test::RpaFileBuilder;
-    const CRC32 calc;
-    std::uint32_t crc = 0;
-
-    TRecWniosek wniosek;
-    fillDistinct(wniosek);
-    calc.CRC32RecWniosek(&wniosek, crc);
-    EXPECT_EQ(crc, reference(texts(wniosek, RpaFileBuilder::checksumOrder(KIND_WNIOSEK, 3))));
-
-    TRecAgenta3 agent;
-    fillDistinct(agent);
-    calc.CRC32RecAgent(&agent, crc);
-    EXPECT_EQ(crc, reference(texts(agent, RpaFileBuilder::checksumOrder(KIND_AGENT, 1))));
-    calc.CRC32RecAgent3(&agent, crc);
-    EXPECT_EQ(crc, reference(texts(agent, RpaFileBuilder::checksumOrder(KIND_AGENT, 3))));
-
-    TRecPracownik employee;
-    fillDistinct(employee);
-    calc.CRC32RecPracownik(&employee, crc);
-    EXPECT_EQ(crc, reference(texts(employee, RpaFileBuilder::checksumOrder(KIND_PRACOWNIK, 3))));
-    TRecZarzad member;
-    fillDistinct(member);
-    calc.CRC32RecZarzad(&member, crc);
-    EXPECT_EQ(crc, reference(texts(member, RpaFileBuilder::checksumOrder(KIND_ZARZAD, 3))));
-
-    TRecPolisaOC3 policy;
-    fillDistinct(policy);
-    calc.CRC32RecPolisaOC(&policy, crc);
-    EXPECT_EQ(crc, reference(texts(policy, RpaFileBuilder::checksumOrder(KIND_POLISA, 2))));
-    calc.CRC32RecPolisaOC3(&policy, crc);
-    EXPECT_EQ(crc, reference(texts(policy, RpaFileBuilder::checksumOrder(KIND_POLISA, 3))));
-
-    TRecPelnomocnictwo power;
-    fillDistinct(power);
-    calc.CRC32RecPelnomocnictwo(&power, crc);
-    EXPECT_EQ(crc, reference(texts(power, RpaFileBuilder::checksumOrder(KIND_PELNOMOCNICTWO, 3))));
-}
-
-TEST(RecordChecksum, FieldsOutsideTheOrderDoNotCount) {
-    const CRC32 calc;
-    TRecPracownik a, b;
-    a.NIP = "123-456-78-90";
-    b.NIP = "999-999-99-99";
-    std::uint32_t ca = 0, cb = 0;
-    calc.CRC32RecPracownik(&a, ca);
-    calc.CRC32RecPracownik(&b, cb);
-    EXPECT_EQ(ca, cb);
-
-    TRecAgenta2 agentA, agentB;
-    agentA.Liczba_czl_zarzadu = "3";
-    calc.CRC32RecAgent(&agentA, ca);
-    calc.CRC32RecAgent(&agentB, cb);
-    EXPECT_EQ(ca, cb);
-
-    TRecPolisaOC3 policyA, policyB;
-    policyA.Nazwa_zakladu = "JEDEN";
-    calc.CRC32RecPolisaOC3(&policyA, ca);
-    calc.CRC32RecPolisaOC3(&policyB, cb);
-    EXPECT_EQ(ca, cb);
-}
-
-TEST(RecordChecksum, LongCommentsAreOnlyPartlyCovered) {
-    const CRC32 calc;
-    TRecWniosek a, b;
-    a.Komentarz = std::string(260, 'a');                        // covers 4 bytes
-    b.Komentarz = std::string(4, 'a') + std::string(512, 'z');  // 516 = 4 mod 256
-    std::uint32_t ca = 0, cb = 0;
-    calc.CRC32RecWniosek(&a, ca);
-    calc.CRC32RecWniosek(&b, cb);
-    EXPECT_EQ(ca, cb);
-    b.Komentarz = "b" + std::string(259, 'a');
-    calc.CRC32RecWniosek(&b, cb);
-    EXPECT_NE(ca, cb);
-}
+// The order of every record's checksum is checked against the orders written out by name in
+// the test file builder: the golden files of the application file tests carry its checksums.
 
 }  // namespace
 }  // namespace tavik
