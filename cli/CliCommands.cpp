@@ -5,6 +5,9 @@
 #include <optional>
 #include <ostream>
 
+#include "dictionary/Slownik.h"
+#include "dictionary/SlownikZU.h"
+#include "dictionary/SlownikZU3.h"
 #include "model/ApplicationFile.h"
 #include "model/Cp1250.h"
 #include "model/Exception.h"
@@ -15,7 +18,8 @@ namespace {
 
 constexpr const char* kUsage =
     "użycie:\n"
-    "  tavik-cli check --kod KOD --nazwa NAZWA PLIK.rpa\n";
+    "  tavik-cli check --kod KOD --nazwa NAZWA PLIK.rpa\n"
+    "  tavik-cli check PLIK.dic\n";
 
 struct UsageError {
     std::string text;
@@ -82,11 +86,35 @@ int checkApplicationFile(const CommandLine& line, const std::string& path, std::
     return 0;
 }
 
+int checkDictionary(const CommandLine& line, const std::string& path, std::ostream& out) {
+    line.allowOnly({"kod", "nazwa", "dzial", "slownik"});
+    const std::vector<std::string> lines = loadDictionaryLines(path);
+    Slownik dictionary(lines);
+    dictionary.Czytaj();
+    SlownikZU undertakings(lines);
+    undertakings.Czytaj();
+    SlownikZU3 active(lines);
+    active.Czytaj();
+    out << path << ": zakłady " << dictionary.Zaklady.size() << ", województwa "
+        << dictionary.Wojewodztwa.size() << ", obywatelstwa " << dictionary.Obywatelstwa.size()
+        << ", działy ubezpieczeń " << dictionary.RodzajeUbezpieczen.size() << ", wykształcenie "
+        << dictionary.Wyksztalcenie.size() << ", rodzaje działalności "
+        << dictionary.RodzajeDzialalnosci.size()
+        << ", grupy działu 1: " << dictionary.GrupyDzial1.size()
+        << ", grupy działu 2: " << dictionary.GrupyDzial2.size() << ", formy prawne "
+        << dictionary.FormyPrawne.size() << ", rodzaje dokumentów "
+        << dictionary.RodzajeDokumentow.size() << ", rodzaje rejestrów "
+        << dictionary.RodzajeRejestrow.size() << "; zakłady z kodem "
+        << undertakings.entries().size() << ", w tym czynne " << active.entries().size() << '\n';
+    return 0;
+}
+
 int check(const CommandLine& line, std::ostream& out) {
     if (line.positional.size() != 1) throw UsageError{"polecenie check wymaga jednego pliku"};
     const std::string& path = line.positional[0];
     const std::string extension = lowerExtension(path);
     if (extension == ".rpa") return checkApplicationFile(line, path, out);
+    if (extension == ".dic") return checkDictionary(line, path, out);
     throw UsageError{"nieobsługiwany rodzaj pliku: " + path};
 }
 

@@ -78,6 +78,23 @@ TEST(CliCheck, RefusedFileGivesTheReadersMessage) {
     EXPECT_EQ(r.err, "Nie można otworzyć pliku " + dir.file("brak.rpa") + ": plik nie istnieje.\n");
 }
 
+TEST(CliCheck, Dictionary) {
+    const Result good = run({"check", TAVIK_BUNDLED_DICTIONARY});
+    EXPECT_EQ(good.code, 0);
+    EXPECT_EQ(good.out, std::string(TAVIK_BUNDLED_DICTIONARY) +
+                            ": zakłady 15, województwa 16, obywatelstwa 33, działy ubezpieczeń 2, "
+                            "wykształcenie 8, rodzaje działalności 15, grupy działu 1: 5, grupy "
+                            "działu 2: 18, formy prawne 8, rodzaje dokumentów 8, rodzaje "
+                            "rejestrów 7; zakłady z kodem 15, w tym czynne 15\n");
+    TempDir dir;
+    std::string damaged = test::readFile(TAVIK_BUNDLED_DICTIONARY);
+    damaged[damaged.find("OPOLSKIE")] = 'X';
+    test::writeFile(dir.file("slownik.DIC"), damaged);
+    const Result bad = run({"check", dir.file("slownik.DIC")});
+    EXPECT_EQ(bad.code, 1);
+    EXPECT_EQ(bad.err, "Błąd sumy kontrolnej słownika dla województw!\n");
+}
+
 TEST(CliCheck, WrongUsage) {
     EXPECT_EQ(run({}).code, 2);
     EXPECT_EQ(run({"sprawdz", "a.rpa"}).code, 2);
