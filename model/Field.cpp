@@ -37,8 +37,11 @@ Field& Field::assignSlowly(std::string_view text) {
     if (text.size() > kMaxLength) text = text.substr(0, kMaxLength);
 
     if (text.size() <= kInlineCapacity) {
+        // The text may lie in the heap string that is about to be freed.
+        char copy[kInlineCapacity];
+        std::memcpy(copy, text.data(), text.size());
         release();
-        setInline(text);
+        setInline({copy, text.size()});
         return *this;
     }
     // Allocate before freeing: the text may be a view of this very field.

@@ -32,8 +32,7 @@ public:
     // Takes the text up to its first NUL byte; an empty text becomes "<E>"; a text past the
     // 16-bit length is cut at 65535 bytes.
     Field& assign(std::string_view text) {
-        if (text.size() - 1 < kInlineCapacity && !hasNul(text)) {  // the common short text
-            release();
+        if (text.size() - 1 < kInlineCapacity && isInline() && !hasNul(text)) {  // the common case
             setInline(text);
             return *this;
         }

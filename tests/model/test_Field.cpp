@@ -60,6 +60,8 @@ TEST(Field, AssigningAPartOfItselfIsSafe) {
     EXPECT_EQ(heapField.view(), "BCDEFGHIJKLMNOPQRSTUVWXYZ");
     heapField = heapField;
     EXPECT_EQ(heapField.view(), "BCDEFGHIJKLMNOPQRSTUVWXYZ");
+    heapField.assign(heapField.view().substr(3, 5));  // from the heap into the object
+    EXPECT_EQ(heapField.view(), "EFGHI");
 }
 
 TEST(Field, CopiesAreIndependentAndMovesLeaveTheMarker) {
