@@ -61,6 +61,7 @@ fuzz: build/fuzz/corpus
 
 bench: release
 	build/release/bench/tavik-bench
+	build/release/bench/tavik-bench-checks
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -119,7 +119,7 @@ void CRC32::checksumMany(std::span<const std::string_view> fed,
     Lane lane[kLanes];
     std::size_t next = 0, busy = 0;
     const auto take = [&](Lane& l) {
-        l = Lane{};
+        l.p = scrap, l.left = 0, l.crc = 0, l.busy = false;
         if (next == order.size()) return;
         l.index = order[next++];
         l.p = reinterpret_cast<const unsigned char*>(fed[l.index].data());

@@ -106,12 +106,12 @@ TEST(Slownik, ChecksumFieldIsHexadecimalWithoutPadding) {
     EXPECT_EQ(checksumField("12G4"), 0u);
     EXPECT_EQ(checksumField("123456789"), 0u);
     // A line whose checksum has leading zeros reads with them written or left out.
-    std::string name;
+    std::string covered;
     std::uint32_t crc = 0;
-    for (int n = 0; (crc = test::referenceChecksum({"B;W" + std::to_string(n) + ";"})) >= 0x1000000;
-         ++n)
-        name = "W" + std::to_string(n + 1);
-    const std::string covered = "B;" + name + ";";
+    for (int n = 0; crc == 0 || crc >= 0x10000000; ++n) {
+        covered = std::string("B;W").append(std::to_string(n)).append(";");
+        crc = test::referenceChecksum({covered});
+    }
     EXPECT_EQ(read<Slownik>({covered + hex(crc, "%X")})->Wojewodztwa.size(), 1u);
     EXPECT_EQ(read<Slownik>({covered + hex(crc, "%08X")})->Wojewodztwa.size(), 1u);
 }

@@ -104,7 +104,9 @@ const Pool& words() {
         "TOWARZYSTWO UBEZPIECZEŃ WZAJEMNYCH WRZOSOWY KRĄG",
         "WRZ",
         "00FF00FF",
-        "UMOWA ROZWIĄZANA ZA POROZUMIENIEM STRON"};
+        "UMOWA ROZWIĄZANA ZA POROZUMIENIEM STRON",
+        "NOWY",
+        "CENTRALNA EWIDENCJA I INFORMACJA O DZIAŁ. GOSP."};
     return pool;
 }
 enum Word {
@@ -137,6 +139,8 @@ enum Word {
     W_WRZ,
     W_PRZYCZYNY,
     W_INFO,
+    W_NOWY,
+    W_CEIDG,
 };
 const std::string& word(Word w) {
     return words()[w];
@@ -201,11 +205,41 @@ std::unique_ptr<TRecAgenta> makeAgent(int version) {
     return std::make_unique<TRecAgenta3>();
 }
 
+// Every record is made as its check leaves it: the fields its operation does not use hold
+// "<E>".
+void clearForDeletion(TRecAgenta& a) {
+    for (Field* f : {&a.PESEL,
+                     &a.RodzajDokumentuOsFizAgenta,
+                     &a.Nazwisko,
+                     &a.Nazwisko2,
+                     &a.Imie,
+                     &a.Imie2,
+                     &a.Miejscowosc,
+                     &a.Ulica,
+                     &a.NrDomu,
+                     &a.NrLokalu,
+                     &a.KodPocztowy,
+                     &a.Poczta,
+                     &a.NIP_Osoby_Fizycznej,
+                     &a.RodzajRejestru,
+                     &a.FormaPrawna,
+                     &a.NIP_AGENTA,
+                     &a.Miejscowosc_SiedzibaAgenta,
+                     &a.NrDomu_SiedzibaAgenta,
+                     &a.NrLokalu_SiedzibaAgenta,
+                     &a.KodPocztowy_SiedzibaAgenta,
+                     &a.Poczta_SiedzibaAgenta,
+                     &a.DzialalnoscPodstawowa,
+                     &a.InnaDzialalnosc,
+                     &a.ZWOLNIONY})
+        *f = texts::EMPTY.view();
+}
+
 void fillPerson(TRecOsoba& p, Dice& dice, const Field& operation, const char* raSuffix) {
     const bool woman = dice.below(2) == 0;
     p.Rodzaj_Operacji = operation;
     p.NumerWZU = std::to_string(10000 + dice.below(90000));
-    p.Numer_w_RA = digits(dice, 8) + raSuffix;
+    if (operation != texts::NOWY.view()) p.Numer_w_RA = digits(dice, 8) + raSuffix;
     p.Nazwisko = surnames().pick(dice);
     if (dice.below(5) == 0) p.Nazwisko_drugi_czlon = surnames().pick(dice);
     p.Imie = firstNames().pick(dice);
@@ -226,6 +260,10 @@ void fillPerson(TRecOsoba& p, Dice& dice, const Field& operation, const char* ra
     p.Typ_Dokumentu = word(W_DOWOD);
     p.PESEL = pesel(dice);
     p.NIP = nip(dice, false);
+    if (operation == texts::WYKRESLENIE.view())
+        for (Field* f : {&p.Nr_zezwolenia, &p.Nazwisko, &p.Nazwisko_drugi_czlon, &p.Imie, &p.Imie2,
+                         &p.NazwiskoRodowe, &p.ImieOjca, &p.ImieMatki, &p.Plec})
+            *f = texts::EMPTY.view();
 }
 
 }  // namespace
@@ -251,6 +289,8 @@ SampleDocument::SampleDocument(int version, const SampleShape& shape, std::uint3
     for (int a = 0; a < shape.applications; ++a) {
         const int kindIndex = a % 3;
         const Field operation(word(kOperations[kindIndex]));
+        // A person entered with the application is new; the others are updated or deleted.
+        const Field personOperation(word(kindIndex == 0 ? W_NOWY : kOperations[kindIndex]));
 
         auto application = std::make_unique<TRecWniosek>();
         application->TypWniosku = operation;
@@ -269,6 +309,9 @@ SampleDocument::SampleDocument(int version, const SampleShape& shape, std::uint3
         if (person) {
             agent->Nazwisko = surnames().pick(dice);
             agent->Imie = firstNames().pick(dice);
+            agent->NazwaAgenta = agent->Imie.str() + " " + agent->Nazwisko.str();
+            agent->RodzajRejestru = word(W_CEIDG);
+            agent->Numer_z_Rejestru = digits(dice, 10);
             agent->Miejscowosc = towns().pick(dice);
             agent->Ulica = streets().pick(dice);
             agent->NrDomu = houseNumber(dice);
@@ -298,6 +341,7 @@ SampleDocument::SampleDocument(int version, const SampleShape& shape, std::uint3
         if (exempt) agent->DzialalnoscPodstawowa = word(W_SPRZEDAZ);
         if (auto* agent2 = dynamic_cast<TRecAgenta2*>(agent.get()))
             agent2->Liczba_czl_zarzadu = std::to_string(shape.boardMembers);
+        if (kindIndex == 2) clearForDeletion(*agent);
         if (auto* agent3 = dynamic_cast<TRecAgenta3*>(agent.get()); agent3 && kindIndex == 2) {
             agent3->DATA_ROZW_UM_AGENCYJNEJ = date(dice, 2026, 1);
             agent3->Przyczyny = word(W_PRZYCZYNY);
@@ -329,7 +373,8 @@ SampleDocument::SampleDocument(int version, const SampleShape& shape, std::uint3
         }
         for (int i = 0; i < shape.powersOfAttorney; ++i) {
             auto power = std::make_unique<TRecPelnomocnictwo>();
-            power->RodzajUbezpieczenia = word(W_MAJATKOWE);
+            // Only an agent whose activity is exempt names the kind of insurance.
+            if (exempt) power->RodzajUbezpieczenia = word(W_MAJATKOWE);
             power->ObszarDzialalnosci = word(W_CALY_KRAJ);
             power->MaksKwotaUbezpieczenia = std::to_string(100000 * (1 + dice.below(50)));
             power->Waluta = word(W_PLN);
@@ -343,14 +388,14 @@ SampleDocument::SampleDocument(int version, const SampleShape& shape, std::uint3
         }
         for (int i = 0; i < shape.employees; ++i) {
             auto employee = std::make_unique<TRecPracownik>();
-            fillPerson(*employee, dice, operation, "/P");
+            fillPerson(*employee, dice, personOperation, "/P");
             employee->Agent = agentRecord;
             checksum(version, KIND_PRACOWNIK, *employee);
             add(std::move(employee), KIND_PRACOWNIK);
         }
         for (int i = 0; version > 1 && i < shape.boardMembers; ++i) {
             auto member = std::make_unique<TRecZarzad>();
-            fillPerson(*member, dice, operation, "/C");
+            fillPerson(*member, dice, personOperation, "/C");
             member->Agent = agentRecord;
             checksum(version, KIND_ZARZAD, *member);
             add(std::move(member), KIND_ZARZAD);
