@@ -11,6 +11,13 @@ inline constexpr Cp1250Literal WPIS{"WPIS"};
 inline constexpr Cp1250Literal AKTUALIZACJA{"AKTUALIZACJA"};
 inline constexpr Cp1250Literal WYKRESLENIE{"WYKREŚLENIE"};
 
+// Values the record checks branch on.
+inline constexpr Cp1250Literal OSOBA_FIZYCZNA{"OSOBA FIZYCZNA"};
+inline constexpr Cp1250Literal DOWOD_OSOBISTY{"DOWÓD OSOBISTY"};
+inline constexpr Cp1250Literal INNE{"INNE"};
+// What a NIP entry mask leaves behind when nothing was typed into it, once trimmed.
+inline constexpr Cp1250Literal NIP_PUSTA_MASKA{"-   -  -"};
+
 // Record tags.
 inline constexpr Cp1250Literal TAG_ZAKLAD{"ZKL"};
 inline constexpr Cp1250Literal TAG_WNIOSEK{"WNI"};
