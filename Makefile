@@ -37,6 +37,7 @@ examples: release
 	build/release/tools/samples/tavik-make-examples $(EXAMPLES)
 
 run: examples
+	@build/release/cli/tavik-cli check build/release/Slowniki/slownik.dic
 	@for f in $(EXAMPLES)/*.rpa; do build/release/cli/tavik-cli check $(UNDERTAKING) "$$f"; done
 
 test: test-unit fuzz-smoke

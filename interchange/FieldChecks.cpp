@@ -5,45 +5,14 @@
 #include <optional>
 
 #include "model/Cp1250.h"
+#include "model/TextValues.h"
 
 namespace tavik {
 
 namespace {
 
-bool isBlank(char c) {
-    const auto b = static_cast<unsigned char>(c);
-    return b <= 0x20 || b == 0x7F;
-}
-
-std::string_view trimmed(std::string_view v) {
-    while (!v.empty() && isBlank(v.front()))
-        v.remove_prefix(1);
-    while (!v.empty() && isBlank(v.back()))
-        v.remove_suffix(1);
-    return v;
-}
-
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
-}
-
-// An optional sign and decimal digits, within the range of int.
-std::optional<int> toInteger(std::string_view s) {
-    bool negative = false;
-    if (!s.empty() && (s.front() == '+' || s.front() == '-')) {
-        negative = s.front() == '-';
-        s.remove_prefix(1);
-    }
-    if (s.empty()) return std::nullopt;
-    long long value = 0;
-    for (char c : s) {
-        if (!isDigit(c)) return std::nullopt;
-        value = value * 10 + (c - '0');
-        if (value > 2147483648LL) return std::nullopt;
-    }
-    if (negative) value = -value;
-    if (value > 2147483647LL) return std::nullopt;
-    return static_cast<int>(value);
 }
 
 // An optional sign, digits and at most one decimal separator ("," or ".") with digits on at
@@ -88,9 +57,9 @@ bool existsInCalendar(const Date& d) {
 // are not looked at. A value longer than the layout is refused: its tail would be lost.
 std::optional<Date> datePieces(std::string_view v) {
     if (v.size() > 10) return std::nullopt;
-    const auto day = toInteger(piece(v, 0, 2));
-    const auto month = toInteger(piece(v, 3, 2));
-    const auto year = toInteger(piece(v, 6, 4));
+    const auto day = decimalInteger(piece(v, 0, 2));
+    const auto month = decimalInteger(piece(v, 3, 2));
+    const auto year = decimalInteger(piece(v, 6, 4));
     if (!day || !month || !year) return std::nullopt;
     return Date{*year, *month, *day};
 }
@@ -231,7 +200,7 @@ void SprawdzNIP(int& code, const Field& field, bool companyGrouping) {
         // The last group runs to the end of the value.
         const std::string_view group = trimmed(
             piece(value, groups[i].pos, i == 3 ? std::string_view::npos : groups[i].length));
-        valid = group.size() == groups[i].length && toInteger(group).has_value();
+        valid = group.size() == groups[i].length && decimalInteger(group).has_value();
     }
     for (int i = 0; i < 3 && valid; ++i)
         valid = dashes[i] < value.size() && value[dashes[i]] == '-';
@@ -243,7 +212,7 @@ void SprawdzNIP(int& code, const Field& field, bool companyGrouping) {
 void SprawdzNrRA(int& code, const Field& field, std::string_view suffix) {
     const std::string_view value = field.view();
     if (value.size() != 10) raiseWalidation(code, CODE_LENGTH, "Długość nr w RA wynosi 10 znaków");
-    if (value.substr(8) != suffix || !toInteger(value.substr(0, 8))) {
+    if (value.substr(8) != suffix || !decimalInteger(value.substr(0, 8))) {
         std::string message;
         if (suffix == "/A")
             message = "Błędna maska nr w RA dla Agenta, format 99999999/A";

@@ -1,7 +1,5 @@
 #include "interchange/read_base.h"
 
-#include <limits>
-
 namespace tavik {
 
 const char* read_error::what() const noexcept {
@@ -63,37 +61,9 @@ std::int32_t read_base::CzytajLiczbe(std::size_t maximum, bool allowEndOfLine) {
     const std::string raw = NastepnePole(allowEndOfLine);
     if (raw.size() > maximum) fail(kNumberTooLong);
     if (raw.empty()) return 0;
-    std::int32_t value = 0;
-    if (!parseDecimal(trimmed(raw), value)) fail(kNotANumber);
-    return value;
-}
-
-std::string_view trimmed(std::string_view text) {
-    const auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
-    while (!text.empty() && blank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && blank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
-bool parseDecimal(std::string_view text, std::int32_t& value) {
-    bool negative = false;
-    if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
-        negative = text[0] == '-';
-        text.remove_prefix(1);
-    }
-    if (text.empty()) return false;
-    std::int64_t result = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return false;
-        result = result * 10 + (c - '0');
-        if (result > std::int64_t{std::numeric_limits<std::int32_t>::max()} + 1) return false;
-    }
-    if (negative) result = -result;
-    if (result > std::numeric_limits<std::int32_t>::max()) return false;
-    value = static_cast<std::int32_t>(result);
-    return true;
+    const std::optional<std::int32_t> value = decimalInteger(trimmed(raw));
+    if (!value) fail(kNotANumber);
+    return *value;
 }
 
 }  // namespace tavik

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "model/TextValues.h"
+
 namespace tavik {
 
 // Raised by every read operation of the tokenizer. It carries no text: the reader's error code
@@ -53,11 +55,5 @@ protected:
     int lineCounter_ = 0;
     int position_ = 0;  // 1-based index of the last separator consumed; 0 at the line's start
 };
-
-// Leading and trailing blanks and control characters removed.
-std::string_view trimmed(std::string_view text);
-
-// An optional sign and decimal digits, within 32 bits; false for anything else.
-bool parseDecimal(std::string_view text, std::int32_t& value);
 
 }  // namespace tavik
