@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <map>
 
+#include "bench/BenchSummary.h"
 #include "dictionary/Slownik.h"
 #include "dictionary/SlownikZU.h"
 #include "dictionary/SlownikZU3.h"
@@ -50,26 +51,14 @@ void BM_CheckAgents(benchmark::State& state) {
 BENCHMARK(BM_LoadDictionary)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_CheckAgents)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
-class Collector : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            const std::string name = run.benchmark_name();
-            seconds[name.substr(0, name.find('/'))] = run.GetAdjustedRealTime();
-        }
-    }
-    std::map<std::string, double> seconds;  // in the benchmark's unit
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
-    Collector collector;
+    BenchSummary collector;
     benchmark::RunSpecifiedBenchmarks(&collector);
-    const double loadMicroseconds = collector.seconds.at("BM_LoadDictionary");
-    const double checkMilliseconds = collector.seconds.at("BM_CheckAgents");
+    const double loadMicroseconds = collector.time.at("BM_LoadDictionary");
+    const double checkMilliseconds = collector.time.at("BM_CheckAgents");
     std::printf("\nDictionary (three readers)  %8.0f µs per load\n", loadMicroseconds);
     std::printf("SprawdzAgenta3             %8.0f agents per second (at least 500 000)\n",
                 kAgents / (checkMilliseconds / 1e3));

@@ -14,6 +14,7 @@
 #include <map>
 #include <string>
 
+#include "bench/BenchSummary.h"
 #include "model/ApplicationFile.h"
 #include "model/FileStreams.h"
 #include "tools/samples/SampleDocuments.h"
@@ -99,17 +100,6 @@ BENCHMARK(BM_WriteFile)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_BareChecksumPass)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 // Keeps each benchmark's time per iteration for the summary.
-class Collector : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            const std::string name = run.benchmark_name();
-            seconds[name.substr(0, name.find('/'))] = run.GetAdjustedRealTime() / 1e3;  // ms → s
-        }
-    }
-    std::map<std::string, double> seconds;
-};
 
 long residentKiB() {
     long pages = 0, resident = 0;
@@ -133,10 +123,10 @@ int measureMemory(const char* path) {
     return document->GetRecordCountWn() == kApplications ? 0 : 1;
 }
 
-void summary(const Collector& collector, const char* self) {
+void summary(const BenchSummary& collector, const char* self) {
     Fixture& f = fixture();
     const double mb = static_cast<double>(f.bytes.size()) / 1e6;
-    const auto seconds = [&](const char* name) { return collector.seconds.at(name); };
+    const auto seconds = [&](const char* name) { return collector.time.at(name) / 1e3; };
     const double read = seconds("BM_ReadAndVerify"), write = seconds("BM_WriteFile"),
                  crc = seconds("BM_BareChecksumPass");
 
@@ -165,7 +155,7 @@ int main(int argc, char** argv) {
     if (argc == 3 && std::string(argv[1]) == "--measure-memory") return measureMemory(argv[2]);
     benchmark::Initialize(&argc, argv);
     fixture();
-    Collector collector;
+    BenchSummary collector;
     benchmark::RunSpecifiedBenchmarks(&collector);
     summary(collector, argv[0]);
     benchmark::Shutdown();

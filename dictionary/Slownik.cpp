@@ -1,15 +1,12 @@
 #include "dictionary/Slownik.h"
 
 #include "model/CRC32.h"
-#include "model/Cp1250Literal.h"
 #include "model/Cp1250Texts.h"
 #include "model/Exception.h"
 
 namespace tavik {
 
 namespace {
-
-constexpr Cp1250Literal kMezczyzna{"MĘŻCZYZNA"};
 
 bool matches(const std::string& text, std::string_view checksum) {
     static const CRC32 calc;
@@ -48,8 +45,8 @@ void Slownik::Czytaj() {
         RodzajeOperacji.add(std::string(t));
     for (const char* t : {"PLN", "EUR", "CHF", "USD"})
         Waluty.add(t);
-    Plcie.add("KOBIETA");
-    Plcie.add(std::string(kMezczyzna.view()));
+    Plcie.add(std::string(texts::KOBIETA.view()));
+    Plcie.add(std::string(texts::MEZCZYZNA.view()));
 
     for (const std::string& line : lines_) {
         UstawLinie(line);

@@ -10,6 +10,8 @@ inline constexpr Cp1250Literal NOWY{"NOWY"};
 inline constexpr Cp1250Literal WPIS{"WPIS"};
 inline constexpr Cp1250Literal AKTUALIZACJA{"AKTUALIZACJA"};
 inline constexpr Cp1250Literal WYKRESLENIE{"WYKREŚLENIE"};
+inline constexpr Cp1250Literal KOBIETA{"KOBIETA"};
+inline constexpr Cp1250Literal MEZCZYZNA{"MĘŻCZYZNA"};
 
 // Values the record checks branch on.
 inline constexpr Cp1250Literal OSOBA_FIZYCZNA{"OSOBA FIZYCZNA"};
