@@ -16,12 +16,6 @@ namespace tavik {
 
 class RpaWriter;
 
-// A record the reader made, handed over with its ownership.
-struct ReadRecord {
-    std::unique_ptr<TRecord> record;
-    RecordKind kind;
-};
-
 // The document of a version-1 application file, and the base of the later versions.
 //
 // Its record list is a hand-over list: the reader fills it and the window takes the records

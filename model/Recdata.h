@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -350,6 +351,12 @@ struct _RecData {
     TRecord* record = nullptr;  // not owned by the entry
     std::uint8_t kind = 0;
     std::uint8_t struck = 0;  // a struck record stays in the window but is not saved
+};
+
+// A record a reader made, handed over with its ownership.
+struct ReadRecord {
+    std::unique_ptr<TRecord> record;
+    RecordKind kind;
 };
 
 }  // namespace tavik
