@@ -1,5 +1,6 @@
 #include "model/Cp1250.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "model/Cp1250Table.h"
@@ -103,6 +104,17 @@ std::string fromUtf8OrThrow(std::string_view utf8Text) {
     std::string error;
     if (!fromUtf8(utf8Text, out, &error)) throw Exception(error);
     return out;
+}
+
+int compareText(std::string_view a, std::string_view b) {
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const int wa = kCollation[static_cast<unsigned char>(a[i])];
+        const int wb = kCollation[static_cast<unsigned char>(b[i])];
+        if (wa != wb) return wa < wb ? -1 : 1;
+    }
+    if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
+    return a.compare(b) < 0 ? -1 : (a == b ? 0 : 1);
 }
 
 void toUpperInPlace(std::string& cp1250Text) {

@@ -18,6 +18,10 @@ bool fromUtf8(std::string_view utf8Text, std::string& out, std::string* error = 
 // As above, but raises tavik::Exception with the explanation.
 std::string fromUtf8OrThrow(std::string_view utf8Text);
 
+// Alphabetical order in Polish: negative, 0 or positive. Letters compare without regard to
+// case first; texts that differ only there are ordered by their bytes.
+int compareText(std::string_view a, std::string_view b);
+
 // Upper case with the Polish and other Central European letters of the code page.
 std::string toUpper(std::string_view cp1250Text);
 void toUpperInPlace(std::string& cp1250Text);

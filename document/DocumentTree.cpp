@@ -1,0 +1,436 @@
+#include "document/DocumentTree.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <unordered_map>
+
+#include "model/Cp1250.h"
+#include "model/Cp1250Literal.h"
+
+namespace tavik {
+
+namespace {
+
+constexpr Cp1250Literal kZarzad{"Zarząd"};
+constexpr Cp1250Literal kPracownicy{"Pracownicy"};
+constexpr Cp1250Literal kPelnomocnictwa{"Pełnomocnictwa"};
+constexpr Cp1250Literal kPolisy{"Polisy"};
+constexpr std::string_view kCategoryTexts[] = {kZarzad.view(), kPracownicy.view(),
+                                               kPelnomocnictwa.view(), kPolisy.view()};
+constexpr int kCategoryIcons[] = {DocumentTree::kIconBoardMember, DocumentTree::kIconEmployee,
+                                  DocumentTree::kIconPowerOfAttorney, DocumentTree::kIconPolicy};
+
+int categoryOfKind(RecordKind kind) {
+    switch (kind) {
+        case KIND_ZARZAD: return DocumentTree::ZARZAD;
+        case KIND_PRACOWNIK: return DocumentTree::PRACOWNICY;
+        case KIND_PELNOMOCNICTWO: return DocumentTree::PELNOMOCNICTWA;
+        case KIND_POLISA: return DocumentTree::POLISY;
+        default: return -1;
+    }
+}
+
+int iconOfKind(RecordKind kind) {
+    switch (kind) {
+        case KIND_WNIOSEK: return DocumentTree::kIconApplication;
+        case KIND_AGENT: return DocumentTree::kIconAgent;
+        case KIND_PRACOWNIK: return DocumentTree::kIconEmployee;
+        case KIND_POLISA: return DocumentTree::kIconPolicy;
+        case KIND_PELNOMOCNICTWO: return DocumentTree::kIconPowerOfAttorney;
+        case KIND_ZARZAD: return DocumentTree::kIconBoardMember;
+        default: return TreeNode::kNoIcon;
+    }
+}
+
+const char* failureToAdd(RecordKind kind) {
+    switch (kind) {
+        case KIND_WNIOSEK: return "Wystąpił wyjątek przy dodawaniu wniosku!";
+        case KIND_AGENT: return "Wystąpił wyjątek przy dodawaniu agenta!";
+        case KIND_ZARZAD: return "Wystąpił wyjątek przy dodawaniu członka zarządu!";
+        case KIND_PRACOWNIK: return "Wystąpił wyjątek przy dodawaniu pracownika!";
+        case KIND_PELNOMOCNICTWO: return "Wystąpił wyjątek przy dodawaniu pelnomocnictwa!";
+        default: return "Wystąpił wyjątek przy dodawaniu polisy!";
+    }
+}
+
+bool isDeletion(const TRecWniosek& application) {
+    return application.RodzajWniosku == 2;
+}
+
+// The record order of the settings: applications by their agents; agents by their
+// application's kind, name and NIP; employees by their names; everything else alike.
+int compareRecords(const TreeNode& a, const TreeNode& b) {
+    if (a.hasRecord() && b.hasRecord() && a.kind() == KIND_WNIOSEK && b.kind() == KIND_WNIOSEK) {
+        if (a.childCount() == 0 || b.childCount() == 0) return 0;
+        return compareRecords(*a.child(0), *b.child(0));
+    }
+    if (!a.hasRecord() || !b.hasRecord() || a.kind() != b.kind()) return 0;
+    const auto fields = [](std::initializer_list<std::pair<const Field*, const Field*>> pairs) {
+        for (const auto& [x, y] : pairs)
+            if (const int c = cp1250::compareText(x->view(), y->view())) return c;
+        return 0;
+    };
+    if (a.kind() == KIND_AGENT) {
+        const auto& x = static_cast<const TRecAgenta&>(*a.record());
+        const auto& y = static_cast<const TRecAgenta&>(*b.record());
+        const int kx = x.Wniosek ? x.Wniosek->RodzajWniosku : -1;
+        const int ky = y.Wniosek ? y.Wniosek->RodzajWniosku : -1;
+        if (kx != ky) return kx < ky ? -1 : 1;
+        return fields({{&x.NazwaAgenta, &y.NazwaAgenta}, {&x.NIP_AGENTA, &y.NIP_AGENTA}});
+    }
+    if (a.kind() == KIND_PRACOWNIK) {
+        const auto& x = static_cast<const TRecOsoba&>(*a.record());
+        const auto& y = static_cast<const TRecOsoba&>(*b.record());
+        return fields({{&x.Nazwisko, &y.Nazwisko},
+                       {&x.Nazwisko_drugi_czlon, &y.Nazwisko_drugi_czlon},
+                       {&x.Imie, &y.Imie},
+                       {&x.Imie2, &y.Imie2}});
+    }
+    return 0;
+}
+
+// The children of an agent are its four categories: found by position, never reordered.
+bool keepsItsOrder(const TreeNode& parent) {
+    return parent.hasRecord() && parent.kind() == KIND_AGENT;
+}
+
+}  // namespace
+
+int TreeNode::level() const {
+    int depth = 0;
+    for (const TreeNode* n = parent_; n; n = n->parent_)
+        ++depth;
+    return depth;
+}
+
+DocumentTree::DocumentTree(int fileVersion) : fileVersion_(fileVersion) {}
+
+DocumentTree::~DocumentTree() = default;
+
+void DocumentTree::clear() {
+    root_.reset();
+    nodeCount_ = 0;
+}
+
+TreeNode* DocumentTree::setRoot(std::unique_ptr<TRecZU> undertaking) {
+    clear();
+    root_ = std::make_unique<TreeNode>();
+    root_->text_ = undertaking->NazwaZU.str();
+    root_->entry_ = {undertaking.get(), KIND_ZAKLAD, 0};
+    root_->record_ = std::move(undertaking);
+    nodeCount_ = 1;
+    return root_.get();
+}
+
+const TRecZU* DocumentTree::undertaking() const {
+    return root_ ? static_cast<const TRecZU*>(root_->record()) : nullptr;
+}
+
+std::string DocumentTree::nodeText(const TRecord& record, RecordKind kind, int positionInCategory) {
+    switch (kind) {
+        case KIND_ZAKLAD: return static_cast<const TRecZU&>(record).NazwaZU.str();
+        case KIND_WNIOSEK: return static_cast<const TRecWniosek&>(record).NumerWniosku.str();
+        case KIND_AGENT: return static_cast<const TRecAgenta&>(record).NazwaAgenta.str();
+        case KIND_PRACOWNIK: {
+            const auto& p = static_cast<const TRecOsoba&>(record);
+            return (p.Nazwisko.isEmpty() ? p.Numer_w_RA : p.Nazwisko).str();
+        }
+        case KIND_ZARZAD: return static_cast<const TRecOsoba&>(record).Nazwisko.str();
+        case KIND_POLISA:
+            return "Polisa - " + static_cast<const TRecPolisaOC&>(record).ID_PolisyOC.str();
+        case KIND_PELNOMOCNICTWO: {
+            char number[16];
+            std::snprintf(number, sizeof number, "%06d", positionInCategory);
+            return std::string("Pelnomocnictwo LP - ") + number;
+        }
+        default: return {};
+    }
+}
+
+void DocumentTree::renumber(TreeNode* parent, std::size_t from) {
+    for (std::size_t i = from; i < parent->children_.size(); ++i)
+        parent->children_[i]->row_ = static_cast<int>(i);
+}
+
+TreeNode* DocumentTree::appendChild(TreeNode* parent, std::unique_ptr<TreeNode> node) {
+    node->parent_ = parent;
+    node->row_ = static_cast<int>(parent->children_.size());
+    std::size_t added = 1;
+    for (const auto& c : node->children_)
+        added += 1 + c->children_.size();
+    nodeCount_ += added;
+    parent->children_.push_back(std::move(node));
+    return parent->children_.back().get();
+}
+
+TreeNode* DocumentTree::insertSorted(TreeNode* parent, std::unique_ptr<TreeNode> node) {
+    if (!sortOnInsert_ || keepsItsOrder(*parent)) return appendChild(parent, std::move(node));
+    auto& siblings = parent->children_;
+    const auto at = std::upper_bound(siblings.begin(), siblings.end(), node->text_,
+                                     [](const std::string& text, const auto& sibling) {
+                                         return cp1250::compareText(text, sibling->text_) < 0;
+                                     });
+    const std::size_t index = static_cast<std::size_t>(at - siblings.begin());
+    TreeNode* added = appendChild(parent, std::move(node));
+    std::rotate(siblings.begin() + static_cast<std::ptrdiff_t>(index), siblings.end() - 1,
+                siblings.end());
+    renumber(parent, index);
+    return added;
+}
+
+TreeNode* DocumentTree::addApplication(std::unique_ptr<TRecWniosek> application) {
+    if (!root_ || !application) return nullptr;
+    application->Zaklad = static_cast<TRecZU*>(root_->record());
+    auto node = std::make_unique<TreeNode>();
+    node->text_ = nodeText(*application, KIND_WNIOSEK, 0);
+    node->icon_ = kIconApplication;
+    node->entry_ = {application.get(), KIND_WNIOSEK, 0};
+    node->record_ = std::move(application);
+    return insertSorted(root_.get(), std::move(node));
+}
+
+TreeNode* DocumentTree::addAgent(TreeNode* application, std::unique_ptr<TRecAgenta> agent,
+                                 int icon) {
+    if (!application || !agent || !application->hasRecord() ||
+        application->kind() != KIND_WNIOSEK || application->childCount() > 0)
+        return nullptr;
+    auto* app = static_cast<TRecWniosek*>(application->record());
+    agent->Wniosek = app;
+    app->Agent = agent.get();
+    auto node = std::make_unique<TreeNode>();
+    node->text_ = nodeText(*agent, KIND_AGENT, 0);
+    node->icon_ = icon;
+    node->entry_ = {agent.get(), KIND_AGENT, 0};
+    node->record_ = std::move(agent);
+    if (!isDeletion(*app)) {
+        for (int c = ZARZAD; c <= POLISY; ++c) {
+            auto category = std::make_unique<TreeNode>();
+            category->text_ = std::string(kCategoryTexts[c]);
+            category->icon_ = kCategoryIcons[c];
+            category->category_ = c;
+            category->parent_ = node.get();
+            category->row_ = c;
+            node->children_.push_back(std::move(category));
+        }
+    }
+    return insertSorted(application, std::move(node));
+}
+
+TreeNode* DocumentTree::addRecord(TreeNode* agent, std::unique_ptr<TRecord> record,
+                                  RecordKind kind) {
+    const int categoryIndex = categoryOfKind(kind);
+    if (!agent || !record || categoryIndex < 0 || !agent->hasRecord() ||
+        agent->kind() != KIND_AGENT || agent->childCount() != 4)
+        return nullptr;
+    auto* owner = static_cast<TRecAgenta*>(agent->record());
+    switch (kind) {
+        case KIND_PRACOWNIK:
+        case KIND_ZARZAD: static_cast<TRecOsoba&>(*record).Agent = owner; break;
+        case KIND_POLISA: static_cast<TRecPolisaOC&>(*record).Agent = owner; break;
+        default: static_cast<TRecPelnomocnictwo&>(*record).Agent = owner; break;
+    }
+    TreeNode* category = agent->child(static_cast<std::size_t>(categoryIndex));
+    auto node = std::make_unique<TreeNode>();
+    node->text_ = nodeText(*record, kind, static_cast<int>(category->childCount()) + 1);
+    node->icon_ = iconOfKind(kind);
+    node->entry_ = {record.get(), kind, 0};
+    node->record_ = std::move(record);
+    return insertSorted(category, std::move(node));
+}
+
+void DocumentTree::renewText(TreeNode* node) {
+    if (!node || !node->hasRecord() || node->kind() == KIND_PELNOMOCNICTWO) return;
+    node->text_ = nodeText(*node->record(), node->kind(), 0);
+    TreeNode* parent = node->parent_;
+    if (!parent || keepsItsOrder(*parent)) return;
+    // Take it out and put it back in its place.
+    auto& siblings = parent->children_;
+    std::unique_ptr<TreeNode> taken = std::move(siblings[static_cast<std::size_t>(node->row_)]);
+    siblings.erase(siblings.begin() + node->row_);
+    renumber(parent, static_cast<std::size_t>(node->row_));
+    nodeCount_ -= 1;
+    for (const auto& c : taken->children_)
+        nodeCount_ -= 1 + c->children_.size();
+    insertSorted(parent, std::move(taken));
+}
+
+void DocumentTree::sortChildren(
+    TreeNode* parent, const std::function<int(const TreeNode&, const TreeNode&)>& compare) {
+    if (!keepsItsOrder(*parent)) {
+        std::stable_sort(parent->children_.begin(), parent->children_.end(),
+                         [&](const auto& a, const auto& b) { return compare(*a, *b) < 0; });
+        renumber(parent);
+    }
+    for (const auto& child : parent->children_)
+        sortChildren(child.get(), compare);
+}
+
+void DocumentTree::sortRecords(SortOrder order) {
+    if (!root_ || order == SortOrder::Insertion) return;
+    const int sign = order == SortOrder::Ascending ? 1 : -1;
+    sortChildren(root_.get(), [sign](const TreeNode& a, const TreeNode& b) {
+        return sign * compareRecords(a, b);
+    });
+}
+
+void DocumentTree::sortByText() {
+    if (!root_) return;
+    sortChildren(root_.get(), [](const TreeNode& a, const TreeNode& b) {
+        return cp1250::compareText(a.text(), b.text());
+    });
+}
+
+TreeNode* DocumentTree::place(ReadRecord& entry, TreeNode*& lastApplication, TreeNode*& lastAgent,
+                              bool linkToLastAgent) {
+    switch (entry.kind) {
+        case KIND_WNIOSEK: {
+            std::unique_ptr<TRecWniosek> app(static_cast<TRecWniosek*>(entry.record.release()));
+            return lastApplication = addApplication(std::move(app));
+        }
+        case KIND_AGENT: {
+            std::unique_ptr<TRecAgenta> agent(static_cast<TRecAgenta*>(entry.record.release()));
+            // A file links its agent to the application before it; so does an import.
+            TreeNode* application = lastApplication;
+            if (agent->Wniosek && lastApplication && lastApplication->record() != agent->Wniosek)
+                application = nullptr;
+            TreeNode* node = addAgent(application, std::move(agent));
+            lastAgent = node;
+            return node;
+        }
+        default: {
+            TreeNode* agent = lastAgent;
+            if (!linkToLastAgent) {
+                // Records of a file carry the link to their agent.
+                const TRecAgenta* owner = nullptr;
+                if (entry.kind == KIND_POLISA)
+                    owner = static_cast<TRecPolisaOC&>(*entry.record).Agent;
+                else if (entry.kind == KIND_PELNOMOCNICTWO)
+                    owner = static_cast<TRecPelnomocnictwo&>(*entry.record).Agent;
+                else
+                    owner = static_cast<TRecOsoba&>(*entry.record).Agent;
+                if (!lastAgent || lastAgent->record() != owner) agent = nullptr;
+            }
+            return addRecord(agent, std::move(entry.record), entry.kind);
+        }
+    }
+}
+
+std::vector<UserMessage> DocumentTree::buildFromFile(std::vector<ReadRecord> records) {
+    std::vector<UserMessage> failures;
+    sortOnInsert_ = false;
+    TreeNode* lastApplication = nullptr;
+    TreeNode* lastAgent = nullptr;
+    for (ReadRecord& entry : records) {
+        if (entry.kind == KIND_ZAKLAD) {
+            // The file's undertaking is the root; a file holds one.
+            if (!root_)
+                setRoot(std::unique_ptr<TRecZU>(static_cast<TRecZU*>(entry.record.release())));
+            continue;
+        }
+        const RecordKind kind = entry.kind;
+        if (!place(entry, lastApplication, lastAgent, false))
+            failures.push_back({failureToAdd(kind), "Błąd", MessageIcon::Error});
+    }
+    sortOnInsert_ = true;
+    sortByText();
+    return failures;
+}
+
+std::vector<UserMessage> DocumentTree::importRecords(std::vector<ReadRecord> records) {
+    std::vector<UserMessage> failures;
+    sortOnInsert_ = false;
+    TreeNode* lastApplication = nullptr;
+    TreeNode* lastAgent = nullptr;
+    for (ReadRecord& entry : records) {
+        const RecordKind kind = entry.kind;
+        if (kind == KIND_ZAKLAD) continue;
+        if (!place(entry, lastApplication, lastAgent, true))
+            failures.push_back({failureToAdd(kind), "Błąd", MessageIcon::Error});
+    }
+    sortOnInsert_ = true;
+    sortByText();
+    sortRecords(SortOrder::Ascending);
+    return failures;
+}
+
+TreeNode* DocumentTree::next(const TreeNode* node) const {
+    if (!node) return nullptr;
+    if (node->childCount() > 0) return node->child(0);
+    for (const TreeNode* n = node; n->parent_; n = n->parent_)
+        if (static_cast<std::size_t>(n->row_) + 1 < n->parent_->childCount())
+            return n->parent_->child(static_cast<std::size_t>(n->row_) + 1);
+    return nullptr;
+}
+
+TreeNode* DocumentTree::previous(const TreeNode* node) const {
+    if (!node || !node->parent_) return nullptr;
+    if (node->row_ == 0) return node->parent_;
+    TreeNode* n = node->parent_->child(static_cast<std::size_t>(node->row_) - 1);
+    while (n->childCount() > 0)
+        n = n->child(n->childCount() - 1);
+    return n;
+}
+
+TreeNode* DocumentTree::last() const {
+    TreeNode* n = root_.get();
+    while (n && n->childCount() > 0)
+        n = n->child(n->childCount() - 1);
+    return n;
+}
+
+void DocumentTree::forEach(const std::function<void(TreeNode&)>& visit) const {
+    for (TreeNode* n = root_.get(); n; n = next(n))
+        visit(*n);
+}
+
+TreeNode* DocumentTree::agentOf(const TreeNode* application) {
+    return application && application->childCount() > 0 ? application->child(0) : nullptr;
+}
+
+TreeNode* DocumentTree::applicationOf(const TreeNode* node) {
+    while (node && node->level() > 1)
+        node = node->parent_;
+    return node && node->level() == 1 ? const_cast<TreeNode*>(node) : nullptr;
+}
+
+TreeNode* DocumentTree::categoryOf(const TreeNode* agent, Category category) {
+    return agent && agent->childCount() == 4 ? agent->child(category) : nullptr;
+}
+
+std::optional<UserMessage> DocumentTree::strikeQuestion(const TreeNode* node) const {
+    if (!node || node == root_.get() || !node->hasRecord()) return std::nullopt;
+    if (node->struck())
+        return UserMessage{"Czy przywrócić usunięty element?", "Informacja", MessageIcon::Warning};
+    return UserMessage{
+        "Czy zaznaczyć wybrany element do usunięcia?\nSkreślone elementy nie zostaną zapisane do "
+        "pliku",
+        "Ostrzeżenie", MessageIcon::Warning};
+}
+
+void DocumentTree::markSubtree(TreeNode* node, std::uint8_t mark) {
+    if (node->hasRecord()) node->entry_.struck = mark;
+    for (const auto& child : node->children_)
+        markSubtree(child.get(), mark);
+}
+
+std::optional<UserMessage> DocumentTree::toggleStrike(TreeNode* node) {
+    if (!node || node == root_.get() || !node->hasRecord()) return std::nullopt;
+    const std::uint8_t mark = node->struck() ? 0 : 1;
+    switch (node->kind()) {
+        case KIND_WNIOSEK: markSubtree(node, mark); break;
+        case KIND_AGENT:
+            markSubtree(node, mark);
+            node->parent_->entry_.struck = mark;
+            break;
+        default: {
+            const TreeNode* agent = node->parent_ ? node->parent_->parent_ : nullptr;
+            if (agent && agent->struck())
+                return UserMessage{"Nie można przywrócić usuniętego elementu!", "Komunikat",
+                                   MessageIcon::Error};
+            node->entry_.struck = mark;
+        }
+    }
+    return std::nullopt;
+}
+
+}  // namespace tavik

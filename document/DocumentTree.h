@@ -1,0 +1,113 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "document/TreeNode.h"
+#include "model/UserMessage.h"
+
+namespace tavik {
+
+// The working copy of an application document: the record tree the document window shows.
+//
+// Siblings are kept in alphabetical order of their texts as nodes are added or renamed, except
+// the four category nodes under an agent, which keep their fixed order; the record sort of the
+// settings and "Przesortuj" reorder on demand.
+class DocumentTree {
+public:
+    enum Category { ZARZAD = 0, PRACOWNICY = 1, PELNOMOCNICTWA = 2, POLISY = 3 };
+    enum class SortOrder { Insertion, Ascending, Descending };
+
+    // Icons of the record kinds (indices into the window's image list).
+    static constexpr int kIconApplication = 53;
+    static constexpr int kIconAgent = 9;
+    static constexpr int kIconAgentFromPage = 31;
+    static constexpr int kIconEmployee = 32;
+    static constexpr int kIconPolicy = 22;
+    static constexpr int kIconPowerOfAttorney = 38;
+    static constexpr int kIconBoardMember = 9;
+
+    explicit DocumentTree(int fileVersion = 3);
+    ~DocumentTree();
+    DocumentTree(const DocumentTree&) = delete;
+    DocumentTree& operator=(const DocumentTree&) = delete;
+
+    // The version of the file the tree came from (3 for a new document): it selects the
+    // record classes and checks.
+    int fileVersion() const { return fileVersion_; }
+    void setFileVersion(int version) { fileVersion_ = version; }
+
+    TreeNode* root() const { return root_.get(); }
+    void clear();
+    TreeNode* setRoot(std::unique_ptr<TRecZU> undertaking);
+    const TRecZU* undertaking() const;
+
+    // Adding as the pages do: each node goes to its alphabetical place among its siblings.
+    // An application is linked to the root's undertaking; an agent to its application, and it
+    // gets the four category nodes unless its application is a deletion; a record below an
+    // agent goes under its category and is linked to the agent. Null when it cannot be placed.
+    TreeNode* addApplication(std::unique_ptr<TRecWniosek> application);
+    TreeNode* addAgent(TreeNode* application, std::unique_ptr<TRecAgenta> agent,
+                       int icon = kIconAgent);
+    TreeNode* addRecord(TreeNode* agent, std::unique_ptr<TRecord> record, RecordKind kind);
+
+    // After a record changed: its node's text is renewed and the node moves to its place.
+    void renewText(TreeNode* node);
+
+    // Records read from a file, in file order, each placed by its links. Failures to place a
+    // record are reported and the building goes on.
+    std::vector<UserMessage> buildFromFile(std::vector<ReadRecord> records);
+    // Records of an import, in file order: each record below an agent belongs to the last agent
+    // before it. Applications are counted, then the tree is sorted ascending.
+    std::vector<UserMessage> importRecords(std::vector<ReadRecord> records);
+
+    void sortRecords(SortOrder order);  // the record comparison
+    void sortByText();                  // "Przesortuj"
+
+    int applicationCount() const { return root_ ? static_cast<int>(root_->childCount()) : 0; }
+    std::size_t nodeCount() const { return nodeCount_; }
+
+    // Tree order: the root, then each node followed by its subtree.
+    TreeNode* next(const TreeNode* node) const;
+    TreeNode* previous(const TreeNode* node) const;
+    TreeNode* last() const;
+    // Visits every node in tree order.
+    void forEach(const std::function<void(TreeNode&)>& visit) const;
+
+    // The agent below an application node, or null.
+    static TreeNode* agentOf(const TreeNode* application);
+    // The application node a node belongs to (the node itself for an application), or null.
+    static TreeNode* applicationOf(const TreeNode* node);
+    static TreeNode* categoryOf(const TreeNode* agent, Category category);
+
+    // Struck-out marks. The question to ask before toggling, or nothing to ask (no node, the
+    // root, a category).
+    std::optional<UserMessage> strikeQuestion(const TreeNode* node) const;
+    // Toggles the mark: an application with its agent and everything below it; an agent with
+    // its application and everything below it; a record alone, refused while its agent is
+    // struck out.
+    std::optional<UserMessage> toggleStrike(TreeNode* node);
+
+    // The text of a record's node.
+    static std::string nodeText(const TRecord& record, RecordKind kind, int positionInCategory);
+
+private:
+    TreeNode* insertSorted(TreeNode* parent, std::unique_ptr<TreeNode> node);
+    TreeNode* appendChild(TreeNode* parent, std::unique_ptr<TreeNode> node);
+    void renumber(TreeNode* parent, std::size_t from = 0);
+    void sortChildren(TreeNode* parent,
+                      const std::function<int(const TreeNode&, const TreeNode&)>& compare);
+    TreeNode* place(ReadRecord& entry, TreeNode*& lastApplication, TreeNode*& lastAgent,
+                    bool linkToLastAgent);
+    static void markSubtree(TreeNode* node, std::uint8_t mark);
+
+    int fileVersion_;
+    std::unique_ptr<TreeNode> root_;
+    std::size_t nodeCount_ = 0;
+    bool sortOnInsert_ = true;
+};
+
+}  // namespace tavik
