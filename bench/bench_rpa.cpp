@@ -26,7 +26,7 @@ using namespace tavik;
 constexpr int kApplications = 20000;
 
 struct Fixture {
-    samples::SampleDocument sample{3, samples::SampleShape{kApplications, 3, 5, 2, 2}, 2026};
+    samples::SampleDocument sample{3, samples::SampleShape{kApplications, 3, 5, 2, 2, false}, 2026};
     std::string folder;
     std::string path;
     std::string bytes;

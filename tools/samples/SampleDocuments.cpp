@@ -287,7 +287,7 @@ SampleDocument::SampleDocument(int version, const SampleShape& shape, std::uint3
 
     static constexpr Word kOperations[] = {W_WPIS, W_AKTUALIZACJA, W_WYKRESLENIE};
     for (int a = 0; a < shape.applications; ++a) {
-        const int kindIndex = a % 3;
+        const int kindIndex = a % (shape.deletions ? 3 : 2);
         const Field operation(word(kOperations[kindIndex]));
         // A person entered with the application is new; the others are updated or deleted.
         const Field personOperation(word(kindIndex == 0 ? W_NOWY : kOperations[kindIndex]));
@@ -353,6 +353,8 @@ SampleDocument::SampleDocument(int version, const SampleShape& shape, std::uint3
         add(std::move(application), KIND_WNIOSEK);
         add(std::move(agent), KIND_AGENT);
 
+        // A deletion names the agent alone: its tree has no place for anything below it.
+        if (kindIndex == 2) continue;
         for (int i = 0; i < shape.policies; ++i) {
             std::unique_ptr<TRecPolisaOC> policy;
             if (version == 3) {

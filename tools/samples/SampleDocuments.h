@@ -18,6 +18,9 @@ struct SampleShape {
     int employees = 5;
     int powersOfAttorney = 2;
     int policies = 2;
+    // Entries, updates and deletions in turn; without deletions, entries and updates only (a
+    // deletion carries its agent alone).
+    bool deletions = true;
 };
 
 // The undertaking the samples belong to (code page 1250).

@@ -1,0 +1,261 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "dictionary/SlownikZU.h"
+#include "document/DocumentFile.h"
+#include "model/ApplicationFile.h"
+#include "tests/support/RpaBytes.h"
+#include "tests/support/TestStreams.h"
+#include "tools/samples/SampleDocuments.h"
+
+namespace tavik {
+namespace {
+
+using test::TempDir;
+using test::u8;
+
+const InsurerDirectory& insurers() {
+    static SlownikZU undertakings(loadDictionaryLines(TAVIK_BUNDLED_DICTIONARY));
+    static const bool read = (undertakings.Czytaj(), true);
+    static const InsurerDirectory directory(undertakings);
+    (void)read;
+    return directory;
+}
+
+// A sample document of a version written to a file and opened into a tree.
+struct Opened {
+    TempDir dir;
+    DocumentTree tree;
+    std::string path;
+    Opened(int version, int applications,
+           DocumentTree::SortOrder order = DocumentTree::SortOrder::Insertion) {
+        samples::SampleShape shape;
+        shape.applications = applications;
+        samples::SampleDocument sample(version, shape, 11);
+        auto document = makeDocumentOfVersion(version);
+        sample.listInto(*document);
+        path = dir.file("dane.rpa");
+        EXPECT_TRUE(document->ZapiszDoPliku(path));
+        EXPECT_FALSE(openDocumentFile(tree, path, samples::sampleUndertaking(), order));
+    }
+};
+
+std::vector<ReadRecord> readBack(const std::string& path) {
+    return readApplicationFile(path, samples::sampleUndertaking())->TakeRecords();
+}
+
+// The records of the tree that a save writes, as texts, in tree order.
+std::vector<std::vector<std::string>> recordTexts(const std::vector<ReadRecord>& records) {
+    std::vector<std::vector<std::string>> out;
+    for (const ReadRecord& r : records) {
+        std::vector<std::string> fields;
+        for (const auto& f : r.record->fields())
+            fields.push_back(f.field->str());
+        out.push_back(fields);
+    }
+    return out;
+}
+
+TEST(OpenDocument, TreeOfEveryVersion) {
+    for (int version = 1; version <= 3; ++version) {
+        Opened d(version, 3);
+        EXPECT_EQ(d.tree.fileVersion(), version);
+        EXPECT_EQ(d.tree.applicationCount(), 3);
+        EXPECT_EQ(d.tree.root()->text(), samples::sampleUndertaking().NazwaZU.str());
+        std::size_t records = 0;
+        d.tree.forEach([&](TreeNode& n) { records += n.hasRecord(); });
+        EXPECT_EQ(records, readBack(d.path).size());
+        // The third application is a deletion: its agent has no categories.
+        for (const auto& app : d.tree.root()->children()) {
+            const auto* a = static_cast<TRecWniosek*>(app->record());
+            EXPECT_EQ(DocumentTree::agentOf(app.get())->childCount(),
+                      a->RodzajWniosku == 2 ? 0u : 4u);
+        }
+    }
+}
+
+TEST(OpenDocument, FailureIsReportedAndTheTreeEmptied) {
+    TempDir dir;
+    test::writeFile(dir.file("zly.rpa"), "XXXX");
+    DocumentTree tree;
+    const auto failure = openDocumentFile(tree, dir.file("zly.rpa"), samples::sampleUndertaking(),
+                                          DocumentTree::SortOrder::Insertion);
+    ASSERT_TRUE(failure);
+    EXPECT_EQ(failure->text, "Wystąpił błąd przy odczycie pliku\n" + dir.file("zly.rpa") +
+                                 "\nBłędna wersja pliku !");
+    EXPECT_EQ(failure->caption, "Komunikat");
+    EXPECT_EQ(tree.nodeCount(), 0u);
+}
+
+TEST(SaveDocument, OneApplicationWritesAFileThatOpensToTheSameRecords) {
+    Opened d(3, 1);
+    const std::string copy = d.dir.file("kopia.rpa");
+    const DocumentOutcome saved = saveDocument(d.tree, copy, insurers());
+    ASSERT_TRUE(saved.ok) << (saved.messages.empty() ? "" : saved.messages[0].text);
+    // The tree's order (alphabetical within each category), so compared as sets.
+    auto written = recordTexts(readBack(copy)), original = recordTexts(readBack(d.path));
+    std::sort(written.begin(), written.end());
+    std::sort(original.begin(), original.end());
+    EXPECT_EQ(written, original);
+}
+
+TEST(SaveDocument, RefusalsInTheirOrder) {
+    Opened two(3, 2);
+    DocumentOutcome outcome = saveDocument(two.tree, two.dir.file("x.rpa"), insurers());
+    EXPECT_FALSE(outcome.ok);
+    ASSERT_EQ(outcome.messages.size(), 1u);
+    EXPECT_EQ(outcome.messages[0].text,
+              "W pliku znajdować się może tylko JEDEN WNIOSEK\naby zapisać zmiany należy plik "
+              "wyeksportować\ndo pliku CIA");
+    EXPECT_EQ(outcome.messages[0].caption, "Informacja");
+    EXPECT_FALSE(test::fileExists(two.dir.file("x.rpa")));
+
+    Opened old(1, 1);
+    outcome = saveDocument(old.tree, old.dir.file("x.rpa"), insurers());
+    ASSERT_EQ(outcome.messages.size(), 1u);
+    EXPECT_EQ(outcome.messages[0].text,
+              "Aktualny plik zapisany jest w wersji 1.0,\naby plik mógł zostać zapisany w wersji "
+              "3.0\nnależy uzupełnić informacje o członkach zarządu");
+
+    Opened invalid(3, 1);
+    TreeNode* app = invalid.tree.root()->child(0);
+    static_cast<TRecWniosek*>(app->record())->DataWniosku = "31.02.2026";
+    outcome = saveDocument(invalid.tree, invalid.dir.file("x.rpa"), insurers());
+    ASSERT_EQ(outcome.messages.size(), 2u);
+    EXPECT_EQ(outcome.messages[0].text, "Błędny format daty w polu DataWniosku");
+    EXPECT_EQ(outcome.messages[0].caption, "Walidacja");
+    EXPECT_EQ(outcome.messages[1].text, "Nie można zapisać struktury do pliku!");
+    EXPECT_EQ(outcome.select, app);
+}
+
+TEST(SaveDocument, StruckRecordsAreNotSavedButExported) {
+    Opened d(3, 1);
+    TreeNode* agent = DocumentTree::agentOf(d.tree.root()->child(0));
+    TreeNode* policy = DocumentTree::categoryOf(agent, DocumentTree::POLISY)->child(0);
+    d.tree.toggleStrike(policy);
+    const std::string copy = d.dir.file("kopia.rpa");
+    ASSERT_TRUE(saveDocument(d.tree, copy, insurers()).ok);
+    const std::size_t before = readBack(d.path).size();
+    EXPECT_EQ(readBack(copy).size(), before - 1);
+    EXPECT_EQ(exportLines(d.tree, insurers()).size(), before - 1);  // all but the undertaking
+}
+
+TEST(SplitDocument, OldVersionsAreWrittenAsVersion3WithNothingLost) {
+    for (int version : {1, 2}) {
+        Opened d(version, 3);
+        const DocumentOutcome outcome = splitDocument(d.tree, d.dir.path(), "dane.rpa", insurers());
+        ASSERT_TRUE(outcome.ok) << version
+                                << (outcome.messages.empty() ? "" : outcome.messages[0].text);
+        EXPECT_EQ(outcome.files,
+                  (std::vector<std::string>{d.dir.file("dane_1.rpa"), d.dir.file("dane_2.rpa"),
+                                            d.dir.file("dane_3.rpa")}));
+        ASSERT_EQ(outcome.messages.size(), 1u);
+        EXPECT_EQ(outcome.messages[0].text,
+                  "Plik " + d.dir.file("dane.rpa") +
+                      "\nzostał rozdzielony\n na pojedyncze wnioski, zapisane w "
+                      "katalogu\n" +
+                      d.dir.path());
+        std::size_t records = 0;
+        for (const std::string& file : outcome.files) {
+            auto part = readApplicationFile(file, samples::sampleUndertaking());
+            EXPECT_EQ(part->version(), 3);
+            for (const ReadRecord& r : part->TakeRecords()) {
+                ++records;
+                if (r.kind == KIND_POLISA) {
+                    const auto& p = static_cast<const TRecPolisaOC3&>(*r.record);
+                    EXPECT_TRUE(p.Kod_ZU == std::string_view("JSK") ||
+                                p.Kod_ZU == std::string_view("WRZ"));
+                }
+                if (r.kind == KIND_AGENT) {
+                    EXPECT_EQ(static_cast<const TRecAgenta3&>(*r.record).InfoDodatkowe.view(),
+                              "<E>");
+                }
+            }
+        }
+        EXPECT_EQ(records, readBack(d.path).size() + 2);  // the undertaking in every part
+    }
+}
+
+TEST(SplitDocument, OlderPolicyOfAnUnknownInsurerIsRefused) {
+    Opened d(2, 2);
+    TreeNode* agent = DocumentTree::agentOf(d.tree.root()->child(1));
+    auto* policy = static_cast<TRecPolisaOC*>(
+        DocumentTree::categoryOf(agent, DocumentTree::POLISY)->child(0)->record());
+    policy->Nazwa_zakladu = u8("NIEZNANY ZAKŁAD");
+    const DocumentOutcome outcome = splitDocument(d.tree, d.dir.path(), "dane.rpa", insurers());
+    EXPECT_FALSE(outcome.ok);
+    ASSERT_EQ(outcome.messages.size(), 1u);
+    EXPECT_EQ(outcome.messages[0].text,
+              "Nie można zapisać polisy " + cp1250::toUtf8(policy->ID_PolisyOC.view()) +
+                  " w pliku w wersji 3.0:\nzakład ubezpieczeń „NIEZNANY ZAKŁAD” nie "
+                  "występuje w słowniku.");
+    EXPECT_EQ(test::listFolder(d.dir.path()), std::vector<std::string>{"dane.rpa"});
+}
+
+TEST(ExportDocument, LinesOfEveryRecordAndTheVersionTails) {
+    Opened v1(1, 1);
+    const std::vector<std::string> lines = exportLines(v1.tree, insurers());
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines[0].substr(0, 8), "WNI;JSK;");
+    const auto agentLine = std::find_if(
+        lines.begin(), lines.end(), [](const std::string& l) { return l.rfind("AGW;", 0) == 0; });
+    ASSERT_NE(agentLine, lines.end());
+    EXPECT_EQ(agentLine->substr(agentLine->size() - 16), "<E>;<E>;<E>;<E>;");
+    for (const std::string& l : lines)
+        EXPECT_EQ(l, cp1250::toUpper(l));
+
+    DocumentTree empty;
+    empty.setRoot(std::make_unique<TRecZU>(samples::sampleUndertaking()));
+    TempDir dir;
+    EXPECT_FALSE(exportDocument(empty, dir.file("pusty.cia"), insurers()));
+    EXPECT_EQ(test::readFile(dir.file("pusty.cia")), "");
+}
+
+TEST(Verification, EveryRule) {
+    DocumentTree empty;
+    EXPECT_EQ(verifyDocument(empty).message->text, "Brak danych do odczytu/zapisu w pliku!");
+    empty.setRoot(std::make_unique<TRecZU>(samples::sampleUndertaking()));
+    EXPECT_EQ(verifyDocument(empty).message->text, "Błędna struktura pliku!");
+    EXPECT_EQ(verifyDocument(empty).message->caption, "Komunikat - błąd podczas weryfikacji pliku");
+
+    Opened d(3, 1);  // an entry of a company: board rule and employees apply
+    TreeNode* app = d.tree.root()->child(0);
+    TreeNode* agent = DocumentTree::agentOf(app);
+    std::vector<std::string> progress;
+    EXPECT_TRUE(verifyDocument(d.tree, [&](const std::string& s) { progress.push_back(s); }).ok);
+    auto& agentRecord = static_cast<TRecAgenta3&>(*agent->record());
+    if (agentRecord.FormaPrawna == u8("SPÓŁKA Z O.O.")) {
+        EXPECT_EQ(progress, (std::vector<std::string>{"NR Pracownika: 0", "NR Pracownika: 1",
+                                                      "NR Pracownika: 2", "NR Pracownika: 3",
+                                                      "NR Pracownika: 4"}));
+    }
+    agentRecord.FormaPrawna = u8("SPÓŁKA S.A.");
+    agentRecord.Liczba_czl_zarzadu = "9";
+    VerificationResult r = verifyDocument(d.tree);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.message->caption, "Komunikat");
+    EXPECT_EQ(r.select, DocumentTree::categoryOf(agent, DocumentTree::ZARZAD));
+    EXPECT_EQ(r.page, 2);
+    EXPECT_EQ(r.frameNotice, 3);
+
+    agentRecord.Liczba_czl_zarzadu = "3";
+    TreeNode* employees = DocumentTree::categoryOf(agent, DocumentTree::PRACOWNICY);
+    for (const auto& e : employees->children())
+        d.tree.toggleStrike(e.get());
+    r = verifyDocument(d.tree);
+    EXPECT_EQ(r.message->text, "Należy wprowadzić rekord pracownika");
+    EXPECT_EQ(r.select, agent);
+
+    d.tree.toggleStrike(agent);              // and its application
+    EXPECT_TRUE(verifyDocument(d.tree).ok);  // struck applications are skipped
+    d.tree.toggleStrike(app);
+    agent->entry().struck = 1;  // an agent struck out alone
+    r = verifyDocument(d.tree);
+    EXPECT_EQ(r.message->text, "WNIOSEK nie posiada przypisanego Agenta!");
+    EXPECT_EQ(r.message->caption, "Komunikat");
+    EXPECT_EQ(r.select, d.tree.root());
+}
+
+}  // namespace
+}  // namespace tavik
