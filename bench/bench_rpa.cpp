@@ -3,7 +3,8 @@
 // The document: 20 000 applications, each with an agent, 3 board members, 5 employees,
 // 2 powers of attorney and 2 policies. Prints Google Benchmark's table, then the figures the
 // file format is held to: read-and-verify and write throughput, the peak memory of a read
-// document against the file size, and read-and-verify time against one bare checksum pass.
+// document against the file size, read-and-verify time against one bare checksum pass, and
+// building and sorting the document's tree against reading the file.
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 #include <sys/resource.h>
@@ -15,6 +16,7 @@
 #include <string>
 
 #include "bench/BenchSummary.h"
+#include "document/DocumentTree.h"
 #include "model/ApplicationFile.h"
 #include "model/FileStreams.h"
 #include "tools/samples/SampleDocuments.h"
@@ -71,6 +73,23 @@ void BM_ReadAndVerify(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * f.bytes.size()));
 }
 
+void BM_BuildAndSortTree(benchmark::State& state) {
+    Fixture& f = fixture();
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::vector<ReadRecord> records =
+            readApplicationFile(f.path, samples::sampleUndertaking())->TakeRecords();
+        auto tree = std::make_unique<DocumentTree>(3);
+        state.ResumeTiming();
+        tree->buildFromFile(std::move(records));
+        tree->sortRecords(DocumentTree::SortOrder::Ascending);
+        benchmark::DoNotOptimize(tree->nodeCount());
+        state.PauseTiming();
+        tree.reset();
+        state.ResumeTiming();
+    }
+}
+
 void BM_WriteFile(benchmark::State& state) {
     Fixture& f = fixture();
     const std::string target = f.folder + "/zapis.rpa";
@@ -96,6 +115,7 @@ void BM_BareChecksumPass(benchmark::State& state) {
 }
 
 BENCHMARK(BM_ReadAndVerify)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_BuildAndSortTree)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_WriteFile)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_BareChecksumPass)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
@@ -128,7 +148,7 @@ void summary(const BenchSummary& collector, const char* self) {
     const double mb = static_cast<double>(f.bytes.size()) / 1e6;
     const auto seconds = [&](const char* name) { return collector.time.at(name) / 1e3; };
     const double read = seconds("BM_ReadAndVerify"), write = seconds("BM_WriteFile"),
-                 crc = seconds("BM_BareChecksumPass");
+                 crc = seconds("BM_BareChecksumPass"), tree = seconds("BM_BuildAndSortTree");
 
     long peakKiB = -1;
     std::size_t heapBytes = 0;
@@ -147,6 +167,8 @@ void summary(const BenchSummary& collector, const char* self) {
                 peakRatio, static_cast<double>(heapBytes) / static_cast<double>(f.bytes.size()));
     std::printf("read / bare checksum %8.2f        (at most 3; bare pass %.0f MB/s)\n", read / crc,
                 mb / crc);
+    std::printf("tree build and sort  %8.2f x read (at most 2; %.0f ms)\n", tree / read,
+                tree * 1e3);
 }
 
 }  // namespace
