@@ -1,0 +1,396 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+
+#include "interchange/ReadOdp.h"
+#include "interchange/ReadOdp3.h"
+#include "model/CRC32.h"
+#include "model/Exception.h"
+#include "tools/samples/SampleResponses.h"
+
+namespace tavik {
+namespace {
+
+using samples::withChecksum;
+
+const std::string kCode = "JSK";
+
+std::unique_ptr<ReadOdp> readerFor(int version) {
+    if (version == 3) return std::make_unique<ReadOdp3>(kCode);
+    return std::make_unique<ReadOdp>(kCode);
+}
+
+// The message a reading fails with ("" when it succeeds) and whether it was a checksum failure.
+struct Outcome {
+    std::string message;
+    bool checksum = false;
+};
+Outcome read(ReadOdp& reader, const std::vector<std::string>& lines) {
+    try {
+        reader.CzytajLinie(lines);
+    } catch (const ECRC32Err& e) {
+        return {e.message(), true};
+    } catch (const Exception& e) {
+        return {e.message(), false};
+    }
+    return {};
+}
+
+std::vector<std::string> split(const std::string& line) {
+    std::vector<std::string> fields(1);
+    for (char c : line) {
+        if (c == ';')
+            fields.emplace_back();
+        else
+            fields.back().push_back(c);
+    }
+    return fields;
+}
+// The line with one field replaced and a fresh checksum.
+std::string withField(const std::string& line, std::size_t index, const std::string& value) {
+    std::vector<std::string> fields = split(line);
+    fields[index] = value;
+    fields.pop_back();
+    std::string text;
+    for (const std::string& f : fields)
+        text += (text.empty() ? "" : ";") + f;
+    return withChecksum(text);
+}
+
+TEST(ResponseVersion, TakenFromTheFirstFourCharacters) {
+    const std::pair<const char*, int> cases[] = {
+        {"ODP;JSK;X\r\n", 1}, {"OD3;", 3},  {"", -1},      {"ODP", -1},  {"OD3\r\n;", -1},
+        {"odp;JSK", -1},      {"AGO;", -1}, {" ODP;", -1}, {"OD1;", -1},
+    };
+    for (const auto& [text, version] : cases)
+        EXPECT_EQ(responseFileVersion(text), version) << text;
+}
+
+using Columns = std::vector<std::pair<std::string, std::size_t>>;  // field name, maximum
+
+// A line whose every field after the code and the reference holds "v<position>" padded to its
+// maximum lands, upper-cased, in the members named and nowhere else; one character more in any
+// field is a read failure.
+TEST(ReadOdp, EachLayoutFillsItsMembersUpToTheirMaximum) {
+    const Columns agent = {{"NUMER_W_RA", 100},
+                           {"NumerWZU", 20},
+                           {"NazwaAgenta", 100},
+                           {"RodzajRejestru", 50},
+                           {"Numer_z_Rejestru", 30},
+                           {"NIP AGENTA", 13},
+                           {"Miejscowosc_SiedzibaAgenta", 50},
+                           {"Ulica_SiedzibaAgenta", 50},
+                           {"NrDomu_SiedzibaAgenta", 20},
+                           {"NrLokalu_SiedzibaAgenta", 20},
+                           {"KodPocztowy_SiedzibaAgenta", 6},
+                           {"Poczta_SiedzibaAgenta", 50},
+                           {"FormaPrawna", 50},
+                           {"ZWOLNIONY", 3},
+                           {"DzialalnoscPodstawowa", 50},
+                           {"InnaDzialalnosc", 50},
+                           {"Obywatelstwo", 50},
+                           {"RodzajDokumentuOsFizAgenta", 50},
+                           {"PESEL/Seria/NR", 20},
+                           {"NIP Osoby Fizycznej", 13},
+                           {"Nazwisko", 28},
+                           {"Nazwisko2", 28},
+                           {"Imie", 24},
+                           {"Imie2", 24},
+                           {"Miejscowosc", 60},
+                           {"Ulica", 50},
+                           {"NrDomu", 20},
+                           {"NrLokalu", 20},
+                           {"KodPocztowy", 20},
+                           {"Poczta", 50}};
+    auto with = [](Columns columns, const Columns& tail) {
+        columns.insert(columns.end(), tail.begin(), tail.end());
+        return columns;
+    };
+    auto person = [&](std::size_t street) {
+        return Columns{{"Numer w RA", 14},     {"NumerWZU", 20},
+                       {"Nazwisko", 60},       {"Nazwisko drugi człon", 60},
+                       {"Imie", 24},           {"Imie2", 24},
+                       {"NazwiskoRodowe", 60}, {"Płec", 15},
+                       {"ImieOjca", 30},       {"ImieMatki", 30},
+                       {"Obywatelstwo", 30},   {"Typ Dokumentu", 30},
+                       {"PESEL/SERIA/NR", 20}, {"NIP", 13},
+                       {"Miejscowosc", 60},    {"Ulica", street},
+                       {"NumerDomu", 20},      {"NumerLokalu", 20},
+                       {"KodPocztowy", 6},     {"POCZTA", 50},
+                       {"Nr zezwolenia", 30},  {"WYKSZTAŁCENIE", 35},
+                       {"Status", 15}};
+    };
+    const Columns header = {{"NazwaZU", 100},
+                            {"NrOdpowiedzi", 20},
+                            {"TypWniosku", 16},
+                            {"DataOdpowiedzi", 10},
+                            {"KomentarzOdpowiedzi", 1024}};
+    const std::map<std::string, std::string> headerUnread = {{"TypRekordu", "ODP"},
+                                                             {"KodZU", kCode}};
+    struct Row {
+        int version;
+        std::string tag;
+        RecordKind kind;
+        Columns columns;
+        std::map<std::string, std::string> unread;  // what a new record holds besides "<E>"
+    };
+    const Row rows[] = {
+        {1, "ODP", KIND_ODPOWIEDZ, header, headerUnread},
+        {3, "OD3", KIND_ODPOWIEDZ, header, headerUnread},
+        {1,
+         "AGO",
+         KIND_AGENT_ODP,
+         with(agent, {{"StatusAgenta", 20}}),
+         {{"RodzajOperacji", "NOWY"}}},
+        {3,
+         "AGO",
+         KIND_AGENT_ODP,
+         with(agent, {{"WartoscDodatkowa", 10}, {"PrzyczynyOdp", 10}, {"StatusAgenta", 20}}),
+         {{"RodzajOperacji", "NOWY"}}},
+        {1, "PRO", KIND_PRACOWNIK_ODP, person(60), {{"Rodzaj Operacji", "NOWY"}}},
+        {3, "CZO", KIND_ZARZAD_ODP, person(50), {{"Rodzaj Operacji", "NOWY"}}},
+        {1,
+         "PEO",
+         KIND_PELNOMOCNICTWO_ODP,
+         {{"WazneOd", 10},
+          {"WazneDo", 10},
+          {"NazwaDzialu", 255},
+          {"NazwaGrupy", 255},
+          {"RodzajUbezpieczenia", 255},
+          {"MaksKwotaUbezpieczenia", 13},
+          {"Waluta", 5},
+          {"ObszarDzialalnosci", 255}},
+         {}},
+        {3,
+         "POO",
+         KIND_POLISA_ODP,
+         {{"Nazwa zakładu", 100},
+          {"ID_PolisyOC", 25},
+          {"WazneOd", 10},
+          {"WazneDo", 10},
+          {"Suma ubezpieczenia", 13}},
+         {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.tag + " v" + std::to_string(row.version));
+        const std::string start =
+            row.tag + ";" + kCode + (row.kind == KIND_ODPOWIEDZ ? "" : ";ref");
+        std::map<std::string, std::string> expected = row.unread;
+        expected.try_emplace("TypRekordu", row.tag);
+        std::vector<std::string> values;
+        for (std::size_t i = 0; i < row.columns.size(); ++i) {
+            std::string value = "v" + std::to_string(i);
+            value.resize(row.columns[i].second, 'x');
+            values.push_back(value);
+            expected[row.columns[i].first] = "V" + std::to_string(i);
+            expected[row.columns[i].first].resize(row.columns[i].second, 'X');
+        }
+        auto lineWith = [&](std::size_t longer) {
+            std::string text = start;
+            for (std::size_t i = 0; i < values.size(); ++i)
+                text += ";" + values[i] + (i == longer ? "x" : "");
+            return withChecksum(text);
+        };
+        auto reader = readerFor(row.version);
+        ASSERT_EQ(read(*reader, {lineWith(values.size())}).message, "");
+        ASSERT_EQ(reader->entries().size(), 1u);
+        EXPECT_EQ(reader->entries()[0].kind, row.kind);
+        for (const auto& f : reader->entries()[0].record->fields()) {
+            const auto e = expected.find(std::string(f.name));
+            EXPECT_EQ(f.field->view(), e == expected.end() ? "<E>" : e->second) << f.name;
+        }
+        for (std::size_t i = 0; i < values.size(); ++i)
+            EXPECT_EQ(read(*reader, {lineWith(i)})
+                          .message.rfind("Wystąpił błąd w linii 1\nWystąpił błąd przy odczycie", 0),
+                      0u)
+                << row.columns[i].first;
+    }
+}
+
+std::map<const TRecord*, int> indexOf(const std::vector<ReadRecord>& records) {
+    std::map<const TRecord*, int> index{{nullptr, -1}};
+    for (std::size_t i = 0; i < records.size(); ++i)
+        index[records[i].record.get()] = static_cast<int>(i);
+    return index;
+}
+// The links of a record, as positions in its list.
+std::vector<int> linksOf(const ReadRecord& r, std::map<const TRecord*, int>& index) {
+    if (auto* h = dynamic_cast<const TRecOdpowiedz*>(r.record.get())) return {index[h->AgentOdp]};
+    if (auto* a = dynamic_cast<const TRecAgentOdp*>(r.record.get())) return {index[a->Odpowiedz]};
+    return {index[dynamic_cast<const ResponseMembers&>(*r.record).AgentOdp]};
+}
+
+TEST(ReadOdp, SampleFilesReadIntoTheirRecordsAndLinks) {
+    for (int version : {1, 3}) {
+        SCOPED_TRACE(version);
+        const samples::SampleResponse sample(version, {3, 2, 2, 1, 2}, 7);
+        auto reader = readerFor(version);
+        ASSERT_EQ(responseFileVersion(sample.text()), version);
+        reader->Czytaj(sample.text());
+        const std::vector<ReadRecord> read = reader->TakeRecords();
+        EXPECT_TRUE(reader->entries().empty());
+        ASSERT_EQ(read.size(), sample.records().size());
+        auto readIndex = indexOf(read), sampleIndex = indexOf(sample.records());
+        for (std::size_t i = 0; i < read.size(); ++i) {
+            ASSERT_EQ(read[i].kind, sample.records()[i].kind) << i;
+            const auto got = read[i].record->fields();
+            const auto want = sample.records()[i].record->fields();
+            ASSERT_EQ(got.size(), want.size());
+            for (std::size_t f = 0; f < got.size(); ++f)
+                EXPECT_EQ(got[f].field->view(), want[f].field->view()) << i << " " << got[f].name;
+            EXPECT_EQ(linksOf(read[i], readIndex), linksOf(sample.records()[i], sampleIndex)) << i;
+        }
+    }
+    // Version 1 leaves the header without its agent; what comes before any agent has none.
+    auto reader = readerFor(1);
+    const auto lines = samples::SampleResponse(1, {1, 0, 1, 0, 0}).lines();
+    ASSERT_EQ(read(*reader, {lines[2], lines[0], lines[1]}).message, "");
+    EXPECT_EQ(dynamic_cast<const TRecPracownikOdp&>(*reader->entries()[0].record).AgentOdp,
+              nullptr);
+    EXPECT_EQ(dynamic_cast<const TRecOdpowiedz&>(*reader->entries()[1].record).AgentOdp, nullptr);
+}
+
+TEST(ReadOdp, EveryRefusalCarriesItsLineAndEmptiesTheList) {
+    // ODP, AGO, POO, PEO, PRO, CZO.
+    const std::vector<std::string> valid = samples::SampleResponse(3, {1, 1, 1, 1, 1}).lines();
+    auto wrongCode = [&](int i) { return withField(valid[i], 1, "XYZ"); };
+    auto emptyField = [&](int i) { return withField(valid[i], 3, ""); };
+    auto changed = [&](int i) {
+        std::string line = valid[i];
+        line[10] = line[10] == 'Q' ? 'R' : 'Q';
+        return line;
+    };
+    struct Row {
+        int line;
+        std::string text;
+        std::string message;
+        bool checksum;
+    };
+    const Row rows[] = {
+        {0, wrongCode(0), "Błędny kod zakładu dla rekordu ODPOWIEDŹ!", false},
+        {0, emptyField(0), "Wystąpił błąd przy odczycie rekordu ODPOWIEDŹ!", false},
+        {0, changed(0), "Błąd sumy kontrolnej dla rekordu ODPOWIEDŹ!", true},
+        {1, wrongCode(1), "Błędny kod zakładu dla rekordu AGENT-ODPOWIEDŹ!", false},
+        {1, emptyField(1), "Wystąpił błąd przy odczycie rekordu AGENTA ODPOWIEDŹ!", false},
+        {1, changed(1), "Błąd sumy kontrolnej dla rekordu AGENT - ODPOWIEDŹ!", true},
+        {2, wrongCode(2), "Wystąpił błąd przy odczycie rekordu POLISA - ODPOWIEDŹ!", false},
+        {2, emptyField(2), "Wystąpił błąd przy odczycie rekordu POLISA - ODPOWIEDŹ!", false},
+        {2, changed(2), "Błąd sumy kontrolnej dla rekordu POLISA - ODPOWIEDŹ!", true},
+        {3, wrongCode(3), "Błędny kod zakładu dla rekordu PEŁNOMOCNICTWO - ODPOWIEDŹ!", false},
+        {3, emptyField(3), "Wystąpił błąd przy odczycie rekordu PELNOMOCNICTWO - ODPOWIEDŹ!",
+         false},
+        {3, changed(3), "Błąd sumy kontrolnej dla rekordu PEŁNOMOCNICTWO - ODPOWIEDŹ!", true},
+        {4, wrongCode(4), "Błędny kod zakładu dla rekordu PRACOWNIK-ODPOWIEDŹ!", false},
+        {4, emptyField(4), "Wystąpił błąd przy odczycie rekordu PRACOWNIK ODPOWIEDŹ!", false},
+        {4, changed(4), "Błąd sumy kontrolnej dla rekordu PRACOWNIK - ODPOWIEDŹ!", true},
+        {5, wrongCode(5), "Błędny kod zakładu dla rekordu CZŁ. ZARZĄDU-ODPOWIEDŹ!", false},
+        {5, emptyField(5), "Wystąpił błąd przy odczycie rekordu CZŁ. ZARZĄDU - ODPOWIEDŹ!", false},
+        {5, changed(5), "Błąd sumy kontrolnej dla rekordu CZŁ. ZARZĄDU - ODPOWIEDŹ!", true},
+        // A ";" after the checksum, a checksum of other than eight digits or not hexadecimal.
+        {5, valid[5] + ";", "Błąd sumy kontrolnej dla rekordu CZŁ. ZARZĄDU - ODPOWIEDŹ!", true},
+        {2, valid[2].substr(0, valid[2].size() - 1),
+         "Błąd sumy kontrolnej dla rekordu POLISA - ODPOWIEDŹ!", true},
+        {2, valid[2] + "0", "Wystąpił błąd przy odczycie rekordu POLISA - ODPOWIEDŹ!", false},
+        {2, valid[2].substr(0, valid[2].size() - 8) + "0000000G",
+         "Błąd sumy kontrolnej dla rekordu POLISA - ODPOWIEDŹ!", true},
+        // Lines too short to hold a checksum.
+        {4, "PRO;JSK", "Wystąpił błąd przy odczycie rekordu PRACOWNIK ODPOWIEDŹ!", false},
+        {3, "PEO;JSK;1;", "Wystąpił błąd przy odczycie rekordu PELNOMOCNICTWO - ODPOWIEDŹ!", false},
+        {0, "OD3", "Wystąpił błąd przy odczycie rekordu ODPOWIEDŹ!", false},
+        // A tag field that is empty or too long.
+        {1, "", "Błędny typ rekordu: pole typu rekordu jest puste lub dłuższe niż 3 znaki!", false},
+        {1, "AGOX;JSK", "Błędny typ rekordu: pole typu rekordu jest puste lub dłuższe niż 3 znaki!",
+         false},
+    };
+    auto reader = readerFor(3);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.text);
+        ASSERT_EQ(read(*reader, valid).message, "");
+        std::vector<std::string> lines = valid;
+        lines[row.line] = row.text;
+        const Outcome outcome = read(*reader, lines);
+        EXPECT_EQ(outcome.message,
+                  "Wystąpił błąd w linii " + std::to_string(row.line + 1) + "\n" + row.message);
+        EXPECT_EQ(outcome.checksum, row.checksum);
+        EXPECT_TRUE(reader->entries().empty());
+    }
+}
+
+// Four bytes that bring the text's checksum to the value: after four bytes the running value
+// depends on the table entries they pick alone.
+std::string forcing(std::uint32_t runningValue, std::uint32_t target) {
+    const CRC32 calc;
+    int entry[4];
+    for (int i = 3; i >= 0; --i) {
+        for (entry[i] = 0; calc.tableEntry(entry[i]) >> 24 != target >> 24; ++entry[i]) {
+        }
+        target = (target ^ calc.tableEntry(entry[i])) << 8;
+    }
+    std::string bytes;
+    for (int i = 0; i < 4; ++i) {
+        bytes.push_back(static_cast<char>((runningValue ^ entry[i]) & 0xFF));
+        calc.CalcCrc32(static_cast<std::uint8_t>(bytes.back()), runningValue);
+    }
+    return bytes;
+}
+
+TEST(ReadOdp, ANonHexadecimalChecksumCountsAsZero) {
+    // A policy line whose text has the checksum 0: its sum ends in four forcing bytes.
+    std::string text;
+    for (int attempt = 0; text.empty(); ++attempt) {
+        const std::string head = "POO;JSK;1;JSK;OC/" + std::to_string(attempt) + ";<E>;<E>;1";
+        const std::size_t length = head.size() + 4;
+        const CRC32 calc;
+        std::uint32_t crc = 0;
+        calc.CalcCrc32(static_cast<std::uint8_t>(length), crc);
+        for (char c : head)
+            calc.CalcCrc32(static_cast<std::uint8_t>(c), crc);
+        const std::string tail = forcing(crc, 0xFFFFFFFF);
+        if (tail.find_first_of(std::string_view(";\r\n\0", 4)) == std::string::npos &&
+            static_cast<unsigned char>(tail.back()) > 0x20)
+            text = head + tail;
+    }
+    for (const char* checksum : {"00000000", "0000000G", "ZZZZZZZZ", "0x1"}) {
+        auto reader = readerFor(1);
+        EXPECT_EQ(read(*reader, {text + ";" + checksum}).message, "") << checksum;
+    }
+    auto reader = readerFor(1);
+    EXPECT_EQ(read(*reader, {text + ";00000001"}).message,
+              "Wystąpił błąd w linii 1\nBłąd sumy kontrolnej dla rekordu POLISA - ODPOWIEDŹ!");
+}
+
+TEST(ReadOdp, OnlyTheFirstLengthAnd255CharactersAreCovered) {
+    // The text before the checksum has 256 + 40 characters: only the first 40 count.
+    const std::string head = "ODP;JSK;NAZWA;NR;WPIS;01.02.2026;";
+    const std::string text = head + std::string(256 + 40 - head.size(), 'K');
+    auto reader = readerFor(1);
+    for (std::size_t at : {std::size_t{45}, text.size() - 1}) {
+        std::string line = withChecksum(text);
+        line[at] = 'X';
+        ASSERT_EQ(read(*reader, {line}).message, "") << at;
+        const auto& header = dynamic_cast<const TRecOdpowiedz&>(*reader->entries()[0].record);
+        EXPECT_EQ(header.KomentarzOdpowiedzi.view()[at - head.size()], 'X');
+    }
+    std::string line = withChecksum(text);
+    line[39] = 'X';
+    EXPECT_EQ(read(*reader, {line}).message,
+              "Wystąpił błąd w linii 1\nBłąd sumy kontrolnej dla rekordu ODPOWIEDŹ!");
+}
+
+TEST(ReadOdp, UnknownTagsAreSkipped) {
+    for (int version : {1, 3}) {
+        const std::vector<std::string> other =
+            samples::SampleResponse(4 - version, {1, 0, 0, 0, 1}).lines();
+        std::vector<std::string> lines = samples::SampleResponse(version, {1, 0, 0, 0, 1}).lines();
+        const std::size_t expected = lines.size();
+        // The other version's header, a tag nobody knows, a blank tag, a tag in lower case.
+        lines.insert(lines.begin() + 1, {other[0], "XYZ;JSK;1;2;ABCDEF01", "   ;JSK", "ago;JSK"});
+        auto reader = readerFor(version);
+        ASSERT_EQ(read(*reader, lines).message, "") << version;
+        EXPECT_EQ(reader->entries().size(), expected);
+    }
+}
+
+}  // namespace
+}  // namespace tavik
