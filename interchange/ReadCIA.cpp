@@ -22,11 +22,16 @@ constexpr std::string_view kUnknownTag = "Błędny typ rekordu !";
 // record type is known.
 constexpr std::string_view kUnreadableTag =
     "Błędny typ rekordu: pole typu rekordu jest puste lub dłuższe niż 3 znaki !";
-// The tokenizer would go on behind a line feed inside a line, into what is another line.
-constexpr std::string_view kLineEndInLine =
-    "Błąd w strukturze pliku!\nWiersz zawiera znak końca wiersza (CR lub LF)!";
+// Characters no line of a text file holds: the tokenizer would go on behind a line end into
+// what is another line, and a field cannot keep what follows a NUL.
+constexpr std::string_view kForbiddenInLine{"\0\r\n", 3};
+constexpr std::string_view kForbiddenCharacter =
+    "Błąd w strukturze pliku!\nWiersz zawiera niedozwolony znak (NUL, CR lub LF)!";
 constexpr std::string_view kNoApplication =
     "Błąd w strukturze pliku!\nNie znaleziono rekordu WNIOSEK!";
+// An application asks about one agent; its document has no place for a second.
+constexpr std::string_view kSecondAgent =
+    "Błąd w strukturze pliku!\nDrugi rekord AGENT dla tego samego rekordu WNIOSEK!";
 constexpr std::string_view kBadApplicationKind =
     "Błędna wartość w polu TYP WNIOSKU dla rekordu WNIOSEK!\n";
 
@@ -375,7 +380,7 @@ void ReadCIA::CzytajLinie(const std::vector<std::string>& lines) {
 }
 
 void ReadCIA::readLine(const std::string& line) {
-    if (line.find_first_of("\r\n") != std::string::npos) refuse(kLineEndInLine);
+    if (line.find_first_of(kForbiddenInLine) != std::string::npos) refuse(kForbiddenCharacter);
     UstawLinie(line);
     std::string tag;
     try {
@@ -489,6 +494,7 @@ void ReadCIA::readField(R& record, const CiaRecordType<R, Rows>& type, const Cia
 void ReadCIA::afterFields(TRecAgenta3& agent) {
     agent.InfoDodatkowe = texts::EMPTY.view();  // the line may carry it; the import does not
     if (!currentApplication_) refuse(kNoApplication);
+    if (currentApplication_->Agent) refuse(kSecondAgent);
     agent.RodzajOperacji = currentApplication_->TypWniosku;
     agent.Wniosek = currentApplication_;
 }

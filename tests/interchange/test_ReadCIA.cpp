@@ -99,6 +99,8 @@ struct Refusal {
 TEST(ReadCIA, EveryRefusalNamesItsLine) {
     const Lines& v = valid();
     const std::string noDict = " nie pokrywa się z wartością ze słownika";
+    const std::string kForbidden =
+        "Błąd w strukturze pliku!\nWiersz zawiera niedozwolony znak (NUL, CR lub LF)!";
     const std::string person = set(set(v.A, 7, "OSOBA FIZYCZNA"), 25, "DOWÓD OSOBISTY");
     const std::vector<Refusal> cases = {
         // The undertaking's code.
@@ -175,6 +177,9 @@ TEST(ReadCIA, EveryRefusalNamesItsLine) {
          0},
         // The file's structure and the tags.
         {{v.A}, "Błąd w strukturze pliku!\nNie znaleziono rekordu WNIOSEK!", 0},
+        {{v.W, v.A, v.P, v.A},
+         "Błąd w strukturze pliku!\nDrugi rekord AGENT dla tego samego rekordu WNIOSEK!",
+         0},
         {{v.W, "AGX;JSK;1;"}, "Błędny typ rekordu !", 0},
         {{v.W, v.A, "wni;JSK"}, "Błędny typ rekordu !", 0},
         {{v.W, ""},
@@ -183,9 +188,8 @@ TEST(ReadCIA, EveryRefusalNamesItsLine) {
         {{"WNIO;JSK;1"},
          "Błędny typ rekordu: pole typu rekordu jest puste lub dłuższe niż 3 znaki !",
          1221},
-        {{v.W, v.A.substr(0, 20) + "\n" + v.A.substr(20)},
-         "Błąd w strukturze pliku!\nWiersz zawiera znak końca wiersza (CR lub LF)!",
-         0},
+        {{v.W, v.A.substr(0, 20) + "\n" + v.A.substr(20)}, kForbidden, 0},
+        {{v.W, v.A, set(v.P, 7, std::string("NO\0WAK", 6))}, kForbidden, 0},
     };
     for (const Refusal& c : cases) {
         const Outcome out = import(c.lines);
