@@ -4,8 +4,11 @@
 
 #include <cstdio>
 #include <fstream>
+#include <span>
 #include <string>
+#include <vector>
 
+#include "interchange/TextExport.h"
 #include "model/ApplicationFile.h"
 #include "model/FileHeader.h"
 #include "tools/samples/SampleDocuments.h"
@@ -36,6 +39,21 @@ int writeExamples(const std::string& folder) {
     return 0;
 }
 
+// The text import's seeds: small version-3 documents as the export writes them.
+int writeCiaSeeds(const std::string& cia, std::span<const SampleShape> shapes) {
+    ::mkdir(cia.c_str(), 0777);
+    int n = 0;
+    for (const SampleShape& shape : shapes) {
+        tavik::samples::SampleDocument sample(3, shape, ++n);
+        std::vector<std::string> lines;
+        for (std::size_t i = 0; i < sample.records().size(); ++i)
+            if (sample.kinds()[i] != tavik::KIND_ZAKLAD)
+                lines.push_back(tavik::exportLine(*sample.records()[i], sample.kinds()[i], {}));
+        if (!writeBytes(cia + "/file-" + std::to_string(n), tavik::exportText(lines))) return 1;
+    }
+    return 0;
+}
+
 int writeFuzzCorpus(const std::string& folder) {
     const std::string rpa = folder + "/rpa";
     ::mkdir(folder.c_str(), 0777);
@@ -53,7 +71,7 @@ int writeFuzzCorpus(const std::string& folder) {
                 return 1;
         }
     }
-    return 0;
+    return writeCiaSeeds(folder + "/cia", shapes);
 }
 
 }  // namespace
