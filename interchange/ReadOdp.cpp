@@ -246,6 +246,10 @@ std::unique_ptr<R> ReadOdp::readRecord(
         for (std::span<const ResponseColumn<R>> columns : parts) {
             for (const ResponseColumn<R>& column : columns) {
                 std::string value = CzytajTekst(column.maximum, false);
+                // A record text ends at its first NUL; what is left is trimmed like the field,
+                // so that the record holds a text that reads back as itself.
+                if (const std::size_t nul = value.find('\0'); nul != std::string::npos)
+                    value = std::string(trimmed(std::string_view(value).substr(0, nul)));
                 cp1250::toUpperInPlace(value);
                 (*record).*(column.member) = value;
             }

@@ -392,5 +392,14 @@ TEST(ReadOdp, UnknownTagsAreSkipped) {
     }
 }
 
+TEST(ReadOdp, ARecordTextEndsAtItsFirstNulAndIsTrimmedThere) {
+    auto reader = readerFor(1);
+    const char text[] = "POO;JSK;1;AB \x01\0CD;ID;<E>;<E>;7\0 8";
+    ASSERT_EQ(read(*reader, {withChecksum({text, sizeof text - 1})}).message, "");
+    const auto& policy = dynamic_cast<const TRecPolisaOdp&>(*reader->entries()[0].record);
+    EXPECT_EQ(policy.Nazwa_zakladu.view(), "AB");
+    EXPECT_EQ(policy.Suma_ubezpieczenia.view(), "7");
+}
+
 }  // namespace
 }  // namespace tavik
