@@ -12,6 +12,7 @@
 #include "model/ApplicationFile.h"
 #include "model/FileHeader.h"
 #include "tools/samples/SampleDocuments.h"
+#include "tools/samples/SampleResponses.h"
 
 namespace {
 
@@ -54,6 +55,21 @@ int writeCiaSeeds(const std::string& cia, std::span<const SampleShape> shapes) {
     return 0;
 }
 
+// The response readers' seeds: small response files of both versions.
+int writeOdpSeeds(const std::string& odp) {
+    ::mkdir(odp.c_str(), 0777);
+    const tavik::samples::ResponseShape shapes[] = {{1, 1, 1, 1, 1}, {2, 0, 2, 1, 0}};
+    int n = 0;
+    for (int version : {1, 3}) {
+        for (const tavik::samples::ResponseShape& shape : shapes) {
+            ++n;
+            const std::string text = tavik::samples::sampleResponseText(version, shape, n);
+            if (!writeBytes(odp + "/file-" + std::to_string(n), text)) return 1;
+        }
+    }
+    return 0;
+}
+
 int writeFuzzCorpus(const std::string& folder) {
     const std::string rpa = folder + "/rpa";
     ::mkdir(folder.c_str(), 0777);
@@ -71,6 +87,7 @@ int writeFuzzCorpus(const std::string& folder) {
                 return 1;
         }
     }
+    if (writeOdpSeeds(folder + "/odp") != 0) return 1;
     return writeCiaSeeds(folder + "/cia", shapes);
 }
 
