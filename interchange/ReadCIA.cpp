@@ -24,7 +24,6 @@ constexpr std::string_view kUnreadableTag =
     "Błędny typ rekordu: pole typu rekordu jest puste lub dłuższe niż 3 znaki !";
 // Characters no line of a text file holds: the tokenizer would go on behind a line end into
 // what is another line, and a field cannot keep what follows a NUL.
-constexpr std::string_view kForbiddenInLine{"\0\r\n", 3};
 constexpr std::string_view kForbiddenCharacter =
     "Błąd w strukturze pliku!\nWiersz zawiera niedozwolony znak (NUL, CR lub LF)!";
 constexpr std::string_view kNoApplication =
@@ -316,6 +315,13 @@ bool documentContradictsCitizenship(const TRecord&) {
     return false;
 }
 
+// Three scans of the line for one byte each: find_first_of would look each byte up in the
+// set of three.
+bool holdsForbiddenCharacter(std::string_view line) {
+    return line.find('\0') != line.npos || line.find('\r') != line.npos ||
+           line.find('\n') != line.npos;
+}
+
 [[noreturn]] void refuse(std::string_view message) {
     throw Exception(std::string(message));
 }
@@ -380,7 +386,7 @@ void ReadCIA::CzytajLinie(const std::vector<std::string>& lines) {
 }
 
 void ReadCIA::readLine(const std::string& line) {
-    if (line.find_first_of(kForbiddenInLine) != std::string::npos) refuse(kForbiddenCharacter);
+    if (holdsForbiddenCharacter(line)) refuse(kForbiddenCharacter);
     UstawLinie(line);
     std::string tag;
     try {
