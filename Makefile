@@ -63,6 +63,7 @@ fuzz: build/fuzz/corpus
 bench: release
 	build/release/bench/tavik-bench
 	build/release/bench/tavik-bench-checks
+	build/release/bench/tavik-bench-import
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
