@@ -180,10 +180,11 @@ std::string sampleResponseCode() {
 SampleResponse::SampleResponse(int version, const ResponseShape& shape, std::uint32_t seed)
     : version_(version) {
     // The register answers about the records of applications like those the program sends.
-    const SampleDocument document(3,
-                                  SampleShape{shape.agents, shape.boardMembers, shape.employees,
-                                              shape.powersOfAttorney, shape.policies},
-                                  seed);
+    const SampleDocument document(
+        3,
+        SampleShape{shape.agents, shape.boardMembers, shape.employees, shape.powersOfAttorney,
+                    shape.policies, shape.deletions},
+        seed);
     const TRecZU undertaking = sampleUndertaking();
     TRecOdpowiedz* header = nullptr;
     TRecAgentOdp* agent = nullptr;

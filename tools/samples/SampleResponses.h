@@ -17,6 +17,9 @@ struct ResponseShape {
     int employees = 5;
     int powersOfAttorney = 2;
     int policies = 2;
+    // Entries, updates and deletions in turn; a deletion is answered about its agent alone.
+    // Without deletions, every agent has all of the above.
+    bool deletions = true;
 };
 
 // The text, then ";" and the checksum of the text in eight upper-case hexadecimal digits.
