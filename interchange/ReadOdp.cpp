@@ -185,6 +185,7 @@ void ReadOdp::Czytaj(std::string_view text) {
 
 void ReadOdp::CzytajLinie(const std::vector<std::string>& lines) {
     restart();
+    entries_.reserve(lines.size());
     int number = 0;
     for (const std::string& line : lines) {
         ++number;
@@ -243,12 +244,14 @@ std::unique_ptr<R> ReadOdp::readRecord(
         if (code != kodZU_) throw Exception(messages.code);
         if (codeMember) (*record).*codeMember = code;
         if (hasReference) CzytajTekst(kReferenceMaximum, false);
+        // A record text ends at its first NUL; what is left is trimmed like the field, so that
+        // the record holds a text that reads back as itself. Lines rarely hold one.
+        const bool mayHoldNul = line_.find('\0') != std::string::npos;
         for (std::span<const ResponseColumn<R>> columns : parts) {
             for (const ResponseColumn<R>& column : columns) {
                 std::string value = CzytajTekst(column.maximum, false);
-                // A record text ends at its first NUL; what is left is trimmed like the field,
-                // so that the record holds a text that reads back as itself.
-                if (const std::size_t nul = value.find('\0'); nul != std::string::npos)
+                if (const std::size_t nul = mayHoldNul ? value.find('\0') : std::string::npos;
+                    nul != std::string::npos)
                     value = std::string(trimmed(std::string_view(value).substr(0, nul)));
                 cp1250::toUpperInPlace(value);
                 (*record).*(column.member) = value;
