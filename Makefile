@@ -64,6 +64,7 @@ bench: release
 	build/release/bench/tavik-bench
 	build/release/bench/tavik-bench-checks
 	build/release/bench/tavik-bench-import
+	build/release/bench/tavik-bench-responses
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
