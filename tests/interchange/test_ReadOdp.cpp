@@ -73,59 +73,33 @@ using Columns = std::vector<std::pair<std::string, std::size_t>>;  // field name
 // maximum lands, upper-cased, in the members named and nowhere else; one character more in any
 // field is a read failure.
 TEST(ReadOdp, EachLayoutFillsItsMembersUpToTheirMaximum) {
-    const Columns agent = {{"NUMER_W_RA", 100},
-                           {"NumerWZU", 20},
-                           {"NazwaAgenta", 100},
-                           {"RodzajRejestru", 50},
-                           {"Numer_z_Rejestru", 30},
-                           {"NIP AGENTA", 13},
-                           {"Miejscowosc_SiedzibaAgenta", 50},
-                           {"Ulica_SiedzibaAgenta", 50},
-                           {"NrDomu_SiedzibaAgenta", 20},
-                           {"NrLokalu_SiedzibaAgenta", 20},
-                           {"KodPocztowy_SiedzibaAgenta", 6},
-                           {"Poczta_SiedzibaAgenta", 50},
-                           {"FormaPrawna", 50},
-                           {"ZWOLNIONY", 3},
-                           {"DzialalnoscPodstawowa", 50},
-                           {"InnaDzialalnosc", 50},
-                           {"Obywatelstwo", 50},
-                           {"RodzajDokumentuOsFizAgenta", 50},
-                           {"PESEL/Seria/NR", 20},
-                           {"NIP Osoby Fizycznej", 13},
-                           {"Nazwisko", 28},
-                           {"Nazwisko2", 28},
-                           {"Imie", 24},
-                           {"Imie2", 24},
-                           {"Miejscowosc", 60},
-                           {"Ulica", 50},
-                           {"NrDomu", 20},
-                           {"NrLokalu", 20},
-                           {"KodPocztowy", 20},
-                           {"Poczta", 50}};
+    // clang-format off
+    const Columns agent = {
+        {"NUMER_W_RA", 100}, {"NumerWZU", 20}, {"NazwaAgenta", 100}, {"RodzajRejestru", 50},
+        {"Numer_z_Rejestru", 30}, {"NIP AGENTA", 13}, {"Miejscowosc_SiedzibaAgenta", 50},
+        {"Ulica_SiedzibaAgenta", 50}, {"NrDomu_SiedzibaAgenta", 20},
+        {"NrLokalu_SiedzibaAgenta", 20}, {"KodPocztowy_SiedzibaAgenta", 6},
+        {"Poczta_SiedzibaAgenta", 50}, {"FormaPrawna", 50}, {"ZWOLNIONY", 3},
+        {"DzialalnoscPodstawowa", 50}, {"InnaDzialalnosc", 50}, {"Obywatelstwo", 50},
+        {"RodzajDokumentuOsFizAgenta", 50}, {"PESEL/Seria/NR", 20}, {"NIP Osoby Fizycznej", 13},
+        {"Nazwisko", 28}, {"Nazwisko2", 28}, {"Imie", 24}, {"Imie2", 24}, {"Miejscowosc", 60},
+        {"Ulica", 50}, {"NrDomu", 20}, {"NrLokalu", 20}, {"KodPocztowy", 20}, {"Poczta", 50}};
     auto with = [](Columns columns, const Columns& tail) {
         columns.insert(columns.end(), tail.begin(), tail.end());
         return columns;
     };
     auto person = [&](std::size_t street) {
-        return Columns{{"Numer w RA", 14},     {"NumerWZU", 20},
-                       {"Nazwisko", 60},       {"Nazwisko drugi człon", 60},
-                       {"Imie", 24},           {"Imie2", 24},
-                       {"NazwiskoRodowe", 60}, {"Płec", 15},
-                       {"ImieOjca", 30},       {"ImieMatki", 30},
-                       {"Obywatelstwo", 30},   {"Typ Dokumentu", 30},
-                       {"PESEL/SERIA/NR", 20}, {"NIP", 13},
-                       {"Miejscowosc", 60},    {"Ulica", street},
-                       {"NumerDomu", 20},      {"NumerLokalu", 20},
-                       {"KodPocztowy", 6},     {"POCZTA", 50},
-                       {"Nr zezwolenia", 30},  {"WYKSZTAŁCENIE", 35},
-                       {"Status", 15}};
+        return Columns{
+            {"Numer w RA", 14}, {"NumerWZU", 20}, {"Nazwisko", 60}, {"Nazwisko drugi człon", 60},
+            {"Imie", 24}, {"Imie2", 24}, {"NazwiskoRodowe", 60}, {"Płec", 15}, {"ImieOjca", 30},
+            {"ImieMatki", 30}, {"Obywatelstwo", 30}, {"Typ Dokumentu", 30},
+            {"PESEL/SERIA/NR", 20}, {"NIP", 13}, {"Miejscowosc", 60}, {"Ulica", street},
+            {"NumerDomu", 20}, {"NumerLokalu", 20}, {"KodPocztowy", 6}, {"POCZTA", 50},
+            {"Nr zezwolenia", 30}, {"WYKSZTAŁCENIE", 35}, {"Status", 15}};
     };
-    const Columns header = {{"NazwaZU", 100},
-                            {"NrOdpowiedzi", 20},
-                            {"TypWniosku", 16},
-                            {"DataOdpowiedzi", 10},
-                            {"KomentarzOdpowiedzi", 1024}};
+    const Columns header = {{"NazwaZU", 100}, {"NrOdpowiedzi", 20}, {"TypWniosku", 16},
+                            {"DataOdpowiedzi", 10}, {"KomentarzOdpowiedzi", 1024}};
+    // clang-format on
     const std::map<std::string, std::string> headerUnread = {{"TypRekordu", "ODP"},
                                                              {"KodZU", kCode}};
     struct Row {
