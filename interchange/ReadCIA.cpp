@@ -381,6 +381,10 @@ void ReadCIA::CzytajLinie(const std::vector<std::string>& lines) {
             currentApplication_ = nullptr;
             e.prependMessage(std::string(kLinePrefix) + std::to_string(i + 1) + "\n");
             throw;
+        } catch (...) {  // out of memory: the list is emptied all the same
+            entries_->clear();
+            currentApplication_ = nullptr;
+            throw;
         }
     }
 }
