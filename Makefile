@@ -33,12 +33,16 @@ release: build/release/build.ninja
 	cmake --build build/release -j $(JOBS)
 
 examples: release
-	mkdir -p $(EXAMPLES)
+	rm -rf $(EXAMPLES) && mkdir -p $(EXAMPLES)
 	build/release/tools/samples/tavik-make-examples $(EXAMPLES)
 
+DICTIONARY := build/release/Slowniki/slownik.dic
+
 run: examples
-	@build/release/cli/tavik-cli check build/release/Slowniki/slownik.dic
+	@build/release/cli/tavik-cli check $(DICTIONARY)
 	@for f in $(EXAMPLES)/*.rpa; do build/release/cli/tavik-cli check $(UNDERTAKING) "$$f"; done
+	@for f in $(EXAMPLES)/*.cia; do build/release/cli/tavik-cli check --slownik $(DICTIONARY) --kod JSK --dzial 2 "$$f"; done
+	@for f in $(EXAMPLES)/*.coa; do build/release/cli/tavik-cli check --kod JSK "$$f"; done
 
 test: test-unit fuzz-smoke
 

@@ -1,16 +1,20 @@
 #include "cli/CliCommands.h"
 
-#include <algorithm>
-#include <map>
-#include <optional>
+#include <array>
 #include <ostream>
 
+#include "cli/CommandLine.h"
 #include "dictionary/Slownik.h"
 #include "dictionary/SlownikZU.h"
 #include "dictionary/SlownikZU3.h"
+#include "document/DocumentFile.h"
+#include "interchange/ReadCIA.h"
+#include "interchange/ReadOdp3.h"
+#include "interchange/TextLines.h"
 #include "model/ApplicationFile.h"
 #include "model/Cp1250.h"
 #include "model/Exception.h"
+#include "model/FileStreams.h"
 
 namespace tavik::cli {
 
@@ -19,75 +23,100 @@ namespace {
 constexpr const char* kUsage =
     "użycie:\n"
     "  tavik-cli check --kod KOD --nazwa NAZWA PLIK.rpa\n"
-    "  tavik-cli check PLIK.dic\n";
+    "  tavik-cli check --slownik SLOWNIK --kod KOD --dzial DZIAL PLIK.cia\n"
+    "  tavik-cli check --kod KOD PLIK.coa\n"
+    "  tavik-cli check PLIK.dic\n"
+    "  tavik-cli export --kod KOD --nazwa NAZWA [--slownik SLOWNIK] WE.rpa WY.cia\n"
+    "  tavik-cli import --kod KOD --nazwa NAZWA --dzial DZIAL --slownik SLOWNIK BAZA WE.cia …\n"
+    "DZIAL: nazwa działu ubezpieczeń ze słownika albo jego kod (1, 2).\n";
 
-struct UsageError {
+const std::initializer_list<const char*> kOptions = {"kod", "nazwa", "dzial", "slownik"};
+
+std::string readText(const std::string& path) {
+    std::string text, reason;
+    if (!readWholeFile(path, text, &reason))
+        throw Exception("Nie można otworzyć pliku " + path + ": " + reason + ".");
+    return text;
+}
+
+struct Dictionary {
+    std::vector<std::string> lines;
+    Slownik slownik{{}};
+    SlownikZU zaklady{{}};
+
+    explicit Dictionary(const std::string& path)
+        : lines(loadDictionaryLines(path)), slownik(lines), zaklady(lines) {
+        slownik.Czytaj();
+        zaklady.Czytaj();
+    }
+};
+
+// A division given by its code stands for its name.
+std::string divisionName(const Slownik& dictionary, const std::string& given) {
+    for (const auto& division : dictionary.RodzajeUbezpieczen)
+        if (division->Kod == given) return division->Nazwa;
+    return given;
+}
+
+// "wnioski 2, agenci 2, …" for the records read.
+std::string recordCounts(const std::vector<ReadRecord>& records) {
+    static constexpr std::array<const char*, 7> kNames = {
+        "zakłady",        "wnioski",           "agenci", "pracownicy", "polisy",
+        "pełnomocnictwa", "członkowie zarządu"};
+    std::array<int, 7> counts{};
+    for (const ReadRecord& r : records)
+        if (r.kind < counts.size()) ++counts[r.kind];
     std::string text;
-};
+    for (std::size_t kind = 1; kind < kNames.size(); ++kind)
+        text +=
+            (kind > 1 ? ", " : "") + std::string(kNames[kind]) + " " + std::to_string(counts[kind]);
+    return text;
+}
 
-// Options ("--name value") anywhere among the positional arguments.
-struct CommandLine {
-    std::string command;
-    std::map<std::string, std::string> options;
-    std::vector<std::string> positional;
-
-    static CommandLine parse(const std::vector<std::string>& args) {
-        if (args.empty()) throw UsageError{"brak polecenia"};
-        CommandLine line;
-        line.command = args[0];
-        for (std::size_t i = 1; i < args.size(); ++i) {
-            const std::string& arg = args[i];
-            if (arg.rfind("--", 0) == 0 && arg.size() > 2) {
-                if (i + 1 >= args.size()) throw UsageError{"brak wartości opcji " + arg};
-                line.options[arg.substr(2)] = args[++i];
-            } else {
-                line.positional.push_back(arg);
-            }
-        }
-        return line;
-    }
-
-    // An option's value in code page 1250.
-    std::string required(const std::string& name) const {
-        const auto found = options.find(name);
-        if (found == options.end()) throw UsageError{"brak opcji --" + name};
-        std::string converted, error;
-        if (!cp1250::fromUtf8(found->second, converted, &error))
-            throw UsageError{"opcja --" + name + ": " + error};
-        return converted;
-    }
-
-    void allowOnly(std::initializer_list<const char*> names) const {
-        for (const auto& option : options) {
-            const std::string& name = option.first;
-            if (std::none_of(names.begin(), names.end(), [&](const char* n) { return name == n; }))
-                throw UsageError{"nieznana opcja --" + name};
-        }
-    }
-};
-
-std::string lowerExtension(const std::string& path) {
-    const auto dot = path.find_last_of('.');
-    const auto slash = path.find_last_of('/');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
-    std::string extension = path.substr(dot);
-    for (char& c : extension)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return extension;
+// The records of a file read as the document window reads them.
+std::unique_ptr<DocumentTree> openTree(const std::string& path, const TRecZU& configured) {
+    std::unique_ptr<DataRecord> document = readApplicationFile(path, configured);
+    auto tree = std::make_unique<DocumentTree>(document->version());
+    // Nothing is left out silently: a record the tree has no place for refuses the command.
+    const std::vector<UserMessage> failures = tree->buildFromFile(document->TakeRecords());
+    if (!failures.empty()) throw Exception(failures.front().text);
+    if (!tree->root()) tree->setRoot(std::make_unique<TRecZU>(configured));
+    return tree;
 }
 
 int checkApplicationFile(const CommandLine& line, const std::string& path, std::ostream& out) {
-    line.allowOnly({"kod", "nazwa", "dzial", "slownik"});
     const TRecZU configured(line.required("kod"), line.required("nazwa"));
     std::unique_ptr<DataRecord> document = readApplicationFile(path, configured);
-    const std::size_t records = document->PobierzListe().size();
     out << path << ": plik wniosków w wersji " << document->version()
-        << ", wnioski: " << document->GetRecordCountWn() << ", rekordy: " << records << '\n';
+        << ", wnioski: " << document->GetRecordCountWn()
+        << ", rekordy: " << document->PobierzListe().size() << '\n';
     return 0;
 }
 
-int checkDictionary(const CommandLine& line, const std::string& path, std::ostream& out) {
-    line.allowOnly({"kod", "nazwa", "dzial", "slownik"});
+int checkImportFile(const CommandLine& line, const std::string& path, std::ostream& out) {
+    const Dictionary dictionary(line.path("slownik"));
+    ReadCIA reader(dictionary.slownik, line.required("kod"),
+                   divisionName(dictionary.slownik, line.required("dzial")));
+    reader.DodajPlik(path, splitLines(readText(path)));
+    reader.CzytajWszystko();
+    out << path << ": plik wymiany, " << recordCounts(reader.files()[0].records) << '\n';
+    return 0;
+}
+
+int checkResponseFile(const CommandLine& line, const std::string& path, std::ostream& out) {
+    const std::string text = readText(path);
+    const int version = responseFileVersion(text);
+    if (version < 0) throw Exception("Błędny format pliku odpowiedzi");
+    std::unique_ptr<ReadOdp> reader = version == 3
+                                          ? std::make_unique<ReadOdp3>(line.required("kod"))
+                                          : std::make_unique<ReadOdp>(line.required("kod"));
+    reader->Czytaj(text);
+    out << path << ": odpowiedź w wersji " << version << ", rekordy: " << reader->entries().size()
+        << '\n';
+    return 0;
+}
+
+int checkDictionary(const std::string& path, std::ostream& out) {
     const std::vector<std::string> lines = loadDictionaryLines(path);
     Slownik dictionary(lines);
     dictionary.Czytaj();
@@ -110,12 +139,66 @@ int checkDictionary(const CommandLine& line, const std::string& path, std::ostre
 }
 
 int check(const CommandLine& line, std::ostream& out) {
+    line.allowOnly(kOptions);
     if (line.positional.size() != 1) throw UsageError{"polecenie check wymaga jednego pliku"};
     const std::string& path = line.positional[0];
     const std::string extension = lowerExtension(path);
     if (extension == ".rpa") return checkApplicationFile(line, path, out);
-    if (extension == ".dic") return checkDictionary(line, path, out);
+    if (extension == ".cia") return checkImportFile(line, path, out);
+    if (extension == ".coa") return checkResponseFile(line, path, out);
+    if (extension == ".dic") return checkDictionary(path, out);
     throw UsageError{"nieobsługiwany rodzaj pliku: " + path};
+}
+
+int exportFile(const CommandLine& line, std::ostream& out) {
+    line.allowOnly(kOptions);
+    if (line.positional.size() != 2)
+        throw UsageError{"polecenie export wymaga plików WE.rpa i WY.cia"};
+    const TRecZU configured(line.required("kod"), line.required("nazwa"));
+    const std::unique_ptr<DocumentTree> tree = openTree(line.positional[0], configured);
+    // Policies of older files know their insurer by name; the dictionary gives its code.
+    InsurerDirectory insurers;
+    if (line.options.count("slownik"))
+        insurers = InsurerDirectory(Dictionary(line.path("slownik")).zaklady);
+    const std::size_t lines = exportLines(*tree, insurers).size();
+    if (auto failure = exportDocument(*tree, line.positional[1], insurers))
+        throw Exception(failure->text);
+    out << line.positional[1] << ": wiersze " << lines << '\n';
+    return 0;
+}
+
+int importFiles(const CommandLine& line, std::ostream& out) {
+    line.allowOnly(kOptions);
+    if (line.positional.size() < 2) throw UsageError{"polecenie import wymaga BAZY i plików .cia"};
+    const Dictionary dictionary(line.path("slownik"));
+    ReadCIA reader(dictionary.slownik, line.required("kod"),
+                   divisionName(dictionary.slownik, line.required("dzial")));
+    for (std::size_t i = 1; i < line.positional.size(); ++i)
+        reader.DodajPlik(line.positional[i], splitLines(readText(line.positional[i])));
+    reader.CzytajWszystko();
+
+    DocumentTree tree(3);
+    tree.setRoot(std::make_unique<TRecZU>(line.required("kod"), line.required("nazwa")));
+    for (std::size_t file = 0; file < reader.files().size(); ++file) {
+        const std::vector<UserMessage> failures = tree.importRecords(reader.TakeRecords(file));
+        if (!failures.empty()) throw Exception(failures.front().text);
+    }
+    std::string base = line.positional[0];
+    if (base.size() < 4 || base.compare(base.size() - 4, 4, ".rpa") != 0) base += ".rpa";
+    const auto slash = base.find_last_of('/');
+    const std::string folder = slash == std::string::npos ? "." : base.substr(0, slash);
+    const std::string name = slash == std::string::npos ? base : base.substr(slash + 1);
+    const DocumentOutcome outcome =
+        splitDocument(tree, folder, name, InsurerDirectory(dictionary.zaklady));
+    if (!outcome.ok) {
+        std::string text;
+        for (const UserMessage& m : outcome.messages)
+            text += (text.empty() ? "" : "\n") + m.text;
+        throw Exception(text);
+    }
+    for (const std::string& file : outcome.files)
+        out << file << '\n';
+    return 0;
 }
 
 }  // namespace
@@ -124,6 +207,8 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     try {
         const CommandLine line = CommandLine::parse(args);
         if (line.command == "check") return check(line, out);
+        if (line.command == "export") return exportFile(line, out);
+        if (line.command == "import") return importFiles(line, out);
         throw UsageError{"nieznane polecenie: " + line.command};
     } catch (const UsageError& usage) {
         err << "tavik-cli: " << usage.text << '\n' << kUsage;

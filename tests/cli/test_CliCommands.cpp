@@ -6,8 +6,11 @@
 #include <sstream>
 
 #include "cli/CliCommands.h"
+#include "model/ApplicationFile.h"
 #include "tests/support/RpaFileBuilder.h"
 #include "tests/support/TestStreams.h"
+#include "tools/samples/SampleDocuments.h"
+#include "tools/samples/SampleResponses.h"
 
 namespace tavik {
 namespace {
@@ -93,6 +96,80 @@ TEST(CliCheck, Dictionary) {
     const Result bad = run({"check", dir.file("slownik.DIC")});
     EXPECT_EQ(bad.code, 1);
     EXPECT_EQ(bad.err, "Błąd sumy kontrolnej słownika dla województw!\n");
+}
+
+// A version-3 sample of entries and updates written as an application file of one application
+// per file would be; here: the whole document, to export it.
+std::string sampleFile(const TempDir& dir, int version, int applications) {
+    samples::SampleShape shape;
+    shape.applications = applications;
+    samples::SampleDocument sample(version, shape, 5);
+    auto document = makeDocumentOfVersion(version);
+    sample.listInto(*document);
+    const std::string path = dir.file("dane" + std::to_string(version) + ".rpa");
+    EXPECT_TRUE(document->ZapiszDoPliku(path));
+    return path;
+}
+
+TEST(CliExportImport, ExportedFileImportsAndSplitsIntoOneFilePerApplication) {
+    TempDir dir;
+    const std::string rpa = sampleFile(dir, 2, 3);
+    const std::string cia = dir.file("wymiana.cia");
+    Result r = run({"export", "--kod", "JSK", "--nazwa", kNazwa, "--slownik",
+                    TAVIK_BUNDLED_DICTIONARY, rpa, cia});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, cia + ": wiersze 30\n");
+
+    r = run({"check", "--slownik", TAVIK_BUNDLED_DICTIONARY, "--kod", "JSK", "--dzial", "2", cia});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, cia +
+                         ": plik wymiany, wnioski 3, agenci 3, pracownicy 10, polisy 4, "
+                         "pełnomocnictwa 4, członkowie zarządu 6\n");
+
+    r = run({"import", "--kod", "JSK", "--nazwa", kNazwa, "--dzial", "2", "--slownik",
+             TAVIK_BUNDLED_DICTIONARY, dir.file("czesc"), cia});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, dir.file("czesc_1.rpa") + "\n" + dir.file("czesc_2.rpa") + "\n" +
+                         dir.file("czesc_3.rpa") + "\n");
+    for (int part = 1; part <= 3; ++part)
+        EXPECT_EQ(run({"check", "--kod", "JSK", "--nazwa", kNazwa,
+                       dir.file("czesc_" + std::to_string(part) + ".rpa")})
+                      .code,
+                  0);
+}
+
+TEST(CliExportImport, RefusalsGiveTheReadersMessage) {
+    TempDir dir;
+    test::writeFile(dir.file("zle.cia"), "XYZ;JSK;1;\r\n");
+    Result r = run({"check", "--slownik", TAVIK_BUNDLED_DICTIONARY, "--kod", "JSK", "--dzial", "2",
+                    dir.file("zle.cia")});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "Wystąpił błąd w linii 1\nBłędny typ rekordu !\n");
+
+    test::writeFile(dir.file("zla.coa"), "XYZ;\r\n");
+    r = run({"check", "--kod", "JSK", dir.file("zla.coa")});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "Błędny format pliku odpowiedzi\n");
+
+    EXPECT_EQ(run({"import", "--kod", "JSK", dir.file("baza")}).code, 2);
+    r = run({"export", "--kod", "KRM", "--nazwa", "X", sampleFile(dir, 3, 1), dir.file("x.cia")});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "Błędny KOD lub NAZWA ZAKŁADU!\n");
+}
+
+TEST(CliCheck, ResponseFiles) {
+    TempDir dir;
+    for (int version : {1, 3}) {
+        const std::string path = dir.file("odp" + std::to_string(version) + ".COA");
+        samples::ResponseShape shape;
+        shape.agents = 2;
+        test::writeFile(path, samples::sampleResponseText(version, shape));
+        const Result r = run({"check", "--kod", samples::sampleResponseCode(), path});
+        EXPECT_EQ(r.code, 0) << r.err;
+        const std::string expected =
+            path + ": odpowiedź w wersji " + std::to_string(version) + ", rekordy: ";
+        EXPECT_EQ(r.out.substr(0, expected.size()), expected);
+    }
 }
 
 TEST(CliCheck, WrongUsage) {

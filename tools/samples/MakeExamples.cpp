@@ -10,6 +10,7 @@
 
 #include "interchange/TextExport.h"
 #include "model/ApplicationFile.h"
+#include "model/DataRecord3.h"
 #include "model/FileHeader.h"
 #include "tools/samples/SampleDocuments.h"
 #include "tools/samples/SampleResponses.h"
@@ -24,19 +25,47 @@ bool writeBytes(const std::string& path, const std::string& bytes) {
     return static_cast<bool>(out);
 }
 
+bool save(tavik::DataRecord& document, const std::string& path) {
+    if (document.ZapiszDoPliku(path)) return true;
+    std::fprintf(stderr, "%s: %s\n", path.c_str(), document.lastFailure().text.c_str());
+    return false;
+}
+
+// An application file of each kind (version 3, one application each), files of the two older
+// versions, an import file of several applications and a response file of each version.
 int writeExamples(const std::string& folder) {
     SampleShape shape;
-    shape.applications = 3;
-    for (int version = 1; version <= 3; ++version) {
+    shape.applications = 3;  // an entry, an update and a deletion
+    for (int version = 1; version <= 2; ++version) {
         tavik::samples::SampleDocument sample(version, shape, 2026 + version);
         auto document = tavik::makeDocumentOfVersion(version);
         sample.listInto(*document);
-        const std::string path = folder + "/przyklad-" + std::to_string(version) + ".0.rpa";
-        if (!document->ZapiszDoPliku(path)) {
-            std::fprintf(stderr, "%s: %s\n", path.c_str(), document->lastFailure().text.c_str());
-            return 1;
-        }
+        if (!save(*document, folder + "/przyklad-" + std::to_string(version) + ".0.rpa")) return 1;
     }
+    tavik::samples::SampleDocument kinds(3, shape, 2029);
+    tavik::DataRecord3 split;
+    kinds.listInto(split);
+    if (!split.ZapiszDoPlikow(folder + "/przyklad")) return 1;
+    const char* names[] = {"wpis", "aktualizacja", "wykreslenie"};
+    for (std::size_t i = 0; i < split.writtenFiles().size() && i < 3; ++i)
+        if (std::rename(split.writtenFiles()[i].c_str(),
+                        (folder + "/przyklad-" + names[i] + ".rpa").c_str()) != 0)
+            return 1;
+
+    shape.applications = 4;
+    tavik::samples::SampleDocument imported(3, shape, 2030);
+    std::vector<std::string> lines;
+    for (std::size_t i = 0; i < imported.records().size(); ++i)
+        if (imported.kinds()[i] != tavik::KIND_ZAKLAD)
+            lines.push_back(tavik::exportLine(*imported.records()[i], imported.kinds()[i], {}));
+    if (!writeBytes(folder + "/przyklad-import.cia", tavik::exportText(lines))) return 1;
+
+    tavik::samples::ResponseShape answers;
+    answers.agents = 3;
+    for (int version : {1, 3})
+        if (!writeBytes(folder + "/przyklad-odpowiedz-" + std::to_string(version) + ".coa",
+                        tavik::samples::sampleResponseText(version, answers, 2031 + version)))
+            return 1;
     return 0;
 }
 

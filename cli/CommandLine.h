@@ -1,0 +1,37 @@
+#pragma once
+
+#include <initializer_list>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace tavik::cli {
+
+// Wrong usage: exit code 2 with the text.
+struct UsageError {
+    std::string text;
+};
+
+// A command, its "--name value" options (anywhere among the arguments) and its other
+// arguments.
+struct CommandLine {
+    std::string command;
+    std::map<std::string, std::string> options;
+    std::vector<std::string> positional;
+
+    static CommandLine parse(const std::vector<std::string>& args);
+
+    // An option's value converted to code page 1250; refused when it cannot be.
+    std::string required(const std::string& name) const;
+    std::optional<std::string> optional(const std::string& name) const;
+    // An option's value as given (a path).
+    std::string path(const std::string& name) const;
+
+    void allowOnly(std::initializer_list<const char*> names) const;
+};
+
+// The extension of a path in small letters (".rpa"), or empty.
+std::string lowerExtension(const std::string& path);
+
+}  // namespace tavik::cli
