@@ -1,6 +1,7 @@
 #include "document/DocumentTree.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <unordered_map>
 
@@ -58,34 +59,41 @@ bool isDeletion(const TRecWniosek& application) {
 }
 
 // The record order of the settings: applications by their agents; agents by their
-// application's kind, name and NIP; employees by their names; everything else alike.
-int compareRecords(const TreeNode& a, const TreeNode& b) {
-    if (a.hasRecord() && b.hasRecord() && a.kind() == KIND_WNIOSEK && b.kind() == KIND_WNIOSEK) {
-        if (a.childCount() == 0 || b.childCount() == 0) return 0;
-        return compareRecords(*a.child(0), *b.child(0));
+// application's kind, name and NIP; employees by their names; everything else alike. The key is
+// taken from the records once per node, not once per comparison.
+struct RecordSortKey {
+    RecordKind kind = KIND_ZAKLAD;  // of the compared record; the undertaking: no order at all
+    int applicationKind = -1;
+    std::array<std::string_view, 4> texts;  // in the records, which outlive the sort
+};
+
+RecordSortKey recordSortKey(const TreeNode& node) {
+    const TreeNode* compared = &node;
+    if (node.hasRecord() && node.kind() == KIND_WNIOSEK) {
+        if (node.childCount() == 0) return {};
+        compared = node.child(0);
     }
-    if (!a.hasRecord() || !b.hasRecord() || a.kind() != b.kind()) return 0;
-    const auto fields = [](std::initializer_list<std::pair<const Field*, const Field*>> pairs) {
-        for (const auto& [x, y] : pairs)
-            if (const int c = cp1250::compareText(x->view(), y->view())) return c;
-        return 0;
-    };
-    if (a.kind() == KIND_AGENT) {
-        const auto& x = static_cast<const TRecAgenta&>(*a.record());
-        const auto& y = static_cast<const TRecAgenta&>(*b.record());
-        const int kx = x.Wniosek ? x.Wniosek->RodzajWniosku : -1;
-        const int ky = y.Wniosek ? y.Wniosek->RodzajWniosku : -1;
-        if (kx != ky) return kx < ky ? -1 : 1;
-        return fields({{&x.NazwaAgenta, &y.NazwaAgenta}, {&x.NIP_AGENTA, &y.NIP_AGENTA}});
+    RecordSortKey key;
+    if (!compared->hasRecord()) return key;
+    if (compared->kind() == KIND_AGENT) {
+        const auto& agent = static_cast<const TRecAgenta&>(*compared->record());
+        key.kind = KIND_AGENT;
+        key.applicationKind = agent.Wniosek ? agent.Wniosek->RodzajWniosku : -1;
+        key.texts = {agent.NazwaAgenta.view(), agent.NIP_AGENTA.view()};
+    } else if (compared->kind() == KIND_PRACOWNIK) {
+        const auto& person = static_cast<const TRecOsoba&>(*compared->record());
+        key.kind = KIND_PRACOWNIK;
+        key.texts = {person.Nazwisko.view(), person.Nazwisko_drugi_czlon.view(),
+                     person.Imie.view(), person.Imie2.view()};
     }
-    if (a.kind() == KIND_PRACOWNIK) {
-        const auto& x = static_cast<const TRecOsoba&>(*a.record());
-        const auto& y = static_cast<const TRecOsoba&>(*b.record());
-        return fields({{&x.Nazwisko, &y.Nazwisko},
-                       {&x.Nazwisko_drugi_czlon, &y.Nazwisko_drugi_czlon},
-                       {&x.Imie, &y.Imie},
-                       {&x.Imie2, &y.Imie2}});
-    }
+    return key;
+}
+
+int compareRecordKeys(const RecordSortKey& a, const RecordSortKey& b) {
+    if (a.kind == KIND_ZAKLAD || a.kind != b.kind) return 0;
+    if (a.applicationKind != b.applicationKind) return a.applicationKind < b.applicationKind ? -1 : 1;
+    for (std::size_t i = 0; i < a.texts.size(); ++i)
+        if (const int c = cp1250::compareText(a.texts[i], b.texts[i])) return c;
     return 0;
 }
 
@@ -254,30 +262,62 @@ void DocumentTree::renewText(TreeNode* node) {
     insertSorted(parent, std::move(taken));
 }
 
-void DocumentTree::sortChildren(
-    TreeNode* parent, const std::function<int(const TreeNode&, const TreeNode&)>& compare) {
-    if (!keepsItsOrder(*parent)) {
-        std::stable_sort(parent->children_.begin(), parent->children_.end(),
-                         [&](const auto& a, const auto& b) { return compare(*a, *b) < 0; });
+namespace {
+
+// Sorts a sibling list stably by keys taken from its nodes once; a list already in order is
+// left alone.
+template <class KeyOf, class Compare>
+void sortSiblings(std::vector<std::unique_ptr<TreeNode>>& children, const KeyOf& keyOf,
+                  const Compare& compare) {
+    using Key = decltype(keyOf(*children.front()));
+    if (children.size() < 2) return;
+    std::vector<std::pair<Key, std::unique_ptr<TreeNode>>> keyed;
+    keyed.reserve(children.size());
+    for (auto& child : children)
+        keyed.emplace_back(keyOf(*child), std::move(child));
+    const auto less = [&](const auto& a, const auto& b) { return compare(a.first, b.first) < 0; };
+    if (!std::is_sorted(keyed.begin(), keyed.end(), less))
+        std::stable_sort(keyed.begin(), keyed.end(), less);
+    for (std::size_t i = 0; i < keyed.size(); ++i)
+        children[i] = std::move(keyed[i].second);
+}
+
+}  // namespace
+
+template <class KeyOf, class Compare>
+void DocumentTree::sortChildren(TreeNode* parent, const KeyOf& keyOf, const Compare& compare) {
+    if (parent->children_.size() > 1 && !keepsItsOrder(*parent)) {
+        sortSiblings(parent->children_, keyOf, compare);
         renumber(parent);
     }
     for (const auto& child : parent->children_)
-        sortChildren(child.get(), compare);
+        if (!child->children_.empty()) sortChildren(child.get(), keyOf, compare);
 }
 
 void DocumentTree::sortRecords(SortOrder order) {
     if (!root_ || order == SortOrder::Insertion) return;
     const int sign = order == SortOrder::Ascending ? 1 : -1;
-    sortChildren(root_.get(), [sign](const TreeNode& a, const TreeNode& b) {
-        return sign * compareRecords(a, b);
-    });
+    const auto compare = [sign](const RecordSortKey& a, const RecordSortKey& b) {
+        return sign * compareRecordKeys(a, b);
+    };
+    // Only applications (by their agents) and employees have an order of their own; all else
+    // compares equal and keeps its place, so nothing else is visited.
+    sortSiblings(root_->children_, recordSortKey, compare);
+    renumber(root_.get());
+    for (const auto& application : root_->children_) {
+        TreeNode* employees = categoryOf(agentOf(application.get()), PRACOWNICY);
+        if (employees && employees->childCount() > 1) {
+            sortSiblings(employees->children_, recordSortKey, compare);
+            renumber(employees);
+        }
+    }
 }
 
 void DocumentTree::sortByText() {
     if (!root_) return;
-    sortChildren(root_.get(), [](const TreeNode& a, const TreeNode& b) {
-        return cp1250::compareText(a.text(), b.text());
-    });
+    sortChildren(
+        root_.get(), [](const TreeNode& node) { return std::string_view(node.text()); },
+        [](std::string_view a, std::string_view b) { return cp1250::compareText(a, b); });
 }
 
 TreeNode* DocumentTree::place(ReadRecord& entry, TreeNode*& lastApplication, TreeNode*& lastAgent,

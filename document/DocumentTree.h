@@ -98,8 +98,8 @@ private:
     TreeNode* insertSorted(TreeNode* parent, std::unique_ptr<TreeNode> node);
     TreeNode* appendChild(TreeNode* parent, std::unique_ptr<TreeNode> node);
     void renumber(TreeNode* parent, std::size_t from = 0);
-    void sortChildren(TreeNode* parent,
-                      const std::function<int(const TreeNode&, const TreeNode&)>& compare);
+    template <class KeyOf, class Compare>
+    void sortChildren(TreeNode* parent, const KeyOf& keyOf, const Compare& compare);
     TreeNode* place(ReadRecord& entry, TreeNode*& lastApplication, TreeNode*& lastAgent,
                     bool linkToLastAgent);
     static void markSubtree(TreeNode* node, std::uint8_t mark);
