@@ -104,6 +104,28 @@ bool keepsItsOrder(const TreeNode& parent) {
 
 }  // namespace
 
+// Tells the observer of one reset or reorder, and keeps the steps inside it quiet.
+class DocumentTree::Notice {
+public:
+    enum Kind { Reset, Reorder };
+    Notice(DocumentTree& tree, Kind kind) : tree_(tree), kind_(kind) {
+        told_ = tree_.observer_ && tree_.quiet_ == 0;
+        if (told_) kind_ == Reset ? tree_.observer_->beforeReset() : tree_.observer_->beforeReorder();
+        ++tree_.quiet_;
+    }
+    ~Notice() {
+        --tree_.quiet_;
+        if (told_) kind_ == Reset ? tree_.observer_->afterReset() : tree_.observer_->afterReorder();
+    }
+    Notice(const Notice&) = delete;
+    Notice& operator=(const Notice&) = delete;
+
+private:
+    DocumentTree& tree_;
+    Kind kind_;
+    bool told_;
+};
+
 int TreeNode::level() const {
     int depth = 0;
     for (const TreeNode* n = parent_; n; n = n->parent_)
@@ -116,11 +138,13 @@ DocumentTree::DocumentTree(int fileVersion) : fileVersion_(fileVersion) {}
 DocumentTree::~DocumentTree() = default;
 
 void DocumentTree::clear() {
+    Notice notice(*this, Notice::Reset);
     root_.reset();
     nodeCount_ = 0;
 }
 
 TreeNode* DocumentTree::setRoot(std::unique_ptr<TRecZU> undertaking) {
+    Notice notice(*this, Notice::Reset);
     clear();
     root_ = std::make_unique<TreeNode>();
     root_->text_ = undertaking->NazwaZU.str();
@@ -160,30 +184,33 @@ void DocumentTree::renumber(TreeNode* parent, std::size_t from) {
         parent->children_[i]->row_ = static_cast<int>(i);
 }
 
-TreeNode* DocumentTree::appendChild(TreeNode* parent, std::unique_ptr<TreeNode> node) {
+TreeNode* DocumentTree::insertAt(TreeNode* parent, std::unique_ptr<TreeNode> node,
+                                 std::size_t row) {
+    const bool tell = observer_ && quiet_ == 0;
+    if (tell) observer_->beforeInsert(parent, static_cast<int>(row));
     node->parent_ = parent;
-    node->row_ = static_cast<int>(parent->children_.size());
     std::size_t added = 1;
     for (const auto& c : node->children_)
         added += 1 + c->children_.size();
     nodeCount_ += added;
-    parent->children_.push_back(std::move(node));
-    return parent->children_.back().get();
+    auto& siblings = parent->children_;
+    TreeNode* inserted = siblings.insert(siblings.begin() + static_cast<std::ptrdiff_t>(row),
+                                         std::move(node))
+                             ->get();
+    renumber(parent, row);
+    if (tell) observer_->afterInsert();
+    return inserted;
 }
 
 TreeNode* DocumentTree::insertSorted(TreeNode* parent, std::unique_ptr<TreeNode> node) {
-    if (!sortOnInsert_ || keepsItsOrder(*parent)) return appendChild(parent, std::move(node));
     auto& siblings = parent->children_;
+    if (!sortOnInsert_ || keepsItsOrder(*parent))
+        return insertAt(parent, std::move(node), siblings.size());
     const auto at = std::upper_bound(siblings.begin(), siblings.end(), node->text_,
                                      [](const std::string& text, const auto& sibling) {
                                          return cp1250::compareText(text, sibling->text_) < 0;
                                      });
-    const std::size_t index = static_cast<std::size_t>(at - siblings.begin());
-    TreeNode* added = appendChild(parent, std::move(node));
-    std::rotate(siblings.begin() + static_cast<std::ptrdiff_t>(index), siblings.end() - 1,
-                siblings.end());
-    renumber(parent, index);
-    return added;
+    return insertAt(parent, std::move(node), static_cast<std::size_t>(at - siblings.begin()));
 }
 
 TreeNode* DocumentTree::addApplication(std::unique_ptr<TRecWniosek> application) {
@@ -248,6 +275,7 @@ TreeNode* DocumentTree::addRecord(TreeNode* agent, std::unique_ptr<TRecord> reco
 
 void DocumentTree::renewText(TreeNode* node) {
     if (!node || !node->hasRecord() || node->kind() == KIND_PELNOMOCNICTWO) return;
+    Notice notice(*this, Notice::Reorder);
     node->text_ = nodeText(*node->record(), node->kind(), 0);
     TreeNode* parent = node->parent_;
     if (!parent || keepsItsOrder(*parent)) return;
@@ -296,6 +324,7 @@ void DocumentTree::sortChildren(TreeNode* parent, const KeyOf& keyOf, const Comp
 
 void DocumentTree::sortRecords(SortOrder order) {
     if (!root_ || order == SortOrder::Insertion) return;
+    Notice notice(*this, Notice::Reorder);
     const int sign = order == SortOrder::Ascending ? 1 : -1;
     const auto compare = [sign](const RecordSortKey& a, const RecordSortKey& b) {
         return sign * compareRecordKeys(a, b);
@@ -315,6 +344,7 @@ void DocumentTree::sortRecords(SortOrder order) {
 
 void DocumentTree::sortByText() {
     if (!root_) return;
+    Notice notice(*this, Notice::Reorder);
     sortChildren(
         root_.get(), [](const TreeNode& node) { return std::string_view(node.text()); },
         [](std::string_view a, std::string_view b) { return cp1250::compareText(a, b); });
@@ -356,6 +386,7 @@ TreeNode* DocumentTree::place(ReadRecord& entry, TreeNode*& lastApplication, Tre
 }
 
 std::vector<UserMessage> DocumentTree::buildFromFile(std::vector<ReadRecord> records) {
+    Notice notice(*this, Notice::Reset);
     std::vector<UserMessage> failures;
     sortOnInsert_ = false;
     TreeNode* lastApplication = nullptr;
@@ -377,6 +408,7 @@ std::vector<UserMessage> DocumentTree::buildFromFile(std::vector<ReadRecord> rec
 }
 
 std::vector<UserMessage> DocumentTree::importRecords(std::vector<ReadRecord> records) {
+    Notice notice(*this, Notice::Reset);
     std::vector<UserMessage> failures;
     sortOnInsert_ = false;
     TreeNode* lastApplication = nullptr;
@@ -470,6 +502,7 @@ std::optional<UserMessage> DocumentTree::toggleStrike(TreeNode* node) {
             node->entry_.struck = mark;
         }
     }
+    if (observer_ && quiet_ == 0) observer_->marksChanged();
     return std::nullopt;
 }
 

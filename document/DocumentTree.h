@@ -11,6 +11,25 @@
 
 namespace tavik {
 
+// Told of every change of a tree, before and after it, so that a view over the tree can follow.
+// Inside a reset or a reorder nothing else is told.
+class TreeObserver {
+public:
+    virtual ~TreeObserver() = default;
+    virtual void beforeInsert(TreeNode* parent, int row) = 0;
+    virtual void afterInsert() = 0;
+    virtual void beforeRemove(TreeNode* parent, int row) = 0;
+    virtual void afterRemove() = 0;
+    // Siblings change their order (sorting, a renamed node moving to its place).
+    virtual void beforeReorder() = 0;
+    virtual void afterReorder() = 0;
+    // Anything may change (building, importing, clearing).
+    virtual void beforeReset() = 0;
+    virtual void afterReset() = 0;
+    // Struck-out marks changed.
+    virtual void marksChanged() = 0;
+};
+
 // The working copy of an application document: the record tree the document window shows.
 //
 // Siblings are kept in alphabetical order of their texts as nodes are added or renamed, except
@@ -39,6 +58,9 @@ public:
     // record classes and checks.
     int fileVersion() const { return fileVersion_; }
     void setFileVersion(int version) { fileVersion_ = version; }
+
+    // Not owned; null: nobody is told.
+    void setObserver(TreeObserver* observer) { observer_ = observer; }
 
     TreeNode* root() const { return root_.get(); }
     void clear();
@@ -95,8 +117,10 @@ public:
     static std::string nodeText(const TRecord& record, RecordKind kind, int positionInCategory);
 
 private:
+    class Notice;
+
     TreeNode* insertSorted(TreeNode* parent, std::unique_ptr<TreeNode> node);
-    TreeNode* appendChild(TreeNode* parent, std::unique_ptr<TreeNode> node);
+    TreeNode* insertAt(TreeNode* parent, std::unique_ptr<TreeNode> node, std::size_t row);
     void renumber(TreeNode* parent, std::size_t from = 0);
     template <class KeyOf, class Compare>
     void sortChildren(TreeNode* parent, const KeyOf& keyOf, const Compare& compare);
@@ -108,6 +132,8 @@ private:
     std::unique_ptr<TreeNode> root_;
     std::size_t nodeCount_ = 0;
     bool sortOnInsert_ = true;
+    TreeObserver* observer_ = nullptr;
+    int quiet_ = 0;  // inside a reset or reorder already told
 };
 
 }  // namespace tavik

@@ -3,56 +3,14 @@
 #include "document/DocumentTree.h"
 #include "document/DocumentVerification.h"
 #include "tests/support/RpaBytes.h"
+#include "tests/support/TreeBuilder.h"
 
 namespace tavik {
 namespace {
 
 using test::u8;
 
-// Small documents built as the pages build them.
-struct Builder {
-    DocumentTree tree{3};
-    Builder() { tree.setRoot(std::make_unique<TRecZU>("JSK", u8("JASKÓŁKA"))); }
-
-    TreeNode* application(const char* number, const char* kind = "WPIS") {
-        auto a = std::make_unique<TRecWniosek>();
-        a->NumerWniosku = u8(number);
-        a->TypWniosku = u8(kind);
-        a->RodzajWniosku = std::string_view(kind) == "WPIS"           ? 0
-                           : std::string_view(kind) == "AKTUALIZACJA" ? 1
-                                                                      : 2;
-        return tree.addApplication(std::move(a));
-    }
-    TreeNode* agent(TreeNode* app, const char* name, const char* form = "SPÓŁKA Z O.O.",
-                    const char* board = "<E>") {
-        auto a = std::make_unique<TRecAgenta3>();
-        a->NazwaAgenta = u8(name);
-        a->FormaPrawna = u8(form);
-        a->RodzajOperacji = static_cast<TRecWniosek*>(app->record())->TypWniosku;
-        a->Liczba_czl_zarzadu = board;
-        return tree.addAgent(app, std::move(a));
-    }
-    TreeNode* person(TreeNode* agent, RecordKind kind, const char* surname,
-                     const char* name = "<E>", const char* ra = "<E>") {
-        std::unique_ptr<TRecOsoba> p;
-        if (kind == KIND_PRACOWNIK)
-            p = std::make_unique<TRecPracownik>();
-        else
-            p = std::make_unique<TRecZarzad>();
-        p->Nazwisko = u8(surname);
-        p->Imie = u8(name);
-        p->Numer_w_RA = ra;
-        return tree.addRecord(agent, std::move(p), kind);
-    }
-    TreeNode* power(TreeNode* agent) {
-        return tree.addRecord(agent, std::make_unique<TRecPelnomocnictwo>(), KIND_PELNOMOCNICTWO);
-    }
-    TreeNode* policy(TreeNode* agent, const char* id) {
-        auto p = std::make_unique<TRecPolisaOC3>();
-        p->ID_PolisyOC = id;
-        return tree.addRecord(agent, std::move(p), KIND_POLISA);
-    }
-};
+using Builder = test::TreeBuilder;
 
 std::vector<std::string> texts(const TreeNode* parent) {
     std::vector<std::string> out;
@@ -271,6 +229,88 @@ TEST(BoardSizeRule, ByLegalForm) {
         boardSizeWarning(*agent)->text,
         "Należy dodac czł. zarzadu.\nLiczba wprowadzonych czł. zarzadu\nmusi stanowic minimum 50% "
         "względem\nzadeklarowanej liczby podanej w\npozycji Agenta");
+}
+
+}  // namespace
+}  // namespace tavik
+
+namespace tavik {
+namespace {
+
+// Records what a view over the tree is told, with the state of the tree at each step.
+struct RecordingObserver : TreeObserver {
+    std::vector<std::string> events;
+    TreeNode* insertParent = nullptr;
+    int insertRow = -1;
+    std::size_t childrenBefore = 0;
+
+    void beforeInsert(TreeNode* parent, int row) override {
+        insertParent = parent;
+        insertRow = row;
+        childrenBefore = parent->childCount();
+        events.push_back("insert " + std::to_string(row));
+    }
+    void afterInsert() override {
+        // The node told of stands at the row told, and nothing else was added.
+        EXPECT_EQ(insertParent->childCount(), childrenBefore + 1);
+        events.push_back("inserted");
+    }
+    void beforeRemove(TreeNode*, int row) override {
+        events.push_back("remove " + std::to_string(row));
+    }
+    void afterRemove() override { events.push_back("removed"); }
+    void beforeReorder() override { events.push_back("reorder"); }
+    void afterReorder() override { events.push_back("reordered"); }
+    void beforeReset() override { events.push_back("reset"); }
+    void afterReset() override { events.push_back("was reset"); }
+    void marksChanged() override { events.push_back("marks"); }
+};
+
+TEST(DocumentTreeObserver, EveryChangeIsToldOnceWithItsRow) {
+    Builder b;
+    RecordingObserver observer;
+    b.tree.setObserver(&observer);
+
+    b.application("B");
+    TreeNode* a = b.application("A");
+    EXPECT_EQ(a->row(), 0);
+    EXPECT_EQ(observer.events,
+              (std::vector<std::string>{"insert 0", "inserted", "insert 0", "inserted"}));
+
+    // An agent comes with its four categories in one insertion.
+    observer.events.clear();
+    TreeNode* agent = b.agent(a, "AGENT");
+    EXPECT_EQ(observer.events, (std::vector<std::string>{"insert 0", "inserted"}));
+    EXPECT_EQ(observer.insertParent, a);
+
+    observer.events.clear();
+    b.person(agent, KIND_PRACOWNIK, "NOWAK");
+    TreeNode* first = b.person(agent, KIND_PRACOWNIK, "ADAMSKI");
+    EXPECT_EQ(first->row(), 0);
+    EXPECT_EQ(observer.events,
+              (std::vector<std::string>{"insert 0", "inserted", "insert 0", "inserted"}));
+
+    // Renaming, sorting and building are each one step, with nothing told inside them.
+    observer.events.clear();
+    static_cast<TRecWniosek*>(a->record())->NumerWniosku = "C";
+    b.tree.renewText(a);
+    b.tree.sortRecords(DocumentTree::SortOrder::Ascending);
+    b.tree.sortByText();
+    b.tree.sortRecords(DocumentTree::SortOrder::Insertion);  // changes nothing
+    EXPECT_EQ(observer.events, (std::vector<std::string>{"reorder", "reordered", "reorder",
+                                                         "reordered", "reorder", "reordered"}));
+
+    observer.events.clear();
+    b.tree.toggleStrike(first);
+    EXPECT_EQ(observer.events, (std::vector<std::string>{"marks"}));
+
+    observer.events.clear();
+    b.tree.importRecords({});
+    b.tree.setRoot(std::make_unique<TRecZU>("JSK", "X"));
+    b.tree.clear();
+    EXPECT_EQ(observer.events, (std::vector<std::string>{"reset", "was reset", "reset",
+                                                         "was reset", "reset", "was reset"}));
+    expectRowsConsistent(b.tree);
 }
 
 }  // namespace
