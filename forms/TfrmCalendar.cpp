@@ -1,0 +1,81 @@
+#include "forms/TfrmCalendar.h"
+
+#include <QCalendarWidget>
+#include <QLineEdit>
+#include <QLocale>
+#include <QVBoxLayout>
+
+#include "platform/Prompts.h"
+
+namespace tavik {
+
+namespace {
+
+const QString kDateFormat = QStringLiteral("dd.MM.yyyy");
+
+// A masked date field that nobody filled shows only its separators and blanks.
+bool holdsNoDate(const QString& text) {
+    for (QChar ch : text)
+        if (ch != u'.' && ch != u'_' && !ch.isSpace()) return false;
+    return true;
+}
+
+QDate dateIn(const QString& text) {
+    const QString t = text.trimmed();
+    QDate date = QDate::fromString(t, kDateFormat);
+    // The system's conversion also takes a day and a month written without their leading zero.
+    if (!date.isValid()) date = QDate::fromString(t, QStringLiteral("d.M.yyyy"));
+    return date;
+}
+
+}  // namespace
+
+TfrmCalendar::TfrmCalendar(QWidget* parent)
+    : QDialog(parent, Qt::Tool), MonthCalendar1(new QCalendarWidget(this)) {
+    setObjectName(QStringLiteral("TfrmCalendar"));
+    setWindowTitle(QStringLiteral("Kalendarz"));
+    MonthCalendar1->setObjectName(QStringLiteral("MonthCalendar1"));
+    // Record dates may lie anywhere from year 1 on.
+    MonthCalendar1->setMinimumDate(QDate(1, 1, 1));
+    // Polish month and day names, weeks from Monday, whatever the system's language.
+    MonthCalendar1->setLocale(QLocale(QLocale::Polish, QLocale::Poland));
+    MonthCalendar1->setFirstDayOfWeek(Qt::Monday);
+    MonthCalendar1->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    setDate(QDate::currentDate());
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(MonthCalendar1);
+    setFixedSize(sizeHint());
+
+    connect(MonthCalendar1, &QCalendarWidget::activated, this, &QDialog::accept);
+}
+
+void TfrmCalendar::setDate(QDate date) {
+    MonthCalendar1->setSelectedDate(date);
+    MonthCalendar1->setCurrentPage(date.year(), date.month());
+}
+
+QDate TfrmCalendar::date() const {
+    return MonthCalendar1->selectedDate();
+}
+
+bool pickDateInto(QWidget* parent, QLineEdit* field) {
+    const QString text = field->text();
+    QDate start = QDate::currentDate();
+    if (!holdsNoDate(text)) {
+        start = dateIn(text);
+        if (!start.isValid()) {
+            platform::showMessage(parent, "'" + text + "' nie jest poprawną datą",
+                                  QStringLiteral("Błąd"), platform::PromptIcon::Error);
+            return false;
+        }
+    }
+    TfrmCalendar picker(parent);
+    picker.setDate(start);
+    if (picker.exec() != QDialog::Accepted) return false;
+    field->setText(picker.date().toString(kDateFormat));
+    return true;
+}
+
+}  // namespace tavik
