@@ -149,3 +149,24 @@ TEST(NodeSelection, NavigationInNodeOrder) {
 
 }  // namespace
 }  // namespace tavik
+
+#include "document/FormText.h"
+
+namespace tavik {
+namespace {
+
+TEST(FormText, TypedTextIsTrimmedUpperCasedAndEmptyIsTheMarker) {
+    EXPECT_EQ(fieldFromText(u8("  łódź ul. żółta ")), u8("ŁÓDŹ UL. ŻÓŁTA"));
+    EXPECT_EQ(fieldFromText("   "), "<E>");
+    EXPECT_EQ(fieldFromText(""), "<E>");
+    // A mask left as it was is no value; one digit typed is.
+    EXPECT_EQ(fieldFromMaskedText("___-__-__-___", "-"), "<E>");
+    EXPECT_EQ(fieldFromMaskedText(" -   -  - ", "-"), "<E>");
+    EXPECT_EQ(fieldFromMaskedText("  .  .    ", "."), "<E>");
+    EXPECT_EQ(fieldFromMaskedText("1__-__-__-___", "-"), "1__-__-__-___");
+    EXPECT_EQ(fieldFromMaskedText("00-950", "-"), "00-950");
+    EXPECT_EQ(fieldFromMaskedText("12345678/a", "/"), "12345678/A");
+}
+
+}  // namespace
+}  // namespace tavik
