@@ -1,0 +1,555 @@
+#include "shell/TfrmMain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QKeyEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <algorithm>
+#include <stdexcept>
+
+#include "flatpaint/IconLibrary.h"
+#include "platform/ProgramFiles.h"
+#include "platform/Prompts.h"
+#include "shell/HelpWindow.h"
+#include "shell/Settings.h"
+#include "shell/TfrmKonfig.h"
+
+namespace tavik {
+
+namespace {
+
+using frame::Switch;
+
+// The hint of a command: the short part before "|" is the tooltip, the long part after it goes
+// to the status bar; a hint without "|" is both.
+void setHint(QAction* action, const QString& hint) {
+    const qsizetype bar = hint.indexOf(QLatin1Char('|'));
+    action->setToolTip(bar < 0 ? hint : hint.left(bar));
+    action->setStatusTip(bar < 0 ? hint : hint.mid(bar + 1));
+}
+
+void switchAction(QAction* action, Switch s) {
+    if (s != Switch::Keep) action->setEnabled(s == Switch::On);
+}
+
+// Tahoma 8 pt where the font is installed; else the desktop's font, never below a readable size.
+QFont frameFont() {
+    if (QFontDatabase::hasFamily(QStringLiteral("Tahoma"))) {
+        QFont tahoma(QStringLiteral("Tahoma"));
+        tahoma.setPointSize(8);
+        return tahoma;
+    }
+    QFont font = QApplication::font();
+    if (font.pointSizeF() > 0 && font.pointSizeF() < 9) font.setPointSizeF(9);
+    return font;
+}
+
+}  // namespace
+
+FrameEnvironment FrameEnvironment::standard() {
+    FrameEnvironment e;
+    e.libraryPath = MorvelBinding::defaultPath();
+    e.helpPath = platform::besideProgram(QStringLiteral("Help/Tavik.html"));
+    e.printPagePath = platform::besideProgram(QStringLiteral("htmlTemplates/tmp.htm"));
+    e.showKonfig = [](QWidget* parent) {
+        TfrmKonfig dialog(parent);
+        dialog.exec();
+    };
+    return e;
+}
+
+TfrmMain::TfrmMain(FrameEnvironment environment, QWidget* parent)
+    : QMainWindow(parent),
+      environment_(std::move(environment)),
+      library_(environment_.libraryPath) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Tavik"));
+    setWindowIcon(icons::icon(icons::kProgram));
+    setFont(frameFont());
+
+    msgWniosek_ = platform::registerWindowMessage(QStringLiteral("WNIOSEK"));
+    msgZmianaWezla_ = platform::registerWindowMessage(QStringLiteral("ZMIANA WEZLA"));
+    msgWnioski_ = platform::registerWindowMessage(QStringLiteral("WNIOSKI"));
+    platform::setMainWindowReceiver(this);
+
+    mdiArea_ = new QMdiArea(this);
+    mdiArea_->setObjectName(QStringLiteral("mdiArea"));
+    mdiArea_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    mdiArea_->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(mdiArea_);
+
+    statusBar1_ = new QStatusBar(this);
+    statusBar1_->setObjectName(QStringLiteral("StatusBar1"));
+    setStatusBar(statusBar1_);
+
+    buildActions();
+    buildMenus();
+    buildToolBars();
+
+    // The update handlers run once the event loop is idle after anything that can change what
+    // they look at: a window made, closed or activated, the frame activated, a command run.
+    updateTimer_ = new QTimer(this);
+    updateTimer_->setSingleShot(true);
+    updateTimer_->setInterval(0);
+    connect(updateTimer_, &QTimer::timeout, this, &TfrmMain::UpdateActions);
+    connect(mdiArea_, &QMdiArea::subWindowActivated, this, &TfrmMain::scheduleUpdate);
+    mdiArea_->viewport()->installEventFilter(this);
+
+    startAutoSave();
+    UpdateActions();
+
+    resize(889, 700);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+
+    openConfigurationAtStart();
+}
+
+TfrmMain::~TfrmMain() {
+    // The library's windows go with it, while the area they live in still exists.
+    library_.unload();
+    if (platform::mainWindowReceiver() == this) platform::setMainWindowReceiver(nullptr);
+}
+
+QStatusBar* TfrmMain::statusBar() {
+    return statusBar1_;
+}
+
+QAction* TfrmMain::makeAction(const char* name, const QString& caption, const QString& hint,
+                              int iconNumber) {
+    auto* action = new QAction(caption, this);
+    action->setObjectName(QString::fromLatin1(name));
+    setHint(action, hint);
+    if (iconNumber >= 0) action->setIcon(icons::icon(iconNumber));
+    return action;
+}
+
+// A menu item or button with a caption or hint of its own, which runs `command` and follows its
+// state. Its shortcut only labels the item; the command's own shortcut does the work.
+QAction* TfrmMain::standIn(QAction* command, const char* name, const QString& caption,
+                           const QString& hint) {
+    auto* item = new QAction(command->icon(), caption, this);
+    item->setObjectName(QString::fromLatin1(name));
+    if (hint.isEmpty()) {
+        item->setToolTip(command->toolTip());
+        item->setStatusTip(command->statusTip());
+    } else {
+        setHint(item, hint);
+    }
+    if (!command->shortcut().isEmpty()) {
+        item->setShortcut(command->shortcut());
+        item->setShortcutContext(Qt::WidgetShortcut);
+    }
+    item->setEnabled(command->isEnabled());
+    connect(command, &QAction::enabledChanged, item, &QAction::setEnabled);
+    connect(item, &QAction::triggered, command, &QAction::trigger);
+    return item;
+}
+
+void TfrmMain::buildActions() {
+    using namespace icons;
+    NewWindow = makeAction("NewWindow", QStringLiteral("Nowy dokument"),
+                           QStringLiteral("Nowy dokument|Otwiera nowy dokument"), kNewDocument);
+    OpenDoc = makeAction("OpenDoc", QStringLiteral("Otwórz dokument"),
+                         QStringLiteral("Otwórz dokument|Otwiera plik"), kOpen);
+    OpenDoc->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    SaveFile = makeAction("SaveFile", QStringLiteral("Zapisz plik"),
+                          QStringLiteral("Zapisz plik|Zapisanie pliku na dysk"), kSave);
+    SaveFile->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    SaveAs = makeAction("SaveAs", QStringLiteral("Zapisz jako ..."),
+                        QStringLiteral("Zapisuje plik pod określoną nazwą"), kSave);
+    // Printing comes with its own window; the node messages keep its state meanwhile.
+    Print = makeAction("Print", QStringLiteral("&Drukuj"),
+                       QStringLiteral("Drukuje wniosek|Drukuje wniosek"));
+    Print->setEnabled(false);
+    Close = makeAction("Close", QStringLiteral("Close"), QString(), kClose);
+
+    AddWniosek = makeAction("AddWniosek", QStringLiteral("Wniosek"),
+                            QStringLiteral("Wniosek|Dodaje nowy Wniosek"), kNewApplication);
+    AddAgent = makeAction("AddAgent", QStringLiteral("Agent"),
+                          QStringLiteral("Agent|Dodaje nowego Agenta"), kNewAgent);
+    AddZarzad = makeAction("AddZarzad", QStringLiteral("Członek zarządu"),
+                           QStringLiteral("Nowy czł. zarządu|Dodaje nowego członka zarządu"),
+                           kNewBoardMember);
+    AddPracownik = makeAction("AddPracownik", QStringLiteral("Pracownik"),
+                              QStringLiteral("Pracownik|Dodaje nowego Pracownika"), kNewEmployee);
+    AddPolisa = makeAction("AddPolisa", QStringLiteral("Polisa OC"),
+                           QStringLiteral("Nowa polisa|Dodaje nową Polisę"), kNewPolicy);
+    AddPelnomoc = makeAction("AddPelnomoc", QStringLiteral("Nowe pełnomocnictwo"),
+                             QStringLiteral("Nowe pełnomocnictwo|Dodaje nowe Pełnomocnictwo"),
+                             kNewPowerOfAttorney);
+
+    Import = makeAction("Import", QStringLiteral("Importuj plik"),
+                        QStringLiteral("Importuj|Import z pliku tekstowego"), kImport);
+    Import->setEnabled(false);
+    Export = makeAction("Export", QStringLiteral("Eksportuj"),
+                        QStringLiteral("Eksport|Eksportuje do plikuu tekstowego"), kExport);
+    Export->setEnabled(false);
+    acWnioski = makeAction("acWnioski", QStringLiteral("Rozdziel wnioski"),
+                           QStringLiteral("Rozdziel wnioski"), kSplit);
+    acWnioski->setEnabled(false);
+    ShowKonfig =
+        makeAction("ShowKonfig", QStringLiteral("Konfiguracja"),
+                   QStringLiteral("KOnfiguracja|Pokazuje okno konfiguracji"), kConfiguration);
+
+    Cascade = makeAction("Cascade", QStringLiteral("Kaskada"),
+                         QStringLiteral("Kaskada|Ustawia okna kaskadowo"), kCascade);
+    Tile = makeAction("Tile", QStringLiteral("Sąsiadująco"),
+                      QStringLiteral("Sąsiadująco|Ustawia okna sąsiadująco"), kTile);
+    ArrangeIcon = makeAction("ArrangeIcon", QStringLiteral("ArrangeIcon"),
+                             QStringLiteral("Porządkuj|Porządkuje zminimalizowane okna"), kArrange);
+
+    miUkryj = makeAction("miUkryj", QStringLiteral("Ukryj"),
+                         QStringLiteral("Ukryj|Minimalizuje aktywne okno"));
+    miPokaz = makeAction("miPokaz", QStringLiteral("Pokaż"),
+                         QStringLiteral("Pokaż|Przywraca zminimalizowane okna"));
+    miOpisProgramu = makeAction("miOpisProgramu", QStringLiteral("&Opis programu"),
+                                QStringLiteral("Opis programu|Pokazuje opis programu"), kHelp);
+    miOpisProgramu->setShortcut(QKeySequence(Qt::Key_F1));
+    miZakonczenie = makeAction("miZakonczenie", QStringLiteral("Zakończenie"),
+                               QStringLiteral("Zakończenie|Kończy pracę programu"));
+
+    connect(NewWindow, &QAction::triggered, this,
+            [this] { runCommand([this] { NewWindowExecute(); }); });
+    connect(OpenDoc, &QAction::triggered, this,
+            [this] { runCommand([this] { OpenDocExecute(); }); });
+    connect(Import, &QAction::triggered, this, [this] { runCommand([this] { ImportExecute(); }); });
+    connect(ShowKonfig, &QAction::triggered, this,
+            [this] { runCommand([this] { ShowKonfigExecute(); }); });
+    const std::pair<QAction*, const char*> windowCommands[] = {
+        {SaveFile, "SaveToFile"},
+        {SaveAs, "SaveAsFile"},
+        {acWnioski, "SaveToFiles"},
+        {AddWniosek, "DodajFormularzWniosku"},
+        {AddAgent, "DodajFormularzAgenta"},
+        {AddZarzad, "DodajFormularzZarzadu"},
+        {AddPracownik, "DodajFormularzPracownika"},
+        {AddPolisa, "DodajFormularzPolisyOC"},
+        {AddPelnomoc, "DodajFormularzPelnomocnictwa"},
+        {Export, "ExportFile"},
+    };
+    for (const auto& [action, exportName] : windowCommands) {
+        connect(action, &QAction::triggered, this, [this, name = exportName] {
+            runCommand([this, name] { callWindowCommand(name); });
+        });
+    }
+    connect(Close, &QAction::triggered, this, [this] {
+        if (QMdiSubWindow* window = mdiArea_->currentSubWindow()) window->close();
+        scheduleUpdate();
+    });
+    connect(Cascade, &QAction::triggered, mdiArea_, &QMdiArea::cascadeSubWindows);
+    connect(Tile, &QAction::triggered, mdiArea_, &QMdiArea::tileSubWindows);
+    connect(ArrangeIcon, &QAction::triggered, this, &TfrmMain::ArrangeIconExecute);
+    connect(miUkryj, &QAction::triggered, this, &TfrmMain::HideExecute);
+    connect(miPokaz, &QAction::triggered, this, &TfrmMain::ShowExecute);
+    connect(miOpisProgramu, &QAction::triggered, this, &TfrmMain::HelpContentsExecute);
+    connect(miZakonczenie, &QAction::triggered, this, &QWidget::close);
+
+    // Shortcuts work wherever the focus is in the frame, documents included.
+    addActions({NewWindow, OpenDoc, SaveFile, miOpisProgramu});
+}
+
+void TfrmMain::buildMenus() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+    const QFont font = frameFont();
+    auto addMenu = [&](const char* name, const QString& caption) {
+        QMenu* menu = bar->addMenu(caption);
+        menu->setObjectName(QString::fromLatin1(name));
+        menu->setFont(font);  // a popup is a window of its own and inherits nothing
+        return menu;
+    };
+
+    menuPlik_ = addMenu("Plik", QStringLiteral("&Plik"));
+    menuPlik_->addAction(standIn(NewWindow, "miNowy", QStringLiteral("Nowy")));
+    menuPlik_->addAction(standIn(OpenDoc, "miOtworz", QStringLiteral("Otwórz")));
+    menuPlik_->addAction(standIn(SaveFile, "miZapisz", QStringLiteral("Zapisz")));
+    menuPlik_->addAction(SaveAs);
+    menuPlik_->addSeparator();
+    menuPlik_->addAction(standIn(Close, "miZamknij", QStringLiteral("Zamknij")));
+    menuPlik_->addSeparator();
+    menuPlik_->addAction(miZakonczenie);
+
+    menuEdycja_ = addMenu("Edycja", QStringLiteral("&Edycja"));
+    menuEdycja_->addActions({AddWniosek, AddAgent, AddZarzad, AddPracownik, AddPolisa});
+    menuEdycja_->addAction(
+        standIn(AddPelnomoc, "miPelnomocnictwo", QStringLiteral("Pełnomocnictwo")));
+    menuEdycja_->menuAction()->setVisible(false);
+
+    menuNarzedzia_ = addMenu("Narzedzia", QStringLiteral("Narzędzia"));
+    menuNarzedzia_->addActions({Import, acWnioski, Export});
+    menuNarzedzia_->addSeparator();
+    menuNarzedzia_->addAction(ShowKonfig);
+
+    menuOkno_ = addMenu("Okno", QStringLiteral("&Okno"));
+    menuOkno_->addAction(Cascade);
+    menuOkno_->addAction(standIn(Tile, "miSasiadujaco", QStringLiteral("Sasiadujaco")));
+    menuOkno_->addAction(standIn(ArrangeIcon, "miUporzadkuj", QStringLiteral("Uporzadkuj")));
+    menuOkno_->addSeparator();
+    menuOkno_->addActions({miUkryj, miPokaz});
+
+    menuPomoc_ = addMenu("Pomoc", QStringLiteral("&Pomoc"));
+    menuPomoc_->addAction(miOpisProgramu);
+}
+
+void TfrmMain::buildToolBars() {
+    auto addToolBar = [this](const char* name) {
+        auto* bar = new QToolBar(QString::fromLatin1(name), this);
+        bar->setObjectName(QString::fromLatin1(name));
+        bar->setIconSize(QSize(16, 16));
+        bar->setFloatable(false);
+        QMainWindow::addToolBar(Qt::TopToolBarArea, bar);
+        return bar;
+    };
+    auto name = [](QToolBar* bar, QAction* action, const char* buttonName) {
+        bar->widgetForAction(action)->setObjectName(QString::fromLatin1(buttonName));
+    };
+
+    toolBar1_ = addToolBar("ToolBar1");
+    toolBar1_->addActions({NewWindow, OpenDoc, SaveFile});
+    toolBar1_->addSeparator();
+    toolBar1_->addActions({Cascade, Tile, ArrangeIcon});
+    toolBar1_->addSeparator();
+    QAction* konfig = standIn(ShowKonfig, "tbKonfigAction", ShowKonfig->text(),
+                              QStringLiteral("Konfiguracja|Pokazuje okno konfiguracji"));
+    toolBar1_->addAction(konfig);
+    name(toolBar1_, konfig, "tbKonfig");
+    toolBar1_->addSeparator();
+    toolBar1_->addAction(acWnioski);
+
+    // Beside the first, as the import and export belong with the file commands.
+    toolBar4_ = addToolBar("ToolBar4");
+    toolBar4_->addAction(Import);
+    QAction* exportButton = standIn(Export, "ToolButton12Action", Export->text(),
+                                    QStringLiteral("Eksport|Eksportuje do pliku tekstowego"));
+    toolBar4_->addAction(exportButton);
+    name(toolBar4_, exportButton, "ToolButton12");
+
+    toolBar2_ = addToolBar("ToolBar2");
+    toolBar2_->addActions({AddWniosek, AddAgent, AddZarzad, AddPracownik, AddPolisa, AddPelnomoc});
+    toolBar2_->setVisible(false);
+}
+
+void TfrmMain::startAutoSave() {
+    timer1_ = new QTimer(this);
+    timer1_->setObjectName(QStringLiteral("Timer1"));
+    connect(timer1_, &QTimer::timeout, this, &TfrmMain::Timer1Timer);
+    const int interval = frame::autoSaveInterval(ReadAutoSaveMinutes());
+    timer1_->setInterval(interval);
+    // Switched on or off here only: a change of the setting takes effect at the next start.
+    if (ReadAutoSaveOn() && interval > 0) timer1_->start();
+}
+
+void TfrmMain::openConfigurationAtStart() {
+    const Settings settings;
+    if (settings.UndertakingName() != Settings::kNoUndertakingName) return;
+    // Once the frame is up, so that the dialog has a window to stand over.
+    QTimer::singleShot(0, this, [this] { runCommand([this] { ShowKonfigExecute(); }); });
+}
+
+void TfrmMain::runCommand(const std::function<void()>& command) {
+    try {
+        command();
+    } catch (const std::exception& e) {
+        platform::showMessage(this, QString::fromUtf8(e.what()), QStringLiteral("Błąd"),
+                              platform::PromptIcon::Error);
+    } catch (...) {
+        platform::showMessage(this, QStringLiteral("Wystąpił nieznany błąd."),
+                              QStringLiteral("Błąd"), platform::PromptIcon::Error);
+    }
+    scheduleUpdate();
+}
+
+void TfrmMain::scheduleUpdate() {
+    if (!updateTimer_->isActive()) updateTimer_->start();
+}
+
+int TfrmMain::childCount() {
+    const auto count = library_.resolve<GetMDIWndCountFn>("GetMDIWndCount");
+    return count ? count() : 0;
+}
+
+const char* TfrmMain::activeClass() {
+    const auto active = library_.resolve<GetActiveWndFn>("GetActiveWnd");
+    return active ? morvelWindowClass(active()) : "";
+}
+
+void TfrmMain::UpdateActions() {
+    const int count = childCount();
+    apply(frame::idleUpdate(count, count != 0 ? activeClass() : ""));
+    const bool documents = count > 0;
+    miUkryj->setEnabled(documents);
+    miPokaz->setEnabled(documents);
+}
+
+void TfrmMain::apply(const frame::CommandSwitches& s) {
+    switchAction(AddWniosek, s.AddWniosek);
+    switchAction(AddAgent, s.AddAgent);
+    switchAction(AddZarzad, s.AddZarzad);
+    switchAction(AddPracownik, s.AddPracownik);
+    switchAction(AddPolisa, s.AddPolisa);
+    switchAction(AddPelnomoc, s.AddPelnomoc);
+    switchAction(Print, s.Print);
+    switchAction(acWnioski, s.acWnioski);
+    switchAction(SaveFile, s.SaveFile);
+    switchAction(SaveAs, s.SaveAs);
+    switchAction(Import, s.Import);
+    switchAction(Export, s.Export);
+    switchAction(Close, s.Close);
+    if (s.documentViews != Switch::Keep) {
+        const bool shown = s.documentViews == Switch::On;
+        menuEdycja_->menuAction()->setVisible(shown);
+        menuOkno_->menuAction()->setVisible(shown);
+        toolBar2_->setVisible(shown);
+    }
+}
+
+void TfrmMain::receiveMessage(unsigned message, qintptr wParam, qintptr lParam) {
+    if (message == msgZmianaWezla_)
+        apply(frame::nodeChanged(wParam, lParam));
+    else if (message == msgWnioski_)
+        apply(frame::applicationCount(wParam));
+}
+
+void TfrmMain::callWindowCommand(const char* exportName) {
+    if (const auto command = library_.resolve<WindowCommandFn>(exportName)) command();
+}
+
+void TfrmMain::NewWindowExecute() {
+    if (!library_.load()) throw std::runtime_error(library_.loadError().toStdString());
+    const ShowFormFn showForm = library_.showForm();
+    if (!showForm) throw std::runtime_error("Nie można odwołać się do funkcji ShowForm!");
+    quint32 ignored = 0;
+    showForm(this, &ignored, InitialWindowState);
+}
+
+void TfrmMain::OpenDocExecute() {
+    platform::FileDialogOptions options;
+    options.title = QStringLiteral("Otwórz");
+    options.filter = QStringLiteral("Pliki Tavik (*.rpa);;Pliki odpowiedzi (*.coa)");
+    const QString applications = Settings().ApplicationsDir();
+    options.directory =
+        QDir(applications).exists() && !applications.isEmpty() ? applications : QDir::currentPath();
+    const QStringList chosen = platform::Prompts::current().openFiles(this, options, false);
+    if (chosen.isEmpty()) return;
+    // A library that cannot be loaded, or lacks the export, opens nothing and says nothing.
+    if (!library_.load()) return;
+    const OpenDocumentFn openDocument = library_.openDocument();
+    if (!openDocument) return;
+    openDocument(this, chosen.first().toUtf8().constData(), InitialWindowState);
+}
+
+void TfrmMain::ImportExecute() {
+    if (!library_.load()) return;
+    callWindowCommand("ImportFile");
+}
+
+void TfrmMain::ShowKonfigExecute() {
+    if (environment_.showKonfig) environment_.showKonfig(this);
+}
+
+void TfrmMain::HelpContentsExecute() {
+    if (!QFileInfo(environment_.helpPath).isFile()) {
+        platform::showMessage(this,
+                              QStringLiteral("Plik pomocy %1 nie istnieje!")
+                                  .arg(QDir::toNativeSeparators(environment_.helpPath)),
+                              QStringLiteral("Błąd"), platform::PromptIcon::Error);
+        return;
+    }
+    if (!helpWindow_) helpWindow_ = new HelpWindow(this);
+    helpWindow_->showManual(environment_.helpPath);
+}
+
+void TfrmMain::ArrangeIconExecute() {
+    // Minimised windows line up from the bottom left, row above row; the others stay put.
+    const QSize area = mdiArea_->viewport()->size();
+    int x = 0;
+    int bottom = area.height();
+    for (QMdiSubWindow* window : mdiArea_->subWindowList()) {
+        if (!window->isMinimized() || !window->isVisible()) continue;
+        const QSize size = window->size();
+        if (x > 0 && x + size.width() > area.width()) {
+            x = 0;
+            bottom -= size.height();
+        }
+        window->move(x, bottom - size.height());
+        x += size.width();
+    }
+}
+
+void TfrmMain::HideExecute() {
+    if (QMdiSubWindow* window = mdiArea_->currentSubWindow()) window->showMinimized();
+}
+
+void TfrmMain::ShowExecute() {
+    for (QMdiSubWindow* window : mdiArea_->subWindowList())
+        if (window->isMinimized()) window->showNormal();
+}
+
+void TfrmMain::Timer1Timer() {
+    // Not in the middle of a dialog: the save could run into the very window the user is in.
+    if (QApplication::activeModalWidget()) return;
+    const int minutes = ReadAutoSaveMinutes();
+    const int count = childCount();
+    if (!frame::autoSaveDue(count, count != 0 ? activeClass() : "")) return;
+    runCommand([this] { callWindowCommand("SaveToFile"); });
+    const int interval = frame::autoSaveInterval(minutes);
+    if (interval > 0)
+        timer1_->setInterval(interval);
+    else
+        timer1_->stop();
+}
+
+void TfrmMain::closeEvent(QCloseEvent* event) {
+    // Each document asks about its changes as it closes; one that stays keeps the frame open.
+    mdiArea_->closeAllSubWindows();
+    const QList<QMdiSubWindow*> left = mdiArea_->subWindowList();
+    if (std::any_of(left.begin(), left.end(), [](QMdiSubWindow* w) { return w->isVisible(); })) {
+        event->ignore();
+        scheduleUpdate();
+        return;
+    }
+    timer1_->stop();
+    if (QFileInfo::exists(environment_.printPagePath)) QFile::remove(environment_.printPagePath);
+    library_.unload();
+    event->accept();
+}
+
+void TfrmMain::keyPressEvent(QKeyEvent* event) {
+    // "p" on the frame itself (not in a document, where it is a letter) opens the manual too.
+    QWidget* focus = focusWidget();
+    const bool onFrame =
+        !focus || focus == this || focus == mdiArea_ || focus == mdiArea_->viewport();
+    if (onFrame && event->key() == Qt::Key_P && event->modifiers() == Qt::NoModifier) {
+        HelpContentsExecute();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+void TfrmMain::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange) scheduleUpdate();
+    QMainWindow::changeEvent(event);
+}
+
+bool TfrmMain::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == mdiArea_->viewport() &&
+        (event->type() == QEvent::ChildAdded || event->type() == QEvent::ChildRemoved))
+        scheduleUpdate();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+}  // namespace tavik
