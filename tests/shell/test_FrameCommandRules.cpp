@@ -53,10 +53,12 @@ TEST(NodeChanged, EveryRowOfTheTable) {
 }
 
 TEST(NodeChanged, ApplicationFollowsTheAgentFlag) {
-    EXPECT_EQ(set(nodeChanged(1, 1)), "AddWniosek+ AddZarzad- AddPracownik- AddPolisa- "
-                                      "AddPelnomoc- Print+");
-    EXPECT_EQ(set(nodeChanged(1, 0)), "AddWniosek- AddZarzad- AddPracownik- AddPolisa- "
-                                      "AddPelnomoc- Print-");
+    EXPECT_EQ(set(nodeChanged(1, 1)),
+              "AddWniosek+ AddZarzad- AddPracownik- AddPolisa- "
+              "AddPelnomoc- Print+");
+    EXPECT_EQ(set(nodeChanged(1, 0)),
+              "AddWniosek- AddZarzad- AddPracownik- AddPolisa- "
+              "AddPelnomoc- Print-");
     // Neither 0 nor 1: "Wniosek" and printing stay as they were; the agent is never touched.
     EXPECT_EQ(set(nodeChanged(1, 2)), "AddZarzad- AddPracownik- AddPolisa- AddPelnomoc-");
     EXPECT_EQ(set(nodeChanged(1, -1)), "AddZarzad- AddPracownik- AddPolisa- AddPelnomoc-");
