@@ -1,6 +1,8 @@
 #include "cli/CliCommands.h"
 
+#include <QFile>
 #include <array>
+#include <filesystem>
 #include <ostream>
 
 #include "cli/CommandLine.h"
@@ -15,6 +17,7 @@
 #include "model/Cp1250.h"
 #include "model/Exception.h"
 #include "model/FileStreams.h"
+#include "shell/Settings.h"
 
 namespace tavik::cli {
 
@@ -22,12 +25,15 @@ namespace {
 
 constexpr const char* kUsage =
     "użycie:\n"
-    "  tavik-cli check --kod KOD --nazwa NAZWA PLIK.rpa\n"
-    "  tavik-cli check --slownik SLOWNIK --kod KOD --dzial DZIAL PLIK.cia\n"
-    "  tavik-cli check --kod KOD PLIK.coa\n"
+    "  tavik-cli check [--kod KOD] [--nazwa NAZWA] PLIK.rpa\n"
+    "  tavik-cli check [--slownik SLOWNIK] [--kod KOD] [--dzial DZIAL] PLIK.cia\n"
+    "  tavik-cli check [--kod KOD] PLIK.coa\n"
     "  tavik-cli check PLIK.dic\n"
-    "  tavik-cli export --kod KOD --nazwa NAZWA [--slownik SLOWNIK] WE.rpa WY.cia\n"
-    "  tavik-cli import --kod KOD --nazwa NAZWA --dzial DZIAL --slownik SLOWNIK BAZA WE.cia …\n"
+    "  tavik-cli export [--kod KOD] [--nazwa NAZWA] [--slownik SLOWNIK] WE.rpa WY.cia\n"
+    "  tavik-cli import [--kod KOD] [--nazwa NAZWA] [--dzial DZIAL] [--slownik SLOWNIK] BAZA "
+    "WE.cia …\n"
+    "Pominięta opcja przyjmuje wartość z ustawień programu: kod i nazwę zakładu, dział\n"
+    "ubezpieczeń oraz słownik z katalogu słowników (export: tylko gdy ten plik istnieje).\n"
     "DZIAL: nazwa działu ubezpieczeń ze słownika albo jego kod (1, 2).\n";
 
 const std::initializer_list<const char*> kOptions = {"kod", "nazwa", "dzial", "slownik"};
@@ -156,9 +162,10 @@ int exportFile(const CommandLine& line, std::ostream& out) {
         throw UsageError{"polecenie export wymaga plików WE.rpa i WY.cia"};
     const TRecZU configured(line.required("kod"), line.required("nazwa"));
     const std::unique_ptr<DocumentTree> tree = openTree(line.positional[0], configured);
-    // Policies of older files know their insurer by name; the dictionary gives its code.
+    // Policies of older files know their insurer by name; the dictionary gives its code. The
+    // user's dictionary is taken only when it is there: most documents do not need one.
     InsurerDirectory insurers;
-    if (line.options.count("slownik"))
+    if (line.options.count("slownik") || std::filesystem::is_regular_file(line.path("slownik")))
         insurers = InsurerDirectory(Dictionary(line.path("slownik")).zaklady);
     const std::size_t lines = exportLines(*tree, insurers).size();
     if (auto failure = exportDocument(*tree, line.positional[1], insurers))
@@ -205,7 +212,12 @@ int importFiles(const CommandLine& line, std::ostream& out) {
 
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     try {
-        const CommandLine line = CommandLine::parse(args);
+        CommandLine line = CommandLine::parse(args);
+        const Settings settings;
+        line.settings = {{"kod", settings.UndertakingCode().toStdString()},
+                         {"nazwa", settings.UndertakingName().toStdString()},
+                         {"dzial", settings.InsuranceDivision().toStdString()},
+                         {"slownik", QFile::encodeName(settings.dictionaryPath()).toStdString()}};
         if (line.command == "check") return check(line, out);
         if (line.command == "export") return exportFile(line, out);
         if (line.command == "import") return importFiles(line, out);

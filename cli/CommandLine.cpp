@@ -23,11 +23,16 @@ CommandLine CommandLine::parse(const std::vector<std::string>& args) {
 }
 
 std::optional<std::string> CommandLine::optional(const std::string& name) const {
-    const auto found = options.find(name);
-    if (found == options.end()) return std::nullopt;
+    auto found = options.find(name);
+    const bool given = found != options.end();
+    if (!given) {
+        found = settings.find(name);
+        if (found == settings.end()) return std::nullopt;
+    }
     std::string converted, error;
     if (!cp1250::fromUtf8(found->second, converted, &error))
-        throw UsageError{"opcja --" + name + ": " + error};
+        throw UsageError{"opcja --" + name + (given ? "" : " (z ustawień programu)") + ": " +
+                         error};
     return converted;
 }
 
@@ -37,9 +42,9 @@ std::string CommandLine::required(const std::string& name) const {
 }
 
 std::string CommandLine::path(const std::string& name) const {
-    const auto found = options.find(name);
-    if (found == options.end()) throw UsageError{"brak opcji --" + name};
-    return found->second;
+    if (const auto found = options.find(name); found != options.end()) return found->second;
+    if (const auto found = settings.find(name); found != settings.end()) return found->second;
+    throw UsageError{"brak opcji --" + name};
 }
 
 void CommandLine::allowOnly(std::initializer_list<const char*> names) const {

@@ -19,13 +19,16 @@ struct CommandLine {
     std::string command;
     std::map<std::string, std::string> options;
     std::vector<std::string> positional;
+    // The user's settings by option name (UTF-8, as if given): an option left out takes its
+    // value from here.
+    std::map<std::string, std::string> settings;
 
     static CommandLine parse(const std::vector<std::string>& args);
 
-    // An option's value converted to code page 1250; refused when it cannot be.
+    // An option's value, or its setting, converted to code page 1250; refused when it cannot be.
     std::string required(const std::string& name) const;
     std::optional<std::string> optional(const std::string& name) const;
-    // An option's value as given (a path).
+    // An option's value, or its setting, as given (a path).
     std::string path(const std::string& name) const;
 
     void allowOnly(std::initializer_list<const char*> names) const;

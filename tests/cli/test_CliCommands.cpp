@@ -3,10 +3,14 @@
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <sstream>
 
 #include "cli/CliCommands.h"
 #include "model/ApplicationFile.h"
+#include "platform/Registry.h"
+#include "shell/Settings.h"
 #include "tests/support/RpaFileBuilder.h"
 #include "tests/support/TestStreams.h"
 #include "tools/samples/SampleDocuments.h"
@@ -184,6 +188,98 @@ TEST(CliCheck, WrongUsage) {
     EXPECT_EQ(r.code, 2);
     EXPECT_NE(r.err.find("opcja --nazwa: Znak „ñ” (U+00F1) nie występuje w stronie kodowej 1250."),
               std::string::npos);
+}
+
+// The user's settings while it lives: TAVIK_REGISTRY names a file of the test's own.
+class UserSettings {
+public:
+    explicit UserSettings(const TempDir& dir) {
+        if (const char* previous = std::getenv("TAVIK_REGISTRY")) previous_ = previous;
+        ::setenv("TAVIK_REGISTRY", dir.file("registry.json").c_str(), 1);
+    }
+    ~UserSettings() {
+        if (previous_)
+            ::setenv("TAVIK_REGISTRY", previous_->c_str(), 1);
+        else
+            ::unsetenv("TAVIK_REGISTRY");
+    }
+    void set(const char* name, const std::string& utf8) {
+        auto key = platform::Registry().openKey(Settings::kKeyPath, true);
+        ASSERT_TRUE(key && key->writeString(QString::fromUtf8(name), QString::fromStdString(utf8)));
+    }
+
+private:
+    std::optional<std::string> previous_;
+};
+
+TEST(CliSettings, OptionsLeftOutTakeTheUsersSettings) {
+    TempDir dir;
+    UserSettings settings(dir);
+    settings.set("Kod ZU", "JSK");
+    settings.set("Nazwa ZU", kNazwa);
+    settings.set("Dział ubezpieczeń",
+                 "POZOSTAŁE UBEZPIECZENIA OSOBOWE ORAZ UBEZPIECZENIA MAJĄTKOWE");
+    settings.set("Katalog słowników",
+                 std::filesystem::path(TAVIK_BUNDLED_DICTIONARY).parent_path().string());
+
+    // The policies of a version-2 file take their insurers' codes from the user's dictionary.
+    const std::string rpa = sampleFile(dir, 2, 3);
+    const std::string cia = dir.file("wymiana.cia");
+    Result r = run({"export", rpa, cia});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, cia + ": wiersze 30\n");
+    ASSERT_EQ(run({"export", "--kod", "JSK", "--nazwa", kNazwa, "--slownik",
+                   TAVIK_BUNDLED_DICTIONARY, rpa, dir.file("podane.cia")})
+                  .code,
+              0);
+    EXPECT_EQ(test::readFile(cia), test::readFile(dir.file("podane.cia")));
+
+    r = run({"check", cia});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, cia +
+                         ": plik wymiany, wnioski 3, agenci 3, pracownicy 10, polisy 4, "
+                         "pełnomocnictwa 4, członkowie zarządu 6\n");
+    r = run({"import", dir.file("czesc"), cia});
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, dir.file("czesc_1.rpa") + "\n" + dir.file("czesc_2.rpa") + "\n" +
+                         dir.file("czesc_3.rpa") + "\n");
+    EXPECT_EQ(run({"check", dir.file("czesc_2.rpa")}).code, 0);
+
+    // A given option comes before the setting.
+    settings.set("Kod ZU", "KRM");
+    r = run({"check", rpa});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "Błędny KOD lub NAZWA ZAKŁADU!\n");
+    EXPECT_EQ(run({"check", "--kod", "JSK", rpa}).code, 0);
+
+    settings.set("Nazwa ZU", "Muñoz");
+    r = run({"check", "--kod", "JSK", rpa});
+    EXPECT_EQ(r.code, 2);
+    EXPECT_NE(r.err.find("opcja --nazwa (z ustawień programu): Znak „ñ” (U+00F1) nie występuje "
+                         "w stronie kodowej 1250."),
+              std::string::npos);
+}
+
+TEST(CliSettings, WithoutSettingsTheProgramsDefaults) {
+    TempDir dir;
+    UserSettings settings(dir);
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    const std::string rpa = sampleFile(dir, 2, 1);
+
+    // No undertaking is configured: its placeholder name is no document's.
+    Result r = run({"check", "--kod", "JSK", twoApplications(dir, 1)});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "Błędny KOD lub NAZWA ZAKŁADU!\n");
+    test::writeFile(dir.file("x.cia"), "");
+    r = run({"check", "--kod", "JSK", "--dzial", "2", dir.file("x.cia")});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "Nie można odczytać słownika " + dir.path() +
+                         "/Slowniki/slownik.dic: plik nie istnieje.\n");
+    // The export needs no dictionary where the user has none.
+    r = run({"export", "--kod", "JSK", "--nazwa", kNazwa, rpa, dir.file("x.cia")});
+    EXPECT_EQ(r.code, 0) << r.err;
+    std::filesystem::current_path(previous);
 }
 
 // The installed program, as a script calls it: exit codes and the two streams.
