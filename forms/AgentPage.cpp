@@ -1,0 +1,291 @@
+#include "forms/AgentPage.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "dictionary/Slownik.h"
+#include "forms/FieldControls.h"
+#include "forms/PageTexts.h"
+
+namespace tavik {
+
+using namespace pagetexts;
+
+namespace {
+
+QColor kindColour(int kind) {
+    switch (kind) {
+        case 1: return QColor(0, 0, 128);
+        case 2: return QColor(255, 0, 0);
+        default: return QColor(0, 128, 0);
+    }
+}
+
+}  // namespace
+
+AgentPage::AgentPage(const Slownik& dictionary, QWidget* parent)
+    : RecordPage(QStringLiteral("tbshAgent"), QStringLiteral(" Dane Agenta"), parent) {
+    buildAgentGroup(dictionary);
+    buildPersonGroup(dictionary);
+    newForm(0, kWpis);
+}
+
+void AgentPage::buildAgentGroup(const Slownik& dictionary) {
+    lblRodzajOp = label({}, QStringLiteral("lblRodzajOp"));
+    QFont bold = lblRodzajOp->font();
+    bold.setBold(true);
+    lblRodzajOp->setFont(bold);
+    cbFormaPrawna = comboList(QStringLiteral("cbFormaPrawna"));
+    forms::fillCombo(cbFormaPrawna, dictionary.FormyPrawne);
+    edNumerWZUAg = edit(QStringLiteral("edNumerWZUAg"), 20);
+    edID_Agenta = maskedEdit(QStringLiteral("edID_Agenta"), forms::masks::kRegisterAgent);
+    edNazwaAgenta = edit(QStringLiteral("edNazwaAgenta"), 100);
+    edMiejscowoscSiedziba = edit(QStringLiteral("edMiejscowoscSiedziba"), 50);
+    edUlicaSiedziba = edit(QStringLiteral("edUlicaSiedziba"), 50);
+    edNrDomuSiedziba = edit(QStringLiteral("edNrDomuSiedziba"), 20);
+    edNrLokaluSiedziba = edit(QStringLiteral("edNrLokaluSiedziba"), 20);
+    meKodPocztowySiedziba =
+        maskedEdit(QStringLiteral("meKodPocztowySiedziba"), forms::masks::kPostalCode);
+    edPocztaSiedziba = edit(QStringLiteral("edPocztaSiedziba"), 50);
+    edNIPAg = maskedEdit(QStringLiteral("edNIPAg"), forms::masks::kNipAgent);
+    cbRodzajRejestru = comboList(QStringLiteral("cbRodzajRejestru"));
+    forms::fillCombo(cbRodzajRejestru, dictionary.RodzajeRejestrow);
+    edNrEwidencyjny = edit(QStringLiteral("edNrEwidencyjny"), 30);
+    cbDzialalnoscPodstawowa = comboList(QStringLiteral("cbDzialalnoscPodstawowa"));
+    forms::fillCombo(cbDzialalnoscPodstawowa, dictionary.RodzajeDzialalnosci);
+    edInnaDzialalnosc = edit(QStringLiteral("edInnaDzialalnosc"), 50);
+    edLiczba = edit(QStringLiteral("edLiczba"), 3);
+
+    rgDzialalnosc = new QGroupBox(QStringLiteral("Działalność"), group());
+    rgDzialalnosc->setObjectName(QStringLiteral("rgDzialalnosc"));
+    auto* activityLayout = new QGridLayout(rgDzialalnosc);
+    activityGroup_ = new QButtonGroup(this);
+    const QString activities[] = {QStringLiteral("Brak"), QStringLiteral("Zwolniony"),
+                                  QStringLiteral("Bank"), QStringLiteral("Skok")};
+    for (int i = 0; i < 4; ++i) {
+        auto* radio = new QRadioButton(activities[i], rgDzialalnosc);
+        radio->setObjectName(QStringLiteral("rgDzialalnosc%1").arg(i));
+        activityGroup_->addButton(radio, i);
+        activityLayout->addWidget(radio, i % 2, i / 2);  // two columns
+        watch(radio);
+    }
+
+    auto* seat = label(QStringLiteral("Siedziba:"));
+    QFont boldLabel = seat->font();
+    boldLabel.setBold(true);
+    seat->setFont(boldLabel);
+    QGridLayout* g = grid();
+    addPair(0, 0, QStringLiteral("Rodzaj wniosku"), lblRodzajOp);
+    addPair(0, 1, QStringLiteral("Forma prawna"), cbFormaPrawna);
+    QLabel* zuLabel = addPair(1, 0, QStringLiteral("Numer w ZU*"), edNumerWZUAg);
+    lblNrWRaAg = addPair(1, 1, QStringLiteral("Numer w RA"), edID_Agenta);
+    lblNrWRaAg->setObjectName(QStringLiteral("lblNrWRaAg"));
+    QLabel* nameLabel = addRow(2, QStringLiteral("Nazwa agenta"), edNazwaAgenta);
+    g->addWidget(seat, 3, 0);
+    addPair(4, 0, QStringLiteral("Miejscowość"), edMiejscowoscSiedziba);
+    addPair(4, 1, QStringLiteral("Ulica"), edUlicaSiedziba);
+    addPair(5, 0, QStringLiteral("Nr"),
+            inLine({edNrDomuSiedziba, label(QStringLiteral("/*")), edNrLokaluSiedziba}, group()));
+    addPair(5, 1, QStringLiteral("Kod pocztowy"), meKodPocztowySiedziba);
+    addPair(6, 1, QStringLiteral("Poczta"), edPocztaSiedziba);
+    addPair(7, 0, QStringLiteral("NIP Agenta*"), edNIPAg);
+    addPair(7, 1, QStringLiteral("Typ rejestru"), cbRodzajRejestru);
+    lblNrzRejestru = addPair(8, 0, QStringLiteral("Numer ewidencyjny"), edNrEwidencyjny);
+    lblNrzRejestru->setObjectName(QStringLiteral("lblNrzRejestru"));
+    lblLiczba = addPair(8, 1, QStringLiteral("Liczba członków zarządu"), edLiczba);
+    lblLiczba->setObjectName(QStringLiteral("lblLiczba"));
+    g->addWidget(rgDzialalnosc, 9, 0, 1, 4);
+    addPair(10, 0, QStringLiteral("Działalność podstawowa"), cbDzialalnoscPodstawowa);
+    addPair(10, 1, QStringLiteral("Inna działalność"), edInnaDzialalnosc);
+
+    deletionKeeps_ = {lblRodzajOp,     g->itemAtPosition(0, 0)->widget(),
+                      edNumerWZUAg,    zuLabel,
+                      lblNrWRaAg,      edID_Agenta,
+                      edNazwaAgenta,   nameLabel,
+                      lblNrzRejestru,  edNrEwidencyjny};
+
+    connect(cbDzialalnoscPodstawowa, &QComboBox::currentIndexChanged, this,
+            &AgentPage::applyActivity);
+    connect(activityGroup_, &QButtonGroup::idToggled, this, [this](int, bool on) {
+        if (on) applyActivity();
+    });
+}
+
+void AgentPage::buildPersonGroup(const Slownik& dictionary) {
+    gbOsobaFizyczna = new QGroupBox(QStringLiteral(" Dane os. fizycznej"), this);
+    gbOsobaFizyczna->setObjectName(QStringLiteral("gbOsobaFizyczna"));
+    static_cast<QVBoxLayout*>(layout())->insertWidget(1, gbOsobaFizyczna);
+    auto* g = new QGridLayout(gbOsobaFizyczna);
+    g->setColumnStretch(1, 1);
+    g->setColumnStretch(3, 1);
+    const auto field = [&](QWidget* w) {
+        w->setParent(gbOsobaFizyczna);
+        return w;
+    };
+    edImieAG = edit(QStringLiteral("edImieAG"), 24);
+    edImie2AG = edit(QStringLiteral("edImie2AG"), 24);
+    edNazwiskoAG = edit(QStringLiteral("edNazwiskoAG"), 28);
+    edNazwisko2AG = edit(QStringLiteral("edNazwisko2AG"), 28);
+    cbObywatelstwoAg = comboList(QStringLiteral("cbObywatelstwoAg"));
+    forms::fillCombo(cbObywatelstwoAg, dictionary.Obywatelstwa);
+    cbRodzajDokAg = comboList(QStringLiteral("cbRodzajDokAg"));
+    edNrDokumentu = edit(QStringLiteral("edNrDokumentu"), 20);
+    edNipOsFiz = maskedEdit(QStringLiteral("edNipOsFiz"), forms::masks::kNipPerson);
+    edMiejscowoscAG = edit(QStringLiteral("edMiejscowoscAG"), 50);
+    edUlicaAG = edit(QStringLiteral("edUlicaAG"), 50);
+    edNrDomuAG = edit(QStringLiteral("edNrDomuAG"), 20);
+    edNrLokaluAG = edit(QStringLiteral("edNrLokaluAG"), 20);
+    meKodPocztowyAG = maskedEdit(QStringLiteral("meKodPocztowyAG"), forms::masks::kPostalCode);
+    edPocztaAG = edit(QStringLiteral("edPocztaAG"), 50);
+    lblNrDokumentu = new QLabel(kPeselLabel, gbOsobaFizyczna);
+    lblNrDokumentu->setObjectName(QStringLiteral("lblNrDokumentu"));
+
+    const auto pair = [&](int row, int column, const QString& text, QWidget* control) {
+        auto* l = new QLabel(text, gbOsobaFizyczna);
+        l->setBuddy(control);
+        g->addWidget(l, row, 2 * column);
+        g->addWidget(field(control), row, 2 * column + 1);
+        return l;
+    };
+    pair(0, 0, QStringLiteral("Imie"), edImieAG);
+    pair(0, 1, QStringLiteral("Imie drugie*"), edImie2AG);
+    pair(1, 0, QStringLiteral("Nazwisko"), edNazwiskoAG);
+    pair(1, 1, QStringLiteral("Nazwisko - drugi człon*"), edNazwisko2AG);
+    pair(2, 0, QStringLiteral("Obywatelstwo"), cbObywatelstwoAg);
+    pair(2, 1, QStringLiteral("Rodzaj dokumentu"), cbRodzajDokAg);
+    g->addWidget(lblNrDokumentu, 3, 0);
+    g->addWidget(field(edNrDokumentu), 3, 1);
+    pair(3, 1, QStringLiteral("NIP Osoby Fizycznej *"), edNipOsFiz);
+    auto* address = new QLabel(QStringLiteral("Adres:"), gbOsobaFizyczna);
+    QFont bold = address->font();
+    bold.setBold(true);
+    address->setFont(bold);
+    g->addWidget(address, 4, 0);
+    pair(5, 0, QStringLiteral("Miejscowość"), edMiejscowoscAG);
+    pair(5, 1, QStringLiteral("Ulica"), edUlicaAG);
+    auto* flat = new QLabel(QStringLiteral("/*"));
+    pair(6, 0, QStringLiteral("Nr"), inLine({edNrDomuAG, flat, edNrLokaluAG}, gbOsobaFizyczna));
+    pair(6, 1, QStringLiteral("Kod pocztowy"), meKodPocztowyAG);
+    pair(7, 1, QStringLiteral("Poczta"), edPocztaAG);
+
+    identity_ = std::make_unique<IdentityRules>(cbObywatelstwoAg, cbRodzajDokAg, lblNrDokumentu,
+                                                dictionary.RodzajeDokumentow);
+}
+
+int AgentPage::activity() const {
+    return activityGroup_->checkedId();
+}
+
+bool AgentPage::isNaturalPerson() const {
+    return cbFormaPrawna->currentText() == kOsobaFizyczna;
+}
+
+void AgentPage::applyActivity() {
+    const bool exempt = activity() == 1;
+    cbDzialalnoscPodstawowa->setEnabled(exempt);
+    edInnaDzialalnosc->setEnabled(exempt && cbDzialalnoscPodstawowa->currentText() == kInne);
+}
+
+void AgentPage::WykreslenieAG() {
+    for (QWidget* w : group()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        w->setVisible(deletionKeeps_.contains(w));
+    gbOsobaFizyczna->hide();
+}
+
+void AgentPage::Odmaluj() {
+    for (QWidget* w : group()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        w->show();
+    gbOsobaFizyczna->hide();
+}
+
+void AgentPage::layoutForKind(int applicationKind, const QString& typWniosku) {
+    QPalette palette = lblRodzajOp->palette();
+    palette.setColor(QPalette::WindowText, kindColour(applicationKind));
+    lblRodzajOp->setPalette(palette);
+    lblRodzajOp->setText(typWniosku);
+    if (applicationKind == 2) {
+        WykreslenieAG();
+        return;
+    }
+    Odmaluj();
+    const bool update = applicationKind == 1;
+    lblNrWRaAg->setVisible(update);
+    edID_Agenta->setVisible(update);
+    gbOsobaFizyczna->setVisible(isNaturalPerson());
+}
+
+void AgentPage::showAgent(const TRecAgenta& agent, int applicationKind, const QString& typWniosku) {
+    const Showing showing(*this);
+    forms::showField(cbFormaPrawna, agent.FormaPrawna);
+    forms::showField(edNumerWZUAg, agent.NumerWZU);
+    forms::showField(edID_Agenta, agent.NUMER_W_RA);
+    forms::showField(edNazwaAgenta, agent.NazwaAgenta);
+    forms::showField(edMiejscowoscSiedziba, agent.Miejscowosc_SiedzibaAgenta);
+    forms::showField(edUlicaSiedziba, agent.Ulica_SiedzibaAgenta);
+    forms::showField(edNrDomuSiedziba, agent.NrDomu_SiedzibaAgenta);
+    forms::showField(edNrLokaluSiedziba, agent.NrLokalu_SiedzibaAgenta);
+    forms::showField(meKodPocztowySiedziba, agent.KodPocztowy_SiedzibaAgenta);
+    forms::showField(edPocztaSiedziba, agent.Poczta_SiedzibaAgenta);
+    forms::showField(edNIPAg, agent.NIP_AGENTA);
+    forms::showField(cbRodzajRejestru, agent.RodzajRejestru);
+    forms::showField(edNrEwidencyjny, agent.Numer_z_Rejestru);
+    forms::showField(cbDzialalnoscPodstawowa, agent.DzialalnoscPodstawowa);
+    forms::showField(edInnaDzialalnosc, agent.InnaDzialalnosc);
+    const auto* agent2 = dynamic_cast<const TRecAgenta2*>(&agent);
+    if (agent2)
+        forms::showField(edLiczba, agent2->Liczba_czl_zarzadu);
+    else
+        edLiczba->clear();
+    const int position = forms::qt(agent.ZWOLNIONY.view()).toInt();
+    if (QAbstractButton* radio = activityGroup_->button(position))
+        radio->setChecked(true);
+    else if (QAbstractButton* none = activityGroup_->checkedButton()) {
+        activityGroup_->setExclusive(false);
+        none->setChecked(false);
+        activityGroup_->setExclusive(true);
+    }
+
+    forms::showField(edImieAG, agent.Imie);
+    forms::showField(edImie2AG, agent.Imie2);
+    forms::showField(edNazwiskoAG, agent.Nazwisko);
+    forms::showField(edNazwisko2AG, agent.Nazwisko2);
+    forms::showField(cbObywatelstwoAg, agent.Obywatelstwo);
+    identity_->showStored(agent.RodzajDokumentuOsFizAgenta.isEmpty()
+                              ? QString()
+                              : forms::qt(agent.RodzajDokumentuOsFizAgenta.view()));
+    forms::showField(edNrDokumentu, agent.PESEL);
+    forms::showField(edNipOsFiz, agent.NIP_Osoby_Fizycznej);
+    forms::showField(edMiejscowoscAG, agent.Miejscowosc);
+    forms::showField(edUlicaAG, agent.Ulica);
+    forms::showField(edNrDomuAG, agent.NrDomu);
+    forms::showField(edNrLokaluAG, agent.NrLokalu);
+    forms::showField(meKodPocztowyAG, agent.KodPocztowy);
+    forms::showField(edPocztaAG, agent.Poczta);
+
+    layoutForKind(applicationKind, typWniosku);
+    lblLiczba->setVisible(applicationKind != 2);
+    edLiczba->setVisible(applicationKind != 2);
+    applyActivity();
+}
+
+void AgentPage::newForm(int applicationKind, const QString& typWniosku) {
+    const Showing showing(*this);
+    for (QLineEdit* e : findChildren<QLineEdit*>())
+        if (!e->parentWidget()->inherits("QComboBox")) e->clear();
+    for (QComboBox* c : {cbDzialalnoscPodstawowa})
+        c->setCurrentIndex(-1);
+    cbFormaPrawna->setCurrentIndex(cbFormaPrawna->findText(kSpolkaSA, Qt::MatchExactly));
+    cbRodzajRejestru->setCurrentIndex(cbRodzajRejestru->findText(kKrs, Qt::MatchExactly));
+    cbObywatelstwoAg->setCurrentIndex(cbObywatelstwoAg->findText(kPolskie, Qt::MatchExactly));
+    identity_->citizenshipChanged();
+    if (QAbstractButton* none = activityGroup_->button(0)) none->setChecked(true);
+    layoutForKind(applicationKind, typWniosku);
+    applyActivity();
+}
+
+}  // namespace tavik

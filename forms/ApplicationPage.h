@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+
+#include "forms/RecordPage.h"
+#include "model/Recdata.h"
+
+class QCheckBox;
+class QDateEdit;
+
+namespace tavik {
+
+class Slownik;
+
+// The application page: the kind, the date, the number and the comment of an application, and
+// for a deletion the date the agency contract ended and the reasons for it.
+class ApplicationPage : public RecordPage {
+    Q_OBJECT
+public:
+    ApplicationPage(const Slownik& dictionary, QWidget* parent = nullptr);
+
+    // The undertaking's code and name, as the application's labels show them.
+    void showUndertaking(const QString& code, const QString& name);
+    // Shows an application; for a deletion with an agent, the agent's contract end and reasons.
+    void showApplication(const TRecWniosek& application);
+    // The blank form of a new application: the first kind, the number, today's date.
+    void newForm(int number);
+
+    int kindIndex() const;
+    bool isDeletionChosen() const;
+    // The four reasons, one byte each: the first reason in the lowest byte; 0xFF ticked.
+    std::uint32_t reasons() const;
+    void setReasons(std::uint32_t value);
+    // The reasons as an agent stores them: eight upper-case hexadecimal digits, "<E>" for none.
+    static std::string reasonsField(std::uint32_t value);
+    static std::uint32_t reasonsFromField(const Field& field);
+
+    QLabel* Kod;
+    QLabel* NazwaZU;
+    QComboBox* cbRodzajWn;
+    QLineEdit* edDataWn;
+    QToolButton* sbDataWn;
+    QLineEdit* edNrWniosku;
+    QPlainTextEdit* edKomentarz;
+    QLabel* lblDataWykreslenia;
+    QCheckBox* cbDataWykreslenia;  // the tick box of the date
+    QDateEdit* DataWykreslenia;
+    QGroupBox* gbPrzyczyny;
+    QCheckBox* CheckBox1;
+    QCheckBox* CheckBox2;
+    QCheckBox* CheckBox3;
+    QCheckBox* CheckBox4;
+
+    // Deletion extras: visible for "WYKREŚLENIE" only; the reasons only while the date is ticked.
+    void updateDeletionExtras();
+};
+
+}  // namespace tavik

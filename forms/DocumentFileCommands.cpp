@@ -1,0 +1,161 @@
+#include "forms/DocumentFileCommands.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTabWidget>
+#include <QTimer>
+
+#include "document/DocumentFile.h"
+#include "forms/FieldControls.h"
+#include "forms/TfrmData.h"
+#include "forms/TfrmImport.h"
+#include "forms/TfrmWeryfikacja.h"
+#include "platform/Prompts.h"
+#include "shell/Settings.h"
+
+namespace tavik {
+
+using platform::PromptAnswer;
+using platform::PromptButtons;
+using platform::PromptIcon;
+
+namespace {
+
+const QString kUnnamedPrefix = QStringLiteral("Bez nazwy [");
+
+DocumentTree::SortOrder sortOrderOfSettings() {
+    switch (ReadSortOrder()) {
+        case 1: return DocumentTree::SortOrder::Ascending;
+        case 2: return DocumentTree::SortOrder::Descending;
+        default: return DocumentTree::SortOrder::Insertion;
+    }
+}
+
+}  // namespace
+
+QString DocumentFileCommands::caption() const {
+    return window_.windowTitle();
+}
+
+bool DocumentFileCommands::unnamed() const {
+    return caption().startsWith(kUnnamedPrefix);
+}
+
+QString DocumentFileCommands::startFolder() const {
+    const QString folder = Settings().ApplicationsDir();
+    return QFileInfo(folder).isDir() ? folder : QDir::currentPath();
+}
+
+void DocumentFileCommands::open(const QString& path) {
+    const Settings settings;
+    const TRecZU configured(forms::cp1250Of(settings.UndertakingCode()),
+                            forms::cp1250Of(settings.UndertakingName()));
+    auto* wait = new TfrmWeryfikacja(window_.window());
+    wait->show();
+    wait->repaint();
+    std::vector<UserMessage> placing;
+    const auto failure = openDocumentFile(window_.tree(), path.toStdString(), configured,
+                                          sortOrderOfSettings(), &placing);
+    wait->close();
+    if (failure) {
+        window_.showMessage(*failure);
+        window_.modified_ = false;
+        // The window is still being made by the caller: it goes once control returns.
+        QTimer::singleShot(0, &window_, &QWidget::close);
+        return;
+    }
+    for (const UserMessage& message : placing)
+        window_.showMessage(message);
+    window_.tbshMain->setTabVisible(PAGE_ZARZAD, window_.fileVersion() > 1);
+    window_.applicationCount_ = window_.tree().applicationCount();
+    window_.tellApplicationCount();
+    window_.setWindowTitle(path);
+    window_.modified_ = false;
+    TreeNode* root = window_.tree().root();
+    if (root->childCount() > 0) window_.select(root->child(0));
+}
+
+bool DocumentFileCommands::save(bool askForName) {
+    const auto progress = [this](const std::string& text) { window_.setStatus(text); };
+    const DocumentOutcome checked = prepareSave(window_.tree(), progress);
+    window_.setStatus({});
+    if (!checked.ok) {
+        window_.showOutcome(checked);
+        return false;
+    }
+    QString path = caption();
+    if (askForName || unnamed()) {
+        path = platform::Prompts::current().saveFile(
+            &window_, {QStringLiteral("Zapisz plik jako ..."), startFolder(),
+                       QStringLiteral("Pliki Tavik - rpa (*.rpa)")});
+        if (path.isEmpty()) return false;
+        if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".rpa");
+        if (QFileInfo::exists(path) &&
+            platform::ask(&window_,
+                          QStringLiteral("Plik ") + path +
+                              QStringLiteral(" już istnieje.\nCzy zamienić istniejący plik?"),
+                          QStringLiteral("Komunikat"), PromptIcon::Warning,
+                          PromptButtons::YesNo) != PromptAnswer::Yes)
+            return false;
+    }
+    const DocumentOutcome written =
+        writeDocument(window_.tree(), path.toStdString(), window_.insurers_);
+    if (!written.ok) {
+        window_.showOutcome(written);
+        return false;
+    }
+    window_.setWindowTitle(path);
+    window_.modified_ = false;
+    return true;
+}
+
+void DocumentFileCommands::split() {
+    const QString folder = platform::Prompts::current().chooseFolder(
+        &window_, QStringLiteral("Wybierz katalog dla rozdzielenia pliku..."), startFolder());
+    if (folder.isEmpty()) return;
+    const auto progress = [this](const std::string& text) { window_.setStatus(text); };
+    const DocumentOutcome checked = prepareSplit(window_.tree(), progress);
+    window_.setStatus({});
+    if (!checked.ok) {
+        window_.showOutcome(checked);
+        return;
+    }
+    // An unnamed window is named after the text file it was imported from.
+    QString name = unnamed() ? importFileTitle_ : QFileInfo(caption()).fileName();
+    if (name.isEmpty()) name = QStringLiteral("wnioski");
+    window_.showOutcome(writeSplit(window_.tree(), folder.toStdString(), name.toStdString(),
+                                   window_.insurers_));
+}
+
+void DocumentFileCommands::exportText() {
+    const QString path = platform::Prompts::current().saveFile(
+        &window_, {QStringLiteral("Eksport pliku CIA"), startFolder(),
+                   QStringLiteral("Pliki cia (*.cia);;Wszystkie pliki (*)")});
+    if (path.isEmpty()) return;
+    if (const auto failure = exportDocument(window_.tree(), path.toStdString(), window_.insurers_))
+        window_.showMessage(*failure);
+}
+
+void DocumentFileCommands::importText() {
+    const QStringList files = platform::Prompts::current().openFiles(
+        &window_, {QStringLiteral("Importuj"), startFolder(),
+                   QStringLiteral("pliki tekstowe cia (*.cia)")},
+        true);
+    if (files.isEmpty()) return;
+    importFileTitle_ = QFileInfo(files.first()).fileName().section(QLatin1Char('.'), 0, 0);
+    TfrmImport dialog(files, &window_);
+    if (dialog.exec() == QDialog::Accepted) window_.importRecords(dialog.takeRecords());
+}
+
+bool DocumentFileCommands::mayClose() {
+    if (!window_.modified_) return true;
+    const PromptAnswer answer =
+        platform::ask(&window_, QStringLiteral("Zapisac zmiany w pliku ?\n") + caption(),
+                      QStringLiteral("Informacja"), PromptIcon::Warning, PromptButtons::YesNoCancel);
+    if (answer == PromptAnswer::No) return true;
+    if (answer != PromptAnswer::Yes) return false;
+    // A save that is cancelled or refused keeps the window and its changes.
+    return save(false);
+}
+
+}  // namespace tavik

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+
+namespace tavik {
+
+class TfrmData;
+
+// The file commands of a document window: opening, saving, splitting, the text export and
+// import, and the question before a changed document is closed. The core does the work and
+// says what happened; this class asks for names and shows what the core reports.
+class DocumentFileCommands {
+public:
+    explicit DocumentFileCommands(TfrmData& window) : window_(window) {}
+
+    void open(const QString& path);
+    // True when the document was written.
+    bool save(bool askForName);
+    void split();
+    void exportText();
+    void importText();
+    // Asks before a changed document is closed; false keeps the window open.
+    bool mayClose();
+
+    const QString& importFileTitle() const { return importFileTitle_; }
+
+private:
+    QString caption() const;
+    bool unnamed() const;
+    // The applications folder of the settings when it exists, else the current folder.
+    QString startFolder() const;
+
+    TfrmData& window_;
+    QString importFileTitle_;
+};
+
+}  // namespace tavik

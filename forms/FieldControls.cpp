@@ -1,0 +1,122 @@
+#include "forms/FieldControls.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSignalBlocker>
+
+#include "dictionary/DictionaryList.h"
+#include "document/FormText.h"
+#include "model/Cp1250.h"
+
+namespace tavik::forms {
+
+QString qt(std::string_view cp1250Text) {
+    return QString::fromStdString(cp1250::toUtf8(cp1250Text));
+}
+
+std::string cp1250Of(const QString& text) {
+    std::string out;
+    // Characters the code page lacks cannot be typed (UpperCaseValidator); pasted ones that
+    // slipped past it are dropped one by one rather than losing the whole text.
+    if (cp1250::fromUtf8(text.toStdString(), out)) return out;
+    out.clear();
+    for (const QChar c : text) {
+        std::string one;
+        if (cp1250::fromUtf8(QString(c).toStdString(), one)) out += one;
+    }
+    return out;
+}
+
+QValidator::State UpperCaseValidator::validate(QString& input, int&) const {
+    input = input.toUpper();
+    std::string converted;
+    return cp1250::fromUtf8(input.toStdString(), converted) ? Acceptable : Invalid;
+}
+
+void makeUpperCase(QLineEdit* edit) {
+    edit->setValidator(new UpperCaseValidator(edit));
+}
+
+void makeUpperCase(QPlainTextEdit* edit) {
+    QObject::connect(edit, &QPlainTextEdit::textChanged, edit, [edit] {
+        const QString text = edit->toPlainText();
+        const QString upper = text.toUpper();
+        if (upper == text) return;
+        QTextCursor cursor = edit->textCursor();
+        const int position = cursor.position();
+        const QSignalBlocker quiet(edit);
+        edit->setPlainText(upper);
+        cursor = edit->textCursor();
+        cursor.setPosition(std::min(position, static_cast<int>(upper.size())));
+        edit->setTextCursor(cursor);
+    });
+}
+
+void fillCombo(QComboBox* combo, const DictionaryList& list) {
+    combo->clear();
+    QStringList items;
+    items.reserve(static_cast<qsizetype>(list.size()));
+    for (const std::string& item : list)
+        items << qt(item);
+    combo->addItems(items);
+    combo->setCurrentIndex(-1);
+}
+
+void showField(QLineEdit* edit, const Field& field) {
+    edit->setText(field.isEmpty() ? QString() : qt(field.view()));
+    edit->setCursorPosition(0);
+}
+
+void showField(QPlainTextEdit* edit, const Field& field) {
+    edit->setPlainText(field.isEmpty() ? QString() : qt(field.view()));
+}
+
+void showField(QLabel* label, const Field& field) {
+    label->setText(field.isEmpty() ? QString() : qt(field.view()));
+}
+
+void showField(QComboBox* combo, const Field& field) {
+    const QString text = field.isEmpty() ? QString() : qt(field.view());
+    if (combo->isEditable()) {
+        combo->setCurrentIndex(combo->findText(text, Qt::MatchExactly));
+        combo->setEditText(text);
+        return;
+    }
+    combo->setCurrentIndex(text.isEmpty() ? -1 : combo->findText(text, Qt::MatchExactly));
+}
+
+namespace {
+
+// The fixed characters of an input mask: everything but its placeholders and switches.
+std::string literalsOf(const QString& inputMask) {
+    static const QString kMaskCharacters = QStringLiteral("AaNnXx90DdHhBb#><![]{}");
+    const QString mask = inputMask.section(QLatin1Char(';'), 0, 0);
+    QString literals;
+    for (qsizetype i = 0; i < mask.size(); ++i) {
+        if (mask[i] == QLatin1Char('\\') && i + 1 < mask.size())
+            literals += mask[++i];
+        else if (!kMaskCharacters.contains(mask[i]))
+            literals += mask[i];
+    }
+    return cp1250Of(literals);
+}
+
+}  // namespace
+
+std::string takeField(const QLineEdit* edit) {
+    const std::string text = cp1250Of(edit->text());
+    if (edit->inputMask().isEmpty()) return fieldFromText(text);
+    return fieldFromMaskedText(text, literalsOf(edit->inputMask()));
+}
+
+std::string takeField(const QPlainTextEdit* edit) {
+    return fieldFromText(cp1250Of(edit->toPlainText()));
+}
+
+std::string takeField(const QComboBox* combo) {
+    return fieldFromText(cp1250Of(combo->currentText()));
+}
+
+}  // namespace tavik::forms

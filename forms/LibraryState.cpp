@@ -1,0 +1,98 @@
+#include "forms/LibraryState.h"
+
+#include <QFileInfo>
+
+#include "model/Exception.h"
+#include "platform/Prompts.h"
+#include "platform/QtPrompts.h"
+#include "platform/Registry.h"
+
+namespace tavik {
+
+using platform::PromptIcon;
+
+LibraryState& LibraryState::instance() {
+    static LibraryState state;
+    return state;
+}
+
+void LibraryState::attach() {
+    if (attached_) return;
+    attached_ = true;
+    platform::installWidgetPromptsAsDefault();
+
+    platform::Registry registry;
+    if (!registry.keyExists(Settings::kKeyPath)) return;  // not configured yet: silently not ready
+    const auto key = registry.openKey(Settings::kKeyPath, false);
+    const QString folder = key ? key->readString(QStringLiteral("Katalog słowników")).value_or(QString())
+                               : QString();
+    const QString path = folder + QStringLiteral("/slownik.dic");
+    if (!QFileInfo(path).isFile()) {
+        platform::showMessage(nullptr, QStringLiteral("Plik słownikowy ") + path +
+                                           QStringLiteral("\nnie istnieje!"),
+                              QStringLiteral("Komunikat"), PromptIcon::Error);
+        return;
+    }
+    try {
+        const std::string file = path.toStdString();
+        dictionary_ = std::make_unique<Slownik>(loadDictionaryLines(file));
+        dictionary_->Czytaj();
+        undertakings_ = std::make_unique<SlownikZU>(loadDictionaryLines(file));
+        undertakings_->Czytaj();
+    } catch (const Exception& e) {
+        dictionary_.reset();
+        undertakings_.reset();
+        platform::showMessage(nullptr, QString::fromStdString(e.message()), QStringLiteral("Błąd"),
+                              PromptIcon::Error);
+        return;
+    }
+    settings_ = std::make_unique<Settings>();
+}
+
+void LibraryState::detach() {
+    // Closing a window takes it off the list; destroy them in the order they were made.
+    while (!windows_.isEmpty()) {
+        QPointer<QWidget> window = windows_.takeFirst();
+        if (!window) continue;
+        QWidget* frame = window->parentWidget();  // the frame's sub-window, when hosted
+        delete window.data();
+        if (frame && frame->inherits("QMdiSubWindow")) delete frame;
+    }
+    dictionary_.reset();
+    undertakings_.reset();
+    settings_.reset();
+    host_ = nullptr;
+    attached_ = false;
+}
+
+void LibraryState::adoptHost(DocumentHost* host) {
+    if (!host_) host_ = host;
+}
+
+int LibraryState::addWindow(QWidget* window) {
+    windows_.removeAll(nullptr);
+    const int number = static_cast<int>(windows_.size());
+    windows_.append(window);
+    return number;
+}
+
+void LibraryState::removeWindow(QWidget* window) {
+    windows_.removeAll(window);
+    windows_.removeAll(nullptr);
+}
+
+int LibraryState::windowCount() const {
+    int count = 0;
+    for (const auto& w : windows_)
+        if (w) ++count;
+    return count;
+}
+
+QList<QWidget*> LibraryState::windows() const {
+    QList<QWidget*> list;
+    for (const auto& w : windows_)
+        if (w) list << w.data();
+    return list;
+}
+
+}  // namespace tavik

@@ -1,0 +1,53 @@
+#pragma once
+
+// The exports of the morvel library as the frame looks them up by name. Texts that are record
+// contents cross as code page 1250; file names as the file system writes them (UTF-8).
+
+#include <QWidget>
+#include <cstring>
+
+class QMdiArea;
+class QStatusBar;
+
+namespace tavik {
+
+// What the frame lends the library's windows: the area they live in as children, the status
+// bar they write their progress to, and the window their dialogs belong to.
+class DocumentHost {
+public:
+    virtual ~DocumentHost() = default;
+    virtual QMdiArea* documentArea() = 0;
+    virtual QStatusBar* statusBar() = 0;
+    virtual QWidget* hostWindow() = 0;
+};
+
+enum WindowState : unsigned char { wsNormal = 0, wsMinimized = 1, wsMaximized = 2 };
+
+// The class name of a window the library returns ("TfrmData", "TfrmOdpowiedz"), without its
+// namespace; "" for none.
+inline const char* morvelWindowClass(const QWidget* window) {
+    if (!window) return "";
+    const char* name = window->metaObject()->className();
+    const char* colon = std::strrchr(name, ':');
+    return colon ? colon + 1 : name;
+}
+
+}  // namespace tavik
+
+extern "C" {
+// Called by the frame right after loading the library and right before unloading it: the
+// library builds its state (dictionaries, settings) and destroys its windows there.
+using MorvelAttachFn = void (*)();
+using MorvelDetachFn = void (*)();
+
+using ShowFormFn = void (*)(tavik::DocumentHost* host, void* ignored, unsigned char state);
+using OpenDocumentFn = void (*)(tavik::DocumentHost* host, const char* fileName,
+                                unsigned char state);
+using GetActiveWndFn = QWidget* (*)();
+using GetMDIWndCountFn = int (*)();
+using WindowCommandFn = void (*)();  // SaveToFile, SaveAsFile, SaveToFiles, DodajFormularz…,
+                                     // ExportFile, ImportFile
+using NavigationFn = bool (*)();     // Begin, End, Prev, Next
+using ChangeTabViewFn = void (*)(int kind, const char* caption);
+using ChangeUIFn = int (*)();
+}

@@ -1,0 +1,108 @@
+#include "forms/PowerOfAttorneyPage.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QToolButton>
+
+#include "dictionary/Slownik.h"
+#include "forms/FieldControls.h"
+
+namespace tavik {
+
+namespace {
+
+const DictionaryList* groupsOf(const Slownik& dictionary, const QString& division) {
+    const auto& divisions = dictionary.RodzajeUbezpieczen;
+    for (std::size_t i = 0; i < divisions.size() && i < 2; ++i)
+        if (forms::qt(divisions[i]->Nazwa) == division)
+            return i == 0 ? &dictionary.GrupyDzial1 : &dictionary.GrupyDzial2;
+    return nullptr;
+}
+
+}  // namespace
+
+PowerOfAttorneyPage::PowerOfAttorneyPage(const Slownik& dictionary, const QString& division,
+                                         QWidget* parent)
+    : RecordPage(QStringLiteral("tbshPelnomoc"), QStringLiteral(" Dane Pełnomocnictwa"), parent) {
+    edRodzajUbezpieczenia = edit(QStringLiteral("edRodzajUbezpieczenia"), 100);
+    edObszarDzialalnosci = edit(QStringLiteral("edObszarDzialalnosci"), 200);
+    edMaxKwota = edit(QStringLiteral("edMaxKwota"), 13);
+    cbWaluta = comboEditable(QStringLiteral("cbWaluta"), 3);
+    forms::fillCombo(cbWaluta, dictionary.Waluty);
+    cbWaluta->setMinimumContentsLength(5);
+    edDzialUbezpieczen = edit(QStringLiteral("edDzialUbezpieczen"), 0, false);
+    edDzialUbezpieczen->setReadOnly(true);
+    edDzialUbezpieczen->setText(division);
+    cbNazwaGrupyUbezpieczen = comboList(QStringLiteral("cbNazwaGrupyUbezpieczen"));
+    if (const DictionaryList* groups = groupsOf(dictionary, division)) {
+        forms::fillCombo(cbNazwaGrupyUbezpieczen, *groups);
+        // Long names are read whole in the hint and in the open list.
+        int widest = 0;
+        const QFontMetrics metrics = cbNazwaGrupyUbezpieczen->fontMetrics();
+        for (int i = 0; i < cbNazwaGrupyUbezpieczen->count(); ++i) {
+            const QString text = cbNazwaGrupyUbezpieczen->itemText(i);
+            cbNazwaGrupyUbezpieczen->setItemData(i, text, Qt::ToolTipRole);
+            widest = std::max(widest, metrics.horizontalAdvance(text));
+        }
+        cbNazwaGrupyUbezpieczen->view()->setMinimumWidth(std::min(widest + 40, 900));
+    }
+    cbNazwaGrupyUbezpieczen->setMinimumContentsLength(30);
+    meWazneOd = maskedEdit(QStringLiteral("meWazneOd"), forms::masks::kDateFrom);
+    sbWaznyOdPE = dateButton(QStringLiteral("sbWaznyOdPE"), meWazneOd);
+    meWazneDo = maskedEdit(QStringLiteral("meWazneDo"), forms::masks::kDateTo);
+    sbWaznyDoPE = dateButton(QStringLiteral("sbWaznyDoPE"), meWazneDo);
+
+    addRow(0, QStringLiteral("Rodzaj ubezpieczenia"), edRodzajUbezpieczenia);
+    addRow(1, QStringLiteral("Obszar działalności"), edObszarDzialalnosci);
+    addPair(2, 0, QStringLiteral("Maksymalna suma ubezpieczenia"), edMaxKwota);
+    addPair(2, 1, QStringLiteral("Waluta"), cbWaluta);
+    addRow(3, QStringLiteral("Nazwa działu ubezpieczeń"), edDzialUbezpieczen);
+    addRow(4, QStringLiteral("Nazwa grupy ubezpieczeń"), cbNazwaGrupyUbezpieczen);
+    addPair(5, 0, QStringLiteral("Ważne od"), inLine({meWazneOd, sbWaznyOdPE}, group()));
+    addPair(5, 1, QStringLiteral("Ważne do"), inLine({meWazneDo, sbWaznyDoPE}, group()));
+
+    connect(cbNazwaGrupyUbezpieczen, &QComboBox::currentIndexChanged, this,
+            &PowerOfAttorneyPage::groupChosen);
+}
+
+void PowerOfAttorneyPage::groupChosen() {
+    cbNazwaGrupyUbezpieczen->setToolTip(cbNazwaGrupyUbezpieczen->currentText());
+}
+
+void PowerOfAttorneyPage::allowInsuranceKind(bool allowed) {
+    edRodzajUbezpieczenia->setEnabled(allowed);
+    if (!allowed) {
+        const Showing showing(*this);
+        edRodzajUbezpieczenia->clear();
+    }
+}
+
+void PowerOfAttorneyPage::showPower(const TRecPelnomocnictwo& power) {
+    const Showing showing(*this);
+    forms::showField(edRodzajUbezpieczenia, power.RodzajUbezpieczenia);
+    forms::showField(edObszarDzialalnosci, power.ObszarDzialalnosci);
+    forms::showField(edMaxKwota, power.MaksKwotaUbezpieczenia);
+    forms::showField(cbWaluta, power.Waluta);
+    forms::showField(cbNazwaGrupyUbezpieczen, power.NazwaGrupy);
+    forms::showField(meWazneOd, power.WazneOd);
+    forms::showField(meWazneDo, power.WazneDo);
+    groupChosen();
+}
+
+void PowerOfAttorneyPage::newForm() {
+    const Showing showing(*this);
+    edRodzajUbezpieczenia->clear();
+    edObszarDzialalnosci->clear();
+    edMaxKwota->clear();
+    cbWaluta->setCurrentIndex(-1);
+    cbWaluta->setEditText({});
+    cbNazwaGrupyUbezpieczen->setCurrentIndex(-1);
+    meWazneOd->clear();
+    meWazneDo->clear();
+    groupChosen();
+}
+
+}  // namespace tavik

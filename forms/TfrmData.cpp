@@ -1,0 +1,673 @@
+#include "forms/TfrmData.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QScrollArea>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+#include "document/DocumentFile.h"
+#include "flatpaint/IconLibrary.h"
+#include "forms/AgentPage.h"
+#include "forms/ApplicationPage.h"
+#include "forms/DocumentFileCommands.h"
+#include "forms/DocumentTreeModel.h"
+#include "forms/FieldControls.h"
+#include "forms/LibraryState.h"
+#include "forms/PersonPage.h"
+#include "forms/PolicyPage.h"
+#include "forms/PowerOfAttorneyPage.h"
+#include "forms/TreeNodeDelegate.h"
+#include "platform/Prompts.h"
+#include "platform/WindowMessages.h"
+#include "shell/Settings.h"
+
+namespace tavik {
+
+using platform::PromptAnswer;
+using platform::PromptButtons;
+using platform::PromptIcon;
+
+namespace {
+
+PromptIcon promptIcon(MessageIcon icon) {
+    switch (icon) {
+        case MessageIcon::Error: return PromptIcon::Error;
+        case MessageIcon::Warning: return PromptIcon::Warning;
+        case MessageIcon::Information: return PromptIcon::Information;
+        case MessageIcon::Question: return PromptIcon::Question;
+    }
+    return PromptIcon::None;
+}
+
+int kindOfType(const QString& type) {
+    if (type == QStringLiteral("AKTUALIZACJA")) return 1;
+    if (type == QStringLiteral("WYKREŚLENIE")) return 2;
+    return 0;
+}
+
+}  // namespace
+
+TfrmData::TfrmData(QWidget* parent) : QWidget(parent), tree_(std::make_unique<DocumentTree>(3)) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowIcon(icons::icon(icons::kDocumentWindow));
+    msgWniosek_ = platform::registerWindowMessage(QStringLiteral("WNIOSEK"));
+    msgZmianaWezla_ = platform::registerWindowMessage(QStringLiteral("ZMIANA WEZLA"));
+    msgWnioski_ = platform::registerWindowMessage(QStringLiteral("WNIOSKI"));
+
+    const LibraryState& library = LibraryState::instance();
+    if (!library.ready()) {
+        platform::showMessage(this,
+                              QStringLiteral("Nie można utworzyć okna dokumentu: słownik kodów "
+                                             "nie został wczytany.\nSprawdź katalog słowników w "
+                                             "konfiguracji programu."),
+                              QStringLiteral("Błąd"), PromptIcon::Error);
+        return;
+    }
+    const Settings settings;
+    if (settings.UndertakingName() == Settings::kNoUndertakingName) {
+        platform::showMessage(this,
+                              QStringLiteral("Nie można utworzyć okna dokumentu: w konfiguracji "
+                                             "programu nie wybrano zakładu ubezpieczeń."),
+                              QStringLiteral("Błąd"), PromptIcon::Error);
+        return;
+    }
+    insurers_ = InsurerDirectory(*library.undertakings());
+    tree_->setRoot(std::make_unique<TRecZU>(forms::cp1250Of(settings.UndertakingCode()),
+                                            forms::cp1250Of(settings.UndertakingName())));
+    model_ = std::make_unique<DocumentTreeModel>(*tree_);
+    files_ = std::make_unique<DocumentFileCommands>(*this);
+
+    buildActions();
+    TreeView1 = new QTreeView(this);
+    TreeView1->setObjectName(QStringLiteral("TreeView1"));
+    TreeView1->setModel(model_.get());
+    TreeView1->setHeaderHidden(true);
+    TreeView1->setUniformRowHeights(true);
+    TreeView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    TreeView1->setItemDelegate(new TreeNodeDelegate(TreeView1));
+    TreeView1->setContextMenuPolicy(Qt::CustomContextMenu);
+    TreeView1->addAction(DeleteNode);
+    TreeView1->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    TreeView1->header()->setStretchLastSection(false);
+    connect(TreeView1, &QTreeView::customContextMenuRequested, this,
+            [this](const QPoint& at) { popupMenu->popup(TreeView1->viewport()->mapToGlobal(at)); });
+    connect(TreeView1->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) {
+                if (!current.isValid()) return;
+                TreeView1->scrollTo(current);
+                TreeView1->expand(current);
+                ChangeNode(model_->node(current));
+            });
+    connect(model_.get(), &DocumentTreeModel::strikeMarksChanged, TreeView1->viewport(),
+            qOverload<>(&QWidget::update));
+    connect(model_.get(), &QAbstractItemModel::modelReset, this,
+            [this] { TreeView1->expand(model_->indexOf(tree_->root())); });
+
+    buildPages();
+    auto* splitter = new QSplitter(this);
+    splitter->addWidget(TreeView1);
+    splitter->addWidget(tbshMain);
+    splitter->setStretchFactor(1, 1);
+    splitter->setSizes({280, 600});
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->addWidget(splitter);
+    resize(880, 600);
+
+    TreeView1->expand(model_->indexOf(tree_->root()));
+    agentPage->applyActivity();
+    resetPageActions();
+    ready_ = true;
+    NewWniosekExecute();
+
+    if (DocumentHost* host = library.host(); host && host->documentArea())
+        connect(host->documentArea(), &QMdiArea::subWindowActivated, this,
+                [this](QMdiSubWindow* window) {
+                    if (window && window->widget() == this) tellApplicationCount();
+                });
+}
+
+TfrmData::~TfrmData() {
+    LibraryState::instance().removeWindow(this);
+    if (TreeView1 && ready_) TreeView1->setModel(nullptr);
+}
+
+QAction* TfrmData::makeAction(const char* name, const QString& text, const QString& hint) {
+    auto* action = new QAction(text, this);
+    action->setObjectName(QString::fromLatin1(name));
+    if (!hint.isEmpty()) {
+        action->setToolTip(hint.section(QLatin1Char('|'), 0, 0));
+        action->setStatusTip(hint.contains(QLatin1Char('|')) ? hint.section(QLatin1Char('|'), 1)
+                                                             : hint);
+    }
+    return action;
+}
+
+void TfrmData::buildActions() {
+    const QString accept = QStringLiteral("Akceptuj zmiany");
+    const QString abort = QStringLiteral("Anuluj");
+    AddWniosek = makeAction("AddWniosek", QStringLiteral("Akceptuj"));
+    AbortWniosek = makeAction("AbortWniosek", abort);
+    AddAgent = makeAction("AddAgent", accept);
+    AbortAgent = makeAction("AbortAgent", abort);
+    AddZarzad = makeAction("AddZarzad", QStringLiteral("Członek zarządu"));
+    AbortZarzad = makeAction("AbortZarzad", abort);
+    AddPracownik = makeAction("AddPracownik", accept);
+    AbortPrac = makeAction("AbortPrac", abort);
+    AddPelnomoc = makeAction("AddPelnomoc", accept);
+    AbortPelnomoc = makeAction("AbortPelnomoc", abort);
+    AddPolisa = makeAction("AddPolisa", accept);
+    AbortPolisa = makeAction("AbortPolisa", abort);
+
+    NewWniosek = makeAction("NewWniosek", QStringLiteral("Nowy wniosek"),
+                            QStringLiteral("Nowy wniosek|Dodaje nowy formularz wniosku"));
+    NewAgent = makeAction("NewAgent", QStringLiteral("Nowy agent"),
+                          QStringLiteral("Nowy agent|Otwarcie formularza agenta "));
+    NewPrac = makeAction("NewPrac", QStringLiteral("Nowy pracownik"),
+                         QStringLiteral("Nowy pracownik|Dodaje formularz nowego pracownika"));
+    NewZarzad = makeAction("NewZarzad", QStringLiteral("Nowy czł. zarządu"));
+    NewPelnomoc = makeAction("NewPelnomoc", QStringLiteral("Nowe pełnomocnictwo"),
+                             QStringLiteral("Nowe pełnomocnictwo|Dodaje formularz pełnomocnictwa"));
+    NewPolisa = makeAction("NewPolisa", QStringLiteral("Nowa polisa"),
+                           QStringLiteral("Nowa polisa|Dodaje formularz polisy OC"));
+    NewPrac->setEnabled(false);
+    NewPolisa->setEnabled(false);
+    DeleteNode = makeAction("DeleteNode", QStringLiteral("Usuń"));
+    DeleteNode->setShortcut(QKeySequence::Delete);
+    DeleteNode->setShortcutContext(Qt::WidgetShortcut);
+    DeleteNode->setIcon(icons::icon(icons::kDelete));
+    SaveToFileAction = makeAction("SaveToFile", QStringLiteral("Zapisz do pliku"));
+    Export = makeAction("Export", QStringLiteral("Eksportuj"));
+    Importuj = makeAction("Importuj", QStringLiteral("Importuj"));
+    NextAction = makeAction("Next", QStringLiteral(">>>>"));
+    Previous = makeAction("Previous", QStringLiteral("<<<<"));
+    BeginAction = makeAction("Begin", QStringLiteral("||<<<<"));
+    EndAction = makeAction("End", QStringLiteral(">>>>||"));
+    Przesortuj = makeAction("Przesortuj", QStringLiteral("Przesortuj"));
+
+    connect(NewWniosek, &QAction::triggered, this, &TfrmData::NewWniosekExecute);
+    connect(NewAgent, &QAction::triggered, this, &TfrmData::NewAgentExecute);
+    connect(NewPrac, &QAction::triggered, this, &TfrmData::NewPracExecute);
+    connect(NewZarzad, &QAction::triggered, this, &TfrmData::NewZarzadExecute);
+    connect(NewPelnomoc, &QAction::triggered, this, &TfrmData::NewPelnomocExecute);
+    connect(NewPolisa, &QAction::triggered, this, &TfrmData::NewPolisaExecute);
+    connect(DeleteNode, &QAction::triggered, this, &TfrmData::DeleteNodeExecute);
+    connect(SaveToFileAction, &QAction::triggered, this, [this] { SaveToFile(false); });
+    connect(Export, &QAction::triggered, this, &TfrmData::ExportFile);
+    connect(Importuj, &QAction::triggered, this, &TfrmData::ImportFile);
+    connect(NextAction, &QAction::triggered, this, &TfrmData::Next);
+    connect(Previous, &QAction::triggered, this, &TfrmData::Prev);
+    connect(BeginAction, &QAction::triggered, this, &TfrmData::Begin);
+    connect(EndAction, &QAction::triggered, this, &TfrmData::End);
+    connect(Przesortuj, &QAction::triggered, this, [this] { tree_->sortByText(); });
+
+    popupMenu = new QMenu(this);
+    popupMenu->setObjectName(QStringLiteral("PopupMenu1"));
+    popupMenu->addActions({NewWniosek, NewAgent, NewPrac, NewZarzad, NewPolisa, NewPelnomoc});
+    popupMenu->addSeparator();
+    popupMenu->addAction(DeleteNode);
+    popupMenu->addSeparator();
+    popupMenu->addAction(Przesortuj);
+}
+
+void TfrmData::buildPages() {
+    const LibraryState& library = LibraryState::instance();
+    const Slownik& dictionary = *library.dictionary();
+    const Settings settings;
+    tbshMain = new QTabWidget(this);
+    tbshMain->setObjectName(QStringLiteral("tbshMain"));
+    tbshMain->hide();
+    wniosekPage = new ApplicationPage(dictionary);
+    agentPage = new AgentPage(dictionary);
+    zarzadPage = new PersonPage(PersonPage::Kind::Zarzad, dictionary);
+    pracownikPage = new PersonPage(PersonPage::Kind::Pracownik, dictionary);
+    pelnomocPage = new PowerOfAttorneyPage(dictionary, settings.InsuranceDivision());
+    polisaPage = new PolicyPage(*library.undertakings());
+    wniosekPage->setActions(AddWniosek, AbortWniosek);
+    agentPage->setActions(AddAgent, AbortAgent);
+    zarzadPage->setActions(AddZarzad, AbortZarzad, QStringLiteral("Akceptuj zmiany"));
+    pracownikPage->setActions(AddPracownik, AbortPrac);
+    pelnomocPage->setActions(AddPelnomoc, AbortPelnomoc);
+    polisaPage->setActions(AddPolisa, AbortPolisa);
+
+    const struct {
+        RecordPage* page;
+        const char* caption;
+        int icon;
+    } tabs[] = {{wniosekPage, "Wniosek", icons::kApplication},
+                {agentPage, "Agent", icons::kAgent},
+                {zarzadPage, "Członek zarządu", icons::kPerson},
+                {pracownikPage, "Pracownik", icons::kEmployee},
+                {pelnomocPage, "Pełnomocnictwo", icons::kPowerOfAttorney},
+                {polisaPage, "Polisa", icons::kPolicy}};
+    for (const auto& tab : tabs) {
+        auto* scroll = new QScrollArea;
+        scroll->setWidget(tab.page);
+        scroll->setWidgetResizable(true);
+        scroll->setFrameShape(QFrame::NoFrame);
+        tbshMain->addTab(scroll, icons::icon(tab.icon), QString::fromUtf8(tab.caption));
+        connect(tab.page, &RecordPage::edited, this, &TfrmData::pageEdited);
+    }
+    connect(tbshMain, &QTabWidget::currentChanged, this, [this](int index) {
+        if (!switchingPages_) tbshMainChange(index);
+    });
+    tbshMain->show();
+}
+
+RecordPage* TfrmData::page(int index) const {
+    switch (index) {
+        case PAGE_WNIOSEK: return wniosekPage;
+        case PAGE_AGENT: return agentPage;
+        case PAGE_ZARZAD: return zarzadPage;
+        case PAGE_PRACOWNIK: return pracownikPage;
+        case PAGE_PELNOMOCNICTWO: return pelnomocPage;
+        case PAGE_POLISA: return polisaPage;
+        default: return nullptr;
+    }
+}
+
+TreeNode* TfrmData::selectedNode() const {
+    return model_ ? model_->node(TreeView1->currentIndex()) : nullptr;
+}
+
+int TfrmData::currentPage() const {
+    return tbshMain ? tbshMain->currentIndex() : -1;
+}
+
+void TfrmData::select(TreeNode* node) {
+    const QModelIndex index = model_->indexOf(node);
+    if (index == TreeView1->currentIndex())
+        ChangeNode(node);  // selecting the selected node again still shows it
+    else
+        TreeView1->setCurrentIndex(index);
+}
+
+void TfrmData::showPage(int index) {
+    switchingPages_ = true;
+    tbshMain->setCurrentIndex(index);
+    switchingPages_ = false;
+}
+
+void TfrmData::tellFrame(int notice, int flag) {
+    platform::sendToMainWindow(msgZmianaWezla_, notice, flag);
+}
+
+void TfrmData::tellApplicationCount() {
+    platform::sendToMainWindow(msgWnioski_, applicationCount_, 0);
+}
+
+void TfrmData::showMessage(const UserMessage& message) {
+    platform::showMessage(this, QString::fromStdString(message.text),
+                          QString::fromStdString(message.caption), promptIcon(message.icon));
+}
+
+void TfrmData::setStatus(const std::string& text) {
+    if (DocumentHost* host = LibraryState::instance().host(); host && host->statusBar()) {
+        host->statusBar()->showMessage(QString::fromStdString(text));
+        host->statusBar()->repaint();
+    }
+}
+
+void TfrmData::pageEdited() {
+    modified_ = true;
+}
+
+void TfrmData::resetPageActions() {
+    for (QAction* a : {AddWniosek, AbortWniosek, AddAgent, AbortAgent, AddZarzad, AbortZarzad,
+                       AddPracownik, AbortPrac, AddPelnomoc, AbortPelnomoc, AddPolisa, AbortPolisa})
+        a->setEnabled(false);
+    modified_ = false;
+}
+
+void TfrmData::updateNewCommands() {
+    const auto states = newCommandStates(selectedNode());
+    if (!states) return;
+    NewWniosek->setEnabled(states->wniosek);
+    NewAgent->setEnabled(states->agent);
+    NewPrac->setEnabled(states->pracownik);
+    NewZarzad->setEnabled(states->zarzad);
+    NewPelnomoc->setEnabled(states->pelnomocnictwo);
+    NewPolisa->setEnabled(states->polisa);
+    DeleteNode->setEnabled(states->deleteNode);
+}
+
+void TfrmData::ChangeNode(TreeNode* node) {
+    if (!node) return;
+    const SelectionPlan plan = planSelection(node);
+    if (plan.frameNotice >= 0) tellFrame(plan.frameNotice, plan.frameFlag);
+    if (plan.applicationNode) currentApplicationNode_ = plan.applicationNode;
+    updateNewCommands();
+    switch (plan.then) {
+        case SelectionPlan::Then::SelectOther: select(plan.select); return;
+        case SelectionPlan::Then::NewForm: runNewForm(plan.page); return;
+        case SelectionPlan::Then::ShowRecord: showRecord(node, plan.page); return;
+        case SelectionPlan::Then::Nothing: return;
+    }
+}
+
+void TfrmData::showRecord(TreeNode* node, int pageIndex) {
+    showPage(pageIndex);
+    TRecord* record = node->record();
+    const TreeNode* application = DocumentTree::applicationOf(node);
+    const auto* applicationRecord =
+        application ? static_cast<const TRecWniosek*>(application->record()) : nullptr;
+    std::optional<UserMessage> failure;
+    switch (node->kind()) {
+        case KIND_WNIOSEK: {
+            auto& wniosek = static_cast<TRecWniosek&>(*record);
+            auto* undertaking = static_cast<TRecZU*>(tree_->root()->record());
+            wniosek.Zaklad = undertaking;
+            // The list's name of the configured code; a code it lacks keeps the name it has.
+            if (auto name = insurers_.nameOf(undertaking->KodZU.view()))
+                undertaking->NazwaZU = *name;
+            wniosekPage->showUndertaking(forms::qt(undertaking->KodZU.view()),
+                                         forms::qt(undertaking->NazwaZU.view()));
+            wniosekPage->showApplication(wniosek);
+            failure = checkShownRecord(*node, fileVersion());
+            break;
+        }
+        case KIND_AGENT: {
+            const QString type = forms::qt(applicationRecord->TypWniosku.view());
+            currentApplicationKind_ = applicationRecord->RodzajWniosku;
+            agentPage->showAgent(static_cast<TRecAgenta&>(*record), currentApplicationKind_, type);
+            const bool deletion = currentApplicationKind_ == 2;
+            for (int tab = PAGE_ZARZAD; tab <= PAGE_POLISA; ++tab)
+                tbshMain->setTabVisible(tab, !deletion && (tab != PAGE_ZARZAD || fileVersion() > 1));
+            failure = checkShownRecord(*node, fileVersion());
+            break;
+        }
+        case KIND_ZARZAD:
+        case KIND_PRACOWNIK: {
+            PersonPage* personPage = node->kind() == KIND_ZARZAD ? zarzadPage : pracownikPage;
+            personPage->showPerson(static_cast<TRecOsoba&>(*record));
+            failure = checkShownRecord(*node, fileVersion());
+            break;
+        }
+        case KIND_PELNOMOCNICTWO: {
+            failure = checkShownRecord(*node, fileVersion());
+            if (failure) break;
+            auto& power = static_cast<TRecPelnomocnictwo&>(*record);
+            pelnomocPage->showPower(power);
+            pelnomocPage->edRodzajUbezpieczenia->setEnabled(power.Agent &&
+                                                            power.Agent->ZWOLNIONY == "1");
+            break;
+        }
+        case KIND_POLISA:
+            polisaPage->showPolicy(static_cast<TRecPolisaOC&>(*record), insurers_.insurerNames());
+            failure = checkShownRecord(*node, fileVersion());
+            break;
+        default: break;
+    }
+    if (failure) {
+        showMessage(*failure);
+        return;
+    }
+    if (auto warning = boardRuleOnSelection(*node, fileVersion())) {
+        showMessage(*warning);
+        showPage(PAGE_ZARZAD);
+        tellFrame(PAGE_ZARZAD + 1, 0);
+        select(DocumentTree::categoryOf(DocumentTree::agentOf(currentApplicationNode_),
+                                        DocumentTree::ZARZAD));
+        return;
+    }
+    resetPageActions();
+    newRecordMode_ = false;
+}
+
+void TfrmData::tbshMainChange(int index) {
+    TreeNode* selected = selectedNode();
+    TreeNode* root = tree_->root();
+    if (!selected || selected == root) {
+        if (root->childCount() == 0) {
+            platform::showMessage(this, QStringLiteral("Należy utworzyć WNIOSEK"),
+                                  QStringLiteral("Komunikat"), PromptIcon::Warning);
+            showPage(PAGE_WNIOSEK);
+            return;
+        }
+        selected = root->child(0);
+    }
+    TreeNode* application = DocumentTree::applicationOf(selected);
+    currentApplicationNode_ = application;
+    TreeNode* agent = DocumentTree::agentOf(application);
+    switch (index) {
+        case PAGE_WNIOSEK:
+            select(application);
+            showPage(PAGE_WNIOSEK);
+            AddWniosek->setEnabled(false);
+            AbortWniosek->setEnabled(false);
+            return;
+        case PAGE_AGENT:
+            if (!agent) {
+                NewAgentExecute();
+                return;
+            }
+            select(agent);
+            showPage(PAGE_AGENT);
+            AddAgent->setEnabled(false);
+            AbortAgent->setEnabled(false);
+            return;
+        default: {
+            if (!agent) {
+                platform::showMessage(this,
+                                      QStringLiteral("Należy wypełnić formularz wniosku AGENTA!"),
+                                      QStringLiteral("Komunikat"), PromptIcon::Warning);
+                showPage(PAGE_AGENT);
+                return;
+            }
+            TreeNode* category =
+                DocumentTree::categoryOf(agent, DocumentTree::Category(index - PAGE_ZARZAD));
+            if (!category) return;  // a deletion's agent has no records below it
+            select(category->childCount() > 0 ? category->child(0) : category);
+            return;
+        }
+    }
+}
+
+void TfrmData::runNewForm(int pageIndex) {
+    switch (pageIndex) {
+        case PAGE_WNIOSEK: NewWniosekExecute(); break;
+        case PAGE_AGENT: NewAgentExecute(); break;
+        case PAGE_ZARZAD: NewZarzadExecute(); break;
+        case PAGE_PRACOWNIK: NewPracExecute(); break;
+        case PAGE_PELNOMOCNICTWO: NewPelnomocExecute(); break;
+        case PAGE_POLISA: NewPolisaExecute(); break;
+        default: break;
+    }
+}
+
+void TfrmData::NewWniosekExecute() {
+    // The root stands for "a new application of this undertaking"; selecting it here must not
+    // move on to the first application.
+    {
+        const QSignalBlocker quiet(TreeView1->selectionModel());
+        TreeView1->setCurrentIndex(model_->indexOf(tree_->root()));
+    }
+    TreeView1->viewport()->update();
+    currentApplicationNode_ = nullptr;
+    showPage(PAGE_WNIOSEK);
+    const auto* undertaking = tree_->undertaking();
+    wniosekPage->showUndertaking(forms::qt(undertaking->KodZU.view()),
+                                 forms::qt(undertaking->NazwaZU.view()));
+    wniosekPage->newForm(static_cast<int>(tree_->root()->childCount()) + 1);
+    resetPageActions();
+    newRecordMode_ = true;
+    updateNewCommands();
+    tellFrame(0, 0);
+}
+
+void TfrmData::NewAgentExecute() {
+    int kind = 0;
+    QString type = QStringLiteral("WPIS");
+    if (currentApplicationNode_ && currentApplicationNode_->hasRecord()) {
+        const auto& application = static_cast<const TRecWniosek&>(*currentApplicationNode_->record());
+        type = forms::qt(application.TypWniosku.view());
+        kind = kindOfType(type);
+    }
+    newAgentForm(kind, type);
+}
+
+void TfrmData::newAgentForm(int kind, const QString& type) {
+    currentApplicationKind_ = kind;
+    showPage(PAGE_AGENT);
+    agentPage->newForm(kind, type);
+    newRecordMode_ = true;
+}
+
+void TfrmData::NewZarzadExecute() {
+    showPage(PAGE_ZARZAD);
+    zarzadPage->newForm();
+    newRecordMode_ = true;
+}
+
+void TfrmData::NewPracExecute() {
+    showPage(PAGE_PRACOWNIK);
+    pracownikPage->newForm();
+    newRecordMode_ = true;
+}
+
+void TfrmData::NewPelnomocExecute() {
+    showPage(PAGE_PELNOMOCNICTWO);
+    pelnomocPage->newForm();
+    newRecordMode_ = true;
+}
+
+void TfrmData::NewPolisaExecute() {
+    showPage(PAGE_POLISA);
+    polisaPage->newForm();
+    newRecordMode_ = true;
+}
+
+void TfrmData::ChangeTabView(int kind, const QString& caption) {
+    const auto colour = [this](const QColor& c) {
+        QPalette palette = agentPage->lblRodzajOp->palette();
+        palette.setColor(QPalette::WindowText, c);
+        agentPage->lblRodzajOp->setPalette(palette);
+    };
+    if (kind == 0 || kind == 1) {
+        colour(QColor(0, 128, 0));
+        for (int tab : {PAGE_AGENT, PAGE_PRACOWNIK, PAGE_POLISA, PAGE_PELNOMOCNICTWO})
+            tbshMain->setTabVisible(tab, true);
+        newAgentForm(kind, caption);
+        agentPage->lblNrzRejestru->show();
+        agentPage->edNrEwidencyjny->show();
+        agentPage->lblNrWRaAg->setVisible(kind == 1);
+        agentPage->edID_Agenta->setVisible(kind == 1);
+        if (kind == 1) colour(QColor(0, 0, 128));
+    } else if (kind == 2) {
+        colour(QColor(255, 0, 0));
+        tbshMain->setTabVisible(PAGE_AGENT, true);
+        for (int tab : {PAGE_PRACOWNIK, PAGE_POLISA, PAGE_PELNOMOCNICTWO})
+            tbshMain->setTabVisible(tab, false);
+        agentPage->layoutForKind(2, caption);
+        agentPage->lblNrWRaAg->show();
+        agentPage->edID_Agenta->show();
+        agentPage->lblNrzRejestru->show();
+        agentPage->edNrEwidencyjny->show();
+        currentApplicationKind_ = 2;
+    }
+    agentPage->lblRodzajOp->setText(caption);
+    AddAgent->setEnabled(true);
+    AbortAgent->setEnabled(true);
+}
+
+bool TfrmData::Begin() {
+    TreeNode* target = navigateBegin(*tree_, selectedNode());
+    if (target) select(target);
+    return target != nullptr;
+}
+
+bool TfrmData::End() {
+    TreeNode* target = navigateEnd(*tree_, selectedNode());
+    if (target) select(target);
+    EndAction->setEnabled(target != nullptr);
+    return target != nullptr;
+}
+
+bool TfrmData::Prev() {
+    TreeNode* target = navigatePrevious(*tree_, selectedNode());
+    if (target) select(target);
+    Previous->setEnabled(target != nullptr);
+    return target != nullptr;
+}
+
+bool TfrmData::Next() {
+    TreeNode* target = navigateNext(*tree_, selectedNode());
+    if (target) select(target);
+    return target != nullptr;
+}
+
+void TfrmData::DeleteNodeExecute() {
+    TreeNode* node = selectedNode();
+    const auto question = tree_->strikeQuestion(node);
+    if (!question) return;
+    const PromptAnswer answer = platform::ask(
+        this, QString::fromStdString(question->text), QString::fromStdString(question->caption),
+        promptIcon(question->icon), PromptButtons::YesNo);
+    if (answer != PromptAnswer::Yes) return;
+    if (const auto refusal = tree_->toggleStrike(node)) showMessage(*refusal);
+}
+
+void TfrmData::showOutcome(const DocumentOutcome& outcome) {
+    for (const UserMessage& message : outcome.messages)
+        showMessage(message);
+    if (outcome.page >= 0) showPage(outcome.page);
+    if (outcome.frameNotice >= 0) tellFrame(outcome.frameNotice, 0);
+    if (outcome.select) select(outcome.select);
+}
+
+void TfrmData::openFile(const QString& path) {
+    files_->open(path);
+}
+
+void TfrmData::SaveToFile(bool saveAs) {
+    files_->save(saveAs);
+}
+
+void TfrmData::SaveToFiles() {
+    files_->split();
+}
+
+void TfrmData::ExportFile() {
+    files_->exportText();
+}
+
+void TfrmData::ImportFile() {
+    files_->importText();
+}
+
+void TfrmData::importRecords(std::vector<ReadRecord> records) {
+    for (const UserMessage& failure : tree_->importRecords(std::move(records)))
+        showMessage(failure);
+    applicationCount_ = tree_->applicationCount();
+    modified_ = true;  // imported records are lost unless saved
+    if (tree_->root()->childCount() > 0) select(tree_->root()->child(0));
+    tellApplicationCount();
+}
+
+void TfrmData::closeEvent(QCloseEvent* event) {
+    if (ready_ && !files_->mayClose()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    LibraryState::instance().removeWindow(this);
+}
+
+void TfrmData::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // Hosted windows hear of their activation from the frame's area.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && !parentWidget())
+        tellApplicationCount();
+}
+
+}  // namespace tavik

@@ -1,0 +1,85 @@
+#pragma once
+
+#include <QFile>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QStatusBar>
+#include <QString>
+#include <string>
+
+#include "forms/LibraryState.h"
+#include "forms/MorvelApi.h"
+#include "model/Cp1250.h"
+#include "platform/Registry.h"
+#include "shell/Settings.h"
+#include "tests/support/qt/ScriptedPrompts.h"
+#include "tests/support/qt/TempRegistry.h"
+#include "tools/samples/SampleDocuments.h"
+
+namespace tavik::test {
+
+// The frame as the library's windows see it: an area for the documents and a status bar.
+class TestHost : public QMainWindow, public DocumentHost {
+public:
+    TestHost() {
+        area = new QMdiArea(this);
+        setCentralWidget(area);
+        statusBar();
+        resize(1100, 760);
+    }
+    QMdiArea* documentArea() override { return area; }
+    QStatusBar* statusBar() override { return QMainWindow::statusBar(); }
+    QWidget* hostWindow() override { return this; }
+
+    QMdiArea* area;
+};
+
+// A configured user: a registry of its own naming the bundled dictionary, the undertaking of the
+// sample documents and folders in a temporary place; the library attached to it, with a host
+// frame and scripted prompts. Detached, which destroys every window, at the end.
+class LibraryFixture {
+public:
+    explicit LibraryFixture(bool configure = true, const QString& dictionaryFolder = QString::fromUtf8(TAVIK_BUNDLED_DICTIONARY_DIR)) {
+        if (configure) {
+            platform::Registry registry;
+            auto key = registry.openKey(Settings::kKeyPath, true);
+            const TRecZU undertaking = samples::sampleUndertaking();
+            key->writeString(QStringLiteral("Katalog słowników"), dictionaryFolder);
+            key->writeString(QStringLiteral("Kod ZU"),
+                             QString::fromStdString(cp1250::toUtf8(undertaking.KodZU.view())));
+            key->writeString(QStringLiteral("Nazwa ZU"),
+                             QString::fromStdString(cp1250::toUtf8(undertaking.NazwaZU.view())));
+            key->writeString(QStringLiteral("Dział ubezpieczeń"),
+                             QStringLiteral("POZOSTAŁE UBEZPIECZENIA OSOBOWE ORAZ UBEZPIECZENIA MAJĄTKOWE"));
+            key->writeString(QStringLiteral("Wnioski"), registry_.folder());
+        }
+        LibraryState::instance().attach();
+        LibraryState::instance().adoptHost(&host);
+    }
+    ~LibraryFixture() { LibraryState::instance().detach(); }
+    LibraryFixture(const LibraryFixture&) = delete;
+    LibraryFixture& operator=(const LibraryFixture&) = delete;
+
+    // A sample application file of the given version in the temporary folder.
+    QString sampleFile(int version, int applications, const QString& name = {}) {
+        samples::SampleShape shape;
+        shape.applications = applications;
+        return sampleFile(version, shape, name);
+    }
+    QString sampleFile(int version, const samples::SampleShape& shape, const QString& name = {}) {
+        const QString path = registry_.folder() + QLatin1Char('/') +
+                             (name.isEmpty() ? QStringLiteral("wnioski%1.rpa").arg(version) : name);
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        const std::string bytes = samples::sampleFileBytes(version, shape, 7);
+        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+        return path;
+    }
+    QString folder() const { return registry_.folder(); }
+
+    TempRegistry registry_;
+    ScriptedPrompts prompts;
+    TestHost host;
+};
+
+}  // namespace tavik::test
