@@ -33,6 +33,10 @@ bool MorvelBinding::load() {
         return false;
     }
     library_.setFileName(path_);
+    // The code stays mapped after unloading: the library's windows and state go at MorvelDetach,
+    // but what it left with Qt (routines run when the application ends, deferred events) must
+    // not point into a module that is gone.
+    library_.setLoadHints(QLibrary::PreventUnloadHint);
     if (!library_.load()) {
         // The loader's own words say what is wrong with the file (a missing dependency, another
         // architecture); they are its, not ours, so they stay as the loader wrote them.
