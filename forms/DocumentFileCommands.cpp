@@ -51,8 +51,7 @@ void DocumentFileCommands::open(const QString& path) {
     const TRecZU configured(forms::cp1250Of(settings.UndertakingCode()),
                             forms::cp1250Of(settings.UndertakingName()));
     auto* wait = new TfrmWeryfikacja(window_.window());
-    wait->show();
-    wait->repaint();
+    wait->showAndPaint();
     std::vector<UserMessage> placing;
     const auto failure = openDocumentFile(window_.tree(), path.toStdString(), configured,
                                           sortOrderOfSettings(), &placing);

@@ -649,8 +649,8 @@ void TfrmData::importRecords(std::vector<ReadRecord> records) {
     for (const UserMessage& failure : tree_->importRecords(std::move(records)))
         showMessage(failure);
     applicationCount_ = tree_->applicationCount();
-    modified_ = true;  // imported records are lost unless saved
     if (tree_->root()->childCount() > 0) select(tree_->root()->child(0));
+    modified_ = true;  // imported records are lost unless saved
     tellApplicationCount();
 }
 
