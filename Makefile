@@ -69,6 +69,7 @@ bench: release
 	build/release/bench/tavik-bench-checks
 	build/release/bench/tavik-bench-import
 	build/release/bench/tavik-bench-responses
+	build/release/bench/tavik-bench-windows
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
