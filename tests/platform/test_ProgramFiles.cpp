@@ -12,47 +12,28 @@ using tavik::platform::programFolder;
 class ProgramFilesTest : public QObject {
     Q_OBJECT
 
-private:
-    QString own_;     // a folder of this test beside the program
-    QString shared_;  // the same under ../share/tavik/
-    bool sharedExisted_ = false;
-
-    static void touch(const QString& path) {
-        QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-    }
-
 private slots:
-    void initTestCase() {
+    void theProgramsFolderFirstThenShareTavik() {
         const QString name =
             QStringLiteral("test_ProgramFiles-%1").arg(QCoreApplication::applicationPid());
-        own_ = programFolder() + QLatin1Char('/') + name;
-        sharedExisted_ = QFileInfo::exists(programFolder() + QStringLiteral("/../share"));
-        shared_ = QDir::cleanPath(programFolder() + QStringLiteral("/../share/tavik/") + name);
-    }
-    void cleanupTestCase() {
-        QDir(own_).removeRecursively();
-        QDir(shared_).removeRecursively();
-        if (!sharedExisted_)
-            QDir(programFolder() + QStringLiteral("/../share")).removeRecursively();
-    }
-
-    void theProgramsFolderFirstThenShareTavik() {
-        const QString relative = QFileInfo(own_).fileName() + QStringLiteral("/Help/Tavik.html");
+        const QString relative = name + QStringLiteral("/Help/Tavik.html");
         const QString beside = programFolder() + QLatin1Char('/') + relative;
-        const QString installed = shared_ + QStringLiteral("/Help/Tavik.html");
-        QVERIFY(installed.startsWith(QFileInfo(programFolder()).absolutePath() +
-                                     QStringLiteral("/share/tavik/")));
+        const QString share = QDir::cleanPath(programFolder() + QStringLiteral("/../share"));
+        const bool hadShare = QFileInfo::exists(share);
+        const QString installed = share + QStringLiteral("/tavik/") + relative;
+        const auto touch = [](const QString& path) {
+            QDir().mkpath(QFileInfo(path).absolutePath());
+            return QFile(path).open(QIODevice::WriteOnly);
+        };
 
-        // In neither place: the first, where a file would be written.
-        QCOMPARE(besideProgram(relative), beside);
-        touch(installed);
+        QCOMPARE(besideProgram(relative), beside);  // in neither: where it would be written
+        QVERIFY(touch(installed));
         QCOMPARE(besideProgram(relative), installed);
-        touch(beside);
+        QVERIFY(touch(beside));
         QCOMPARE(besideProgram(relative), beside);
-        QVERIFY(QFile::remove(installed));
-        QCOMPARE(besideProgram(relative), beside);
+
+        QDir(programFolder() + QLatin1Char('/') + name).removeRecursively();
+        QDir(hadShare ? share + QStringLiteral("/tavik/") + name : share).removeRecursively();
     }
 };
 
