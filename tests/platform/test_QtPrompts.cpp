@@ -49,12 +49,8 @@ private slots:
         } cases[] = {
             {PromptIcon::Error, QMessageBox::Critical, PromptButtons::Ok, "OK", "OK",
              PromptAnswer::Ok},
-            {PromptIcon::Information, QMessageBox::Information, PromptButtons::Ok, "OK", "",
-             PromptAnswer::Ok},
             {PromptIcon::Information, QMessageBox::Information, PromptButtons::OkCancel,
              "Anuluj OK", "Anuluj", PromptAnswer::Cancel},
-            {PromptIcon::Warning, QMessageBox::Warning, PromptButtons::OkCancel, "Anuluj OK", "OK",
-             PromptAnswer::Ok},
             {PromptIcon::Warning, QMessageBox::Warning, PromptButtons::OkCancel, "Anuluj OK", "",
              PromptAnswer::Cancel},
             {PromptIcon::Question, QMessageBox::Question, PromptButtons::YesNo, "Nie Tak", "Nie",

@@ -164,15 +164,6 @@ private slots:
         // Nothing else is taken from the older key.
         QCOMPARE(Settings().UndertakingName(), Settings::kNoUndertakingName);
     }
-
-    void aRegistryGivenToTheReader() {
-        QTemporaryDir other;
-        Registry registry(other.filePath(QStringLiteral("inny.json")));
-        QVERIFY(registry.openKey(Settings::kKeyPath, true)
-                    ->writeString(QStringLiteral("Kod ZU"), QStringLiteral("WRZ")));
-        QCOMPARE(Settings(registry).UndertakingCode(), QStringLiteral("WRZ"));
-        QCOMPARE(Settings().UndertakingCode(), QStringLiteral("-1"));
-    }
 };
 
 QTEST_GUILESS_MAIN(SettingsTest)
