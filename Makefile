@@ -8,7 +8,7 @@ SHELL := /bin/bash
 .SHELLFLAGS := -eu -o pipefail -c
 
 DEBIAN_PACKAGES := cmake ninja-build g++ make libgtest-dev libgmock-dev \
-                   libbenchmark-dev clang libclang-rt-14-dev
+                   libbenchmark-dev clang libclang-rt-14-dev qt6-base-dev fonts-dejavu-core
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 600
@@ -17,7 +17,7 @@ FUZZ_SMOKE_SECONDS ?= 20
 EXAMPLES := build/release/examples
 UNDERTAKING := --kod JSK --nazwa "TOWARZYSTWO UBEZPIECZEŃ JASKÓŁKA SPÓŁKA AKCYJNA"
 
-.PHONY: deps release run test test-unit fuzz-smoke fuzz bench examples format clean
+.PHONY: deps release run test test-unit fuzz-smoke fuzz bench examples screenshots format clean
 
 deps:
 	@missing=$$(for p in $(DEBIAN_PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done); \
@@ -43,6 +43,16 @@ run: examples
 	@for f in $(EXAMPLES)/*.rpa; do build/release/cli/tavik-cli check $(UNDERTAKING) "$$f"; done
 	@for f in $(EXAMPLES)/*.cia; do build/release/cli/tavik-cli check --slownik $(DICTIONARY) --kod JSK --dzial 2 "$$f"; done
 	@for f in $(EXAMPLES)/*.coa; do build/release/cli/tavik-cli check --kod JSK "$$f"; done
+	@# The program starts in the build tree, whose Slowniki/ holds the bundled dictionary.
+	@if [ -n "$${DISPLAY:-}$${WAYLAND_DISPLAY:-}" ]; then \
+	    cd build/release && exec bin/Tavik; \
+	else \
+	    echo "Brak ekranu (DISPLAY): program uruchomisz poleceniem: cd build/release && bin/Tavik"; \
+	fi
+
+# The pictures of the README.
+screenshots: release
+	build/release/tools/screenshots/tavik-screenshots docs/screenshots
 
 test: test-unit fuzz-smoke
 

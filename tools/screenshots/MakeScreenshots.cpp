@@ -1,0 +1,148 @@
+// Renders the pictures of the README offscreen: the frame with a document open on each of its
+// six pages, and the three pages of the configuration dialog. The program's own settings are
+// not touched: the registry is a temporary file.
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTreeView>
+#include <cstdio>
+
+#include "model/Cp1250.h"
+#include "platform/Prompts.h"
+#include "platform/Registry.h"
+#include "shell/Settings.h"
+#include "shell/TfrmKonfig.h"
+#include "shell/TfrmMain.h"
+#include "tools/samples/SampleDocuments.h"
+
+namespace {
+
+using namespace tavik;
+
+// Answers the open dialog with the sample file and every box with its first button.
+class FixedPrompts : public platform::Prompts {
+public:
+    explicit FixedPrompts(QString file) : file_(std::move(file)) {}
+    platform::PromptAnswer message(QWidget*, const QString& text, const QString&,
+                                   platform::PromptIcon, platform::PromptButtons) override {
+        std::fprintf(stderr, "komunikat: %s\n", qPrintable(text));
+        return platform::PromptAnswer::Ok;
+    }
+    QStringList openFiles(QWidget*, const platform::FileDialogOptions&, bool) override {
+        return {file_};
+    }
+    QString saveFile(QWidget*, const platform::FileDialogOptions&) override { return {}; }
+    QString chooseFolder(QWidget*, const QString&, const QString&) override { return {}; }
+
+private:
+    QString file_;
+};
+
+QString utf8(const Field& field) {
+    return QString::fromStdString(cp1250::toUtf8(field.view()));
+}
+
+void configure(const QString& folder) {
+    platform::Registry registry;
+    auto key = registry.openKey(Settings::kKeyPath, true);
+    const TRecZU undertaking = samples::sampleUndertaking();
+    key->writeString(QStringLiteral("Katalog słowników"), QStringLiteral(TAVIK_DICTIONARY_DIR));
+    key->writeString(QStringLiteral("Kod ZU"), utf8(undertaking.KodZU));
+    key->writeString(QStringLiteral("Nazwa ZU"), utf8(undertaking.NazwaZU));
+    key->writeString(QStringLiteral("Dział ubezpieczeń"),
+                     QStringLiteral("POZOSTAŁE UBEZPIECZENIA OSOBOWE ORAZ UBEZPIECZENIA MAJĄTKOWE"));
+    key->writeString(QStringLiteral("Wnioski"), folder);
+    key->writeString(QStringLiteral("ODPOWIEDZI"), folder);
+    key->writeString(QStringLiteral("MiejsceWystawienia"), QStringLiteral("Kraków"));
+    key->writeString(QStringLiteral("OsobaPodpis"), QStringLiteral("ANNA KOWALSKA"));
+}
+
+QString sampleFile(const QString& folder) {
+    samples::SampleShape shape;
+    shape.applications = 1;
+    const QString path = folder + QStringLiteral("/wniosek-wpis.rpa");
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    const std::string bytes = samples::sampleFileBytes(3, shape, 2026);
+    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    return path;
+}
+
+void settle() {
+    for (int i = 0; i < 5; ++i)
+        QCoreApplication::processEvents();
+}
+
+bool save(QWidget* widget, const QString& path) {
+    settle();
+    const bool ok = widget->grab().save(path);
+    std::printf("%s%s\n", qPrintable(path), ok ? "" : ": nie zapisano");
+    return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "użycie: tavik-screenshots KATALOG\n");
+        return 2;
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir work;
+    qputenv("TAVIK_REGISTRY", work.filePath(QStringLiteral("registry.json")).toUtf8());
+    QApplication app(argc, argv);
+    const QString out = QString::fromLocal8Bit(argv[1]);
+    QDir().mkpath(out);
+    configure(work.path());
+    FixedPrompts prompts(sampleFile(work.path()));
+    platform::Prompts::install(&prompts);
+    bool ok = true;
+
+    {
+        TfrmKonfig dialog;
+        dialog.show();
+        for (int page = 0; page < dialog.PageCtrlKonfiguracja->count(); ++page) {
+            dialog.PageCtrlKonfiguracja->setCurrentIndex(page);
+            ok &= save(&dialog, out + QStringLiteral("/konfiguracja-%1.png").arg(page + 1));
+        }
+    }
+
+    FrameEnvironment environment = FrameEnvironment::standard();
+    environment.libraryPath = QStringLiteral(TAVIK_PROGRAM_DIR "/libmorvel.so");
+    TfrmMain frame(environment);
+    frame.resize(1180, 820);
+    frame.show();
+    frame.findChild<QAction*>(QStringLiteral("OpenDoc"))->trigger();
+    settle();
+    QMdiSubWindow* document = frame.documentArea()->currentSubWindow();
+    if (!document) {
+        std::fprintf(stderr, "dokument nie został otwarty\n");
+        return 1;
+    }
+    document->showMaximized();
+    auto* tree = document->findChild<QTreeView*>(QStringLiteral("TreeView1"));
+    QAbstractItemModel* model = tree->model();
+    const QModelIndex application = model->index(0, 0, model->index(0, 0));
+    const QModelIndex agent = model->index(0, 0, application);
+    const struct {
+        const char* name;
+        QModelIndex node;
+    } pages[] = {{"wniosek", application},
+                 {"agent", agent},
+                 {"zarzad", model->index(0, 0, model->index(0, 0, agent))},
+                 {"pracownik", model->index(0, 0, model->index(1, 0, agent))},
+                 {"pelnomocnictwo", model->index(0, 0, model->index(2, 0, agent))},
+                 {"polisa", model->index(0, 0, model->index(3, 0, agent))}};
+    for (const auto& page : pages) {
+        tree->setCurrentIndex(page.node);
+        ok &= save(&frame, out + QStringLiteral("/tavik-%1.png").arg(QString::fromLatin1(page.name)));
+    }
+    platform::Prompts::install(nullptr);
+    frame.close();
+    return ok ? 0 : 1;
+}
