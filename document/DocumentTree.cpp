@@ -237,18 +237,41 @@ TreeNode* DocumentTree::addAgent(TreeNode* application, std::unique_ptr<TRecAgen
     node->icon_ = icon;
     node->entry_ = {agent.get(), KIND_AGENT, 0};
     node->record_ = std::move(agent);
-    if (!isDeletion(*app)) {
-        for (int c = ZARZAD; c <= POLISY; ++c) {
-            auto category = std::make_unique<TreeNode>();
-            category->text_ = std::string(kCategoryTexts[c]);
-            category->icon_ = kCategoryIcons[c];
-            category->category_ = c;
-            category->parent_ = node.get();
-            category->row_ = c;
-            node->children_.push_back(std::move(category));
-        }
-    }
+    if (!isDeletion(*app))
+        for (int c = ZARZAD; c <= POLISY; ++c)
+            node->children_.push_back(categoryNode(node.get(), c));
     return insertSorted(application, std::move(node));
+}
+
+std::unique_ptr<TreeNode> DocumentTree::categoryNode(TreeNode* agent, int category) {
+    auto node = std::make_unique<TreeNode>();
+    node->text_ = std::string(kCategoryTexts[category]);
+    node->icon_ = kCategoryIcons[category];
+    node->category_ = category;
+    node->parent_ = agent;
+    node->row_ = category;
+    return node;
+}
+
+void DocumentTree::removeBelow(TreeNode* agent) {
+    if (!agent) return;
+    while (!agent->children_.empty()) {
+        const std::size_t row = agent->children_.size() - 1;
+        const bool tell = observer_ && quiet_ == 0;
+        if (tell) observer_->beforeRemove(agent, static_cast<int>(row));
+        std::unique_ptr<TreeNode> removed = std::move(agent->children_.back());
+        agent->children_.pop_back();
+        nodeCount_ -= 1 + removed->childCount();
+        removed.reset();
+        if (tell) observer_->afterRemove();
+    }
+}
+
+void DocumentTree::addCategories(TreeNode* agent) {
+    if (!agent || !agent->hasRecord() || agent->kind() != KIND_AGENT || agent->childCount() > 0)
+        return;
+    for (int c = ZARZAD; c <= POLISY; ++c)
+        insertAt(agent, categoryNode(agent, c), static_cast<std::size_t>(c));
 }
 
 TreeNode* DocumentTree::addRecord(TreeNode* agent, std::unique_ptr<TRecord> record,

@@ -79,6 +79,11 @@ public:
     // After a record changed: its node's text is renewed and the node moves to its place.
     void renewText(TreeNode* node);
 
+    // An agent whose application becomes a deletion loses its categories with every record in
+    // them (the records are freed); one whose application is no deletion gets them back.
+    void removeBelow(TreeNode* agent);
+    void addCategories(TreeNode* agent);
+
     // Records read from a file, in file order, each placed by its links. Failures to place a
     // record are reported and the building goes on.
     std::vector<UserMessage> buildFromFile(std::vector<ReadRecord> records);
@@ -121,6 +126,7 @@ private:
 
     TreeNode* insertSorted(TreeNode* parent, std::unique_ptr<TreeNode> node);
     TreeNode* insertAt(TreeNode* parent, std::unique_ptr<TreeNode> node, std::size_t row);
+    static std::unique_ptr<TreeNode> categoryNode(TreeNode* agent, int category);
     void renumber(TreeNode* parent, std::size_t from = 0);
     template <class KeyOf, class Compare>
     void sortChildren(TreeNode* parent, const KeyOf& keyOf, const Compare& compare);

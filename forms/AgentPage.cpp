@@ -1,6 +1,7 @@
 #include "forms/AgentPage.h"
 
 #include <QButtonGroup>
+#include <QEvent>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -11,6 +12,7 @@
 #include "dictionary/Slownik.h"
 #include "forms/FieldControls.h"
 #include "forms/PageTexts.h"
+#include "forms/PersonPage.h"
 
 namespace tavik {
 
@@ -32,6 +34,7 @@ AgentPage::AgentPage(const Slownik& dictionary, QWidget* parent)
     : RecordPage(QStringLiteral("tbshAgent"), QStringLiteral(" Dane Agenta"), parent) {
     buildAgentGroup(dictionary);
     buildPersonGroup(dictionary);
+    connectRules();
     newForm(0, kWpis);
 }
 
@@ -109,11 +112,140 @@ void AgentPage::buildAgentGroup(const Slownik& dictionary) {
                       edNazwaAgenta,   nameLabel,
                       lblNrzRejestru,  edNrEwidencyjny};
 
+}
+
+void AgentPage::connectRules() {
+    // The rules answer the clerk's choices only; showing a record sets the controls itself.
+    const auto onChoice = [this](auto rule) {
+        return [this, rule] {
+            if (!showing()) (this->*rule)();
+        };
+    };
+    connect(cbFormaPrawna, &QComboBox::currentIndexChanged, this,
+            onChoice(&AgentPage::legalFormChanged));
+    connect(cbRodzajRejestru, &QComboBox::currentIndexChanged, this,
+            onChoice(&AgentPage::registerKindChanged));
     connect(cbDzialalnoscPodstawowa, &QComboBox::currentIndexChanged, this,
-            &AgentPage::applyActivity);
-    connect(activityGroup_, &QButtonGroup::idToggled, this, [this](int, bool on) {
-        if (on) applyActivity();
+            onChoice(&AgentPage::mainActivityChanged));
+    connect(cbObywatelstwoAg, &QComboBox::currentIndexChanged, this, [this] {
+        if (!showing()) identity_->citizenshipChanged();
     });
+    connect(cbRodzajDokAg, &QComboBox::currentIndexChanged, this, [this] {
+        if (!showing()) identity_->documentKindChanged();
+    });
+    connect(activityGroup_, &QButtonGroup::idClicked, this,
+            [this](int position) { emit activityChosen(position); });
+    cbRodzajRejestru->installEventFilter(this);
+}
+
+bool AgentPage::eventFilter(QObject* watched, QEvent* event) {
+    // Leaving the register kind with the tax number chosen takes the agent's NIP as the number.
+    if (watched == cbRodzajRejestru && event->type() == QEvent::FocusOut &&
+        cbRodzajRejestru->currentText() == kNip)
+        edNrEwidencyjny->setText(edNIPAg->text());
+    return RecordPage::eventFilter(watched, event);
+}
+
+void AgentPage::legalFormChanged() {
+    const bool person = isNaturalPerson();
+    if (person) {
+        cbRodzajRejestru->setCurrentIndex(cbRodzajRejestru->findText(kNip, Qt::MatchExactly));
+        edNrEwidencyjny->setInputMask(edNIPAg->inputMask());
+        edNrEwidencyjny->clear();
+    } else {
+        cbRodzajRejestru->setCurrentIndex(-1);
+    }
+    gbOsobaFizyczna->setVisible(person);
+    cbObywatelstwoAg->setCurrentIndex(cbObywatelstwoAg->findText(kPolskie, Qt::MatchExactly));
+    identity_->citizenshipChanged();
+    lblLiczba->hide();
+    edLiczba->hide();
+    edLiczba->setText(QStringLiteral("0"));
+}
+
+void AgentPage::registerKindChanged() {
+    if (cbRodzajRejestru->currentText() == kNip) {
+        edNrEwidencyjny->setInputMask(edNIPAg->inputMask());
+        return;
+    }
+    edNrEwidencyjny->setInputMask({});
+    edNrEwidencyjny->clear();
+}
+
+void AgentPage::mainActivityChanged() {
+    const bool other = cbDzialalnoscPodstawowa->currentText() == kInne;
+    edInnaDzialalnosc->setEnabled(other);
+    if (!other) edInnaDzialalnosc->clear();
+}
+
+void AgentPage::activityAccepted() {
+    applyActivity();
+    if (activity() == 1) return;
+    cbDzialalnoscPodstawowa->setCurrentIndex(-1);
+    edInnaDzialalnosc->clear();
+}
+
+void AgentPage::setActivity(int position) {
+    if (QAbstractButton* radio = activityGroup_->button(position)) {
+        const Showing quiet(*this);
+        radio->setChecked(true);
+    }
+    applyActivity();
+}
+
+void AgentPage::take(TRecAgenta& agent) const {
+    agent.FormaPrawna = forms::takeField(cbFormaPrawna);
+    agent.NumerWZU = forms::takeField(edNumerWZUAg);
+    agent.NUMER_W_RA = forms::takeField(edID_Agenta);
+    agent.NazwaAgenta = forms::takeField(edNazwaAgenta);
+    agent.Miejscowosc_SiedzibaAgenta = forms::takeField(edMiejscowoscSiedziba);
+    agent.Ulica_SiedzibaAgenta = forms::takeField(edUlicaSiedziba);
+    agent.NrDomu_SiedzibaAgenta = forms::takeField(edNrDomuSiedziba);
+    agent.NrLokalu_SiedzibaAgenta = forms::takeField(edNrLokaluSiedziba);
+    agent.KodPocztowy_SiedzibaAgenta = forms::takeField(meKodPocztowySiedziba);
+    agent.Poczta_SiedzibaAgenta = forms::takeField(edPocztaSiedziba);
+    agent.NIP_AGENTA = forms::takeField(edNIPAg);
+    agent.RodzajRejestru = forms::takeField(cbRodzajRejestru);
+    agent.Numer_z_Rejestru = forms::takeField(edNrEwidencyjny);
+    agent.ZWOLNIONY = activity() >= 0 ? std::to_string(activity()) : std::string("<E>");
+    agent.DzialalnoscPodstawowa = forms::takeField(cbDzialalnoscPodstawowa);
+    agent.InnaDzialalnosc = forms::takeField(edInnaDzialalnosc);
+    agent.Imie = forms::takeField(edImieAG);
+    agent.Imie2 = forms::takeField(edImie2AG);
+    agent.Nazwisko = forms::takeField(edNazwiskoAG);
+    agent.Nazwisko2 = forms::takeField(edNazwisko2AG);
+    agent.Obywatelstwo = forms::takeField(cbObywatelstwoAg);
+    agent.RodzajDokumentuOsFizAgenta = forms::takeField(cbRodzajDokAg);
+    agent.PESEL = forms::takeField(edNrDokumentu);
+    agent.NIP_Osoby_Fizycznej = forms::takeField(edNipOsFiz);
+    agent.Miejscowosc = forms::takeField(edMiejscowoscAG);
+    agent.Ulica = forms::takeField(edUlicaAG);
+    agent.NrDomu = forms::takeField(edNrDomuAG);
+    agent.NrLokalu = forms::takeField(edNrLokaluAG);
+    agent.KodPocztowy = forms::takeField(meKodPocztowyAG);
+    agent.Poczta = forms::takeField(edPocztaAG);
+    if (auto* agent2 = dynamic_cast<TRecAgenta2*>(&agent))
+        agent2->Liczba_czl_zarzadu = forms::takeField(edLiczba);
+}
+
+void AgentPage::copyPersonInto(PersonPage& board) const {
+    board.imie->setText(edImieAG->text());
+    board.imie2->setText(edImie2AG->text());
+    board.nazwisko->setText(edNazwiskoAG->text());
+    board.nazwisko2->setText(edNazwisko2AG->text());
+    board.obywatelstwo->setCurrentIndex(
+        board.obywatelstwo->findText(cbObywatelstwoAg->currentText(), Qt::MatchExactly));
+    board.identity().citizenshipChanged();
+    board.rodzajDokumentu->setCurrentIndex(
+        board.rodzajDokumentu->findText(cbRodzajDokAg->currentText(), Qt::MatchExactly));
+    board.identity().documentKindChanged();
+    board.pesel->setText(edNrDokumentu->text());
+    board.miejscowosc->setText(edMiejscowoscAG->text());
+    board.ulica->setText(edUlicaAG->text());
+    board.numerDomu->setText(edNrDomuAG->text());
+    board.numerLokalu->setText(edNrLokaluAG->text());
+    board.kodPocztowy->setText(meKodPocztowyAG->text());
+    board.poczta->setText(edPocztaAG->text());
 }
 
 void AgentPage::buildPersonGroup(const Slownik& dictionary) {

@@ -26,8 +26,18 @@ public:
     // The blank form: the kind's layout, the usual legal form, register, citizenship, document.
     void newForm(int applicationKind, const QString& typWniosku);
 
+    // Every field of both groups, the activity's position in "ZWOLNIONY".
+    void take(TRecAgenta& agent) const;
+    // The fields a board member takes over from a natural-person agent.
+    void copyPersonInto(class PersonPage& board) const;
+
     // The activity's position: 0 none, 1 exempt ("Zwolniony"), 2 bank, 3 credit union.
     int activity() const;
+    // After the clerk chose another activity and it was allowed: anything but "Zwolniony"
+    // disables and clears the main and the other activity.
+    void activityAccepted();
+    // Puts the activity back when the clerk does not allow its consequences.
+    void setActivity(int position);
     // Enables the controls the activity allows (the insurance kind of powers of attorney is the
     // power-of-attorney page's).
     void applyActivity();
@@ -75,8 +85,19 @@ public:
 
     IdentityRules& identity() { return *identity_; }
 
+signals:
+    // The clerk chose an activity; the window decides on its consequences.
+    void activityChosen(int position);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void buildAgentGroup(const Slownik& dictionary);
+    void connectRules();
+    void legalFormChanged();
+    void registerKindChanged();
+    void mainActivityChanged();
     void buildPersonGroup(const Slownik& dictionary);
     // WykreslenieAG: only the name and the numbers; Odmaluj: everything of the agent again.
     void WykreslenieAG();

@@ -79,6 +79,24 @@ void ApplicationPage::showUndertaking(const QString& code, const QString& name) 
     NazwaZU->setText(name);
 }
 
+void ApplicationPage::take(TRecWniosek& application) const {
+    application.TypWniosku = forms::takeField(cbRodzajWn);
+    application.RodzajWniosku = kindIndex();
+    application.NumerWniosku = forms::takeField(edNrWniosku);
+    application.DataWniosku = forms::takeField(edDataWn);
+    application.Komentarz = forms::takeField(edKomentarz);
+}
+
+std::string ApplicationPage::deletionDate() const {
+    if (!cbDataWykreslenia->isChecked()) return std::string(texts::EMPTY.view());
+    return forms::cp1250Of(DataWykreslenia->date().toString(QStringLiteral("dd.MM.yyyy")));
+}
+
+std::string ApplicationPage::deletionReasons() const {
+    return cbDataWykreslenia->isChecked() ? reasonsField(reasons())
+                                          : std::string(texts::EMPTY.view());
+}
+
 int ApplicationPage::kindIndex() const {
     return cbRodzajWn->currentIndex();
 }
@@ -89,6 +107,10 @@ bool ApplicationPage::isDeletionChosen() const {
 
 void ApplicationPage::updateDeletionExtras() {
     const bool deletion = isDeletionChosen();
+    if (!deletion && !showing()) {
+        const Showing quiet(*this);
+        DataWykreslenia->setDate(QDate::currentDate());
+    }
     lblDataWykreslenia->setVisible(deletion);
     cbDataWykreslenia->parentWidget()->setVisible(deletion);
     DataWykreslenia->setEnabled(cbDataWykreslenia->isChecked());

@@ -26,6 +26,13 @@ public:
     // The blank form of a new application: the first kind, the number, today's date.
     void newForm(int number);
 
+    // The page's values into an application; the kind's position in RodzajWniosku.
+    void take(TRecWniosek& application) const;
+    // The agent's fields of a deletion: the contract's end as dd.mm.yyyy and the reasons, both
+    // "<E>" while the date is not ticked.
+    std::string deletionDate() const;
+    std::string deletionReasons() const;
+
     int kindIndex() const;
     bool isDeletionChosen() const;
     // The four reasons, one byte each: the first reason in the lowest byte; 0xFF ticked.

@@ -149,6 +149,12 @@ PersonPage::PersonPage(Kind kind, const Slownik& dictionary, QWidget* parent)
         colourOperation();
         layoutForOperation();
     });
+    connect(obywatelstwo, &QComboBox::currentIndexChanged, this, [this] {
+        if (!showing()) identity_->citizenshipChanged();
+    });
+    connect(rodzajDokumentu, &QComboBox::currentIndexChanged, this, [this] {
+        if (!showing()) identity_->documentKindChanged();
+    });
     newForm();
 }
 
@@ -203,6 +209,32 @@ void PersonPage::showPerson(const TRecOsoba& person) {
     forms::showField(poczta, person.POCZTA);
     colourOperation();
     layoutForOperation();
+}
+
+void PersonPage::take(TRecOsoba& person) const {
+    person.Rodzaj_Operacji = forms::takeField(operation);
+    person.NumerWZU = forms::takeField(numerWZU);
+    person.Numer_w_RA = forms::takeField(numerWRA);
+    person.Nazwisko = forms::takeField(nazwisko);
+    person.Nazwisko_drugi_czlon = forms::takeField(nazwisko2);
+    person.Imie = forms::takeField(imie);
+    person.Imie2 = forms::takeField(imie2);
+    person.NazwiskoRodowe = forms::takeField(nazwiskoRodowe);
+    person.ImieOjca = forms::takeField(imieOjca);
+    person.ImieMatki = forms::takeField(imieMatki);
+    person.Plec = forms::takeField(plec);
+    person.Obywatelstwo = forms::takeField(obywatelstwo);
+    person.WYKSZTALCENIE = forms::takeField(wyksztalcenie);
+    person.Nr_zezwolenia = forms::takeField(numerZezwolenia);
+    person.Typ_Dokumentu = forms::takeField(rodzajDokumentu);
+    person.PESEL = forms::takeField(pesel);
+    person.NIP = forms::takeField(nip);
+    person.Miejscowosc = forms::takeField(miejscowosc);
+    person.Ulica = forms::takeField(ulica);
+    person.NumerDomu = forms::takeField(numerDomu);
+    person.NumerLokalu = forms::takeField(numerLokalu);
+    person.KodPocztowy = forms::takeField(kodPocztowy);
+    person.POCZTA = forms::takeField(poczta);
 }
 
 void PersonPage::newForm() {

@@ -20,6 +20,8 @@ public:
 
     Kind kind() const { return kind_; }
     void showPerson(const TRecOsoba& person);
+    // Every field of the page into a person.
+    void take(TRecOsoba& person) const;
     // The blank form: the first operation, Polish citizenship, an identity card.
     void newForm();
     // The layout of the chosen operation: a deletion keeps only the operation, the numbers and

@@ -41,12 +41,14 @@ void PolicyPage::chooseInsurer(const QString& name) {
 void PolicyPage::showPolicy(TRecPolisaOC& policy,
                             const std::map<std::string, std::string>& insurerNames) {
     const Showing showing(*this);
+    unknownCode_.clear();
     if (auto* policy3 = dynamic_cast<TRecPolisaOC3*>(&policy)) {
         const auto found = insurerNames.find(policy3->Kod_ZU.str());
         if (found != insurerNames.end()) {
             policy3->Nazwa_zakladu = found->second;
             chooseInsurer(forms::qt(found->second));
         } else {
+            if (!policy3->Kod_ZU.isEmpty()) unknownCode_ = policy3->Kod_ZU.str();
             chooseInsurer(policy3->Kod_ZU.isEmpty() ? QString() : forms::qt(policy3->Kod_ZU.view()));
         }
     } else {
@@ -61,6 +63,7 @@ void PolicyPage::showPolicy(TRecPolisaOC& policy,
 
 void PolicyPage::newForm() {
     const Showing showing(*this);
+    unknownCode_.clear();
     edPolisaID->clear();
     chooseInsurer({});
     edSumaUbezpieczenia->clear();
@@ -68,8 +71,19 @@ void PolicyPage::newForm() {
     meWaznyDo->clear();
 }
 
+void PolicyPage::take(TRecPolisaOC3& policy) const {
+    policy.ID_PolisyOC = forms::takeField(edPolisaID);
+    policy.Suma_ubezpieczenia = forms::takeField(edSumaUbezpieczenia);
+    policy.WazneOd = forms::takeField(meWaznyOd);
+    policy.WazneDo = forms::takeField(meWaznyDo);
+    policy.Kod_ZU = chosenInsurerCode();
+    // A code the list lacks stays shown as the placeholder: the record keeps its name then.
+    if (cbNazwaZakladu->currentIndex() >= 0)
+        policy.Nazwa_zakladu = forms::cp1250Of(cbNazwaZakladu->currentText());
+}
+
 std::string PolicyPage::chosenInsurerCode() const {
-    if (cbNazwaZakladu->currentIndex() < 0) return "-1";
+    if (cbNazwaZakladu->currentIndex() < 0) return unknownCode_.empty() ? "-1" : unknownCode_;
     return forms::cp1250Of(cbNazwaZakladu->currentData().toString());
 }
 

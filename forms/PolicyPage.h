@@ -22,8 +22,11 @@ public:
     // name. An older policy shows its insurer's name.
     void showPolicy(TRecPolisaOC& policy, const std::map<std::string, std::string>& insurerNames);
     void newForm();
+    // The page's values into a policy: the chosen insurer's code and name.
+    void take(TRecPolisaOC3& policy) const;
 
-    // The code of the chosen insurer; "-1" when none is chosen.
+    // The code of the chosen insurer; the shown policy's own code while it names an insurer the
+    // list lacks and no other is chosen; "-1" when none is chosen.
     std::string chosenInsurerCode() const;
 
     QLineEdit* edPolisaID;
@@ -36,6 +39,8 @@ public:
 
 private:
     void chooseInsurer(const QString& name);
+
+    std::string unknownCode_;
 };
 
 }  // namespace tavik

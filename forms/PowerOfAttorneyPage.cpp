@@ -92,6 +92,17 @@ void PowerOfAttorneyPage::showPower(const TRecPelnomocnictwo& power) {
     groupChosen();
 }
 
+void PowerOfAttorneyPage::take(TRecPelnomocnictwo& power) const {
+    power.RodzajUbezpieczenia = forms::takeField(edRodzajUbezpieczenia);
+    power.ObszarDzialalnosci = forms::takeField(edObszarDzialalnosci);
+    power.MaksKwotaUbezpieczenia = forms::takeField(edMaxKwota);
+    power.Waluta = forms::takeField(cbWaluta);
+    power.NazwaDzialu = forms::takeField(edDzialUbezpieczen);
+    power.NazwaGrupy = forms::takeField(cbNazwaGrupyUbezpieczen);
+    power.WazneOd = forms::takeField(meWazneOd);
+    power.WazneDo = forms::takeField(meWazneDo);
+}
+
 void PowerOfAttorneyPage::newForm() {
     const Showing showing(*this);
     edRodzajUbezpieczenia->clear();

@@ -20,6 +20,7 @@ public:
 
     void showPower(const TRecPelnomocnictwo& power);
     void newForm();
+    void take(TRecPelnomocnictwo& power) const;
     // The insurance kind is for agents exempt from the activity rules only.
     void allowInsuranceKind(bool allowed);
 

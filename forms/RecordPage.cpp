@@ -32,6 +32,8 @@ RecordPage::RecordPage(const QString& objectName, const QString& groupTitle, QWi
 }
 
 void RecordPage::setActions(QAction* accept, QAction* abort, const QString& acceptText) {
+    accept_ = accept;
+    abort_ = abort;
     for (QAction* action : {accept, abort}) {
         auto* button = new QPushButton(this);
         const bool isAccept = action == accept;
@@ -49,7 +51,10 @@ void RecordPage::setActions(QAction* accept, QAction* abort, const QString& acce
 }
 
 void RecordPage::changed() {
-    if (!showing_) emit edited();
+    if (showing_) return;
+    if (accept_) accept_->setEnabled(true);
+    if (abort_) abort_->setEnabled(true);
+    emit edited();
 }
 
 QLineEdit* RecordPage::edit(const QString& name, int maxLength, bool upperCase) {

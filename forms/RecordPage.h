@@ -29,7 +29,8 @@ public:
     void setActions(QAction* accept, QAction* abort, const QString& acceptText = {});
 
 signals:
-    // A control was changed by the clerk (not by showing a record or clearing the page).
+    // A control was changed by the clerk (not by showing a record or clearing the page): the
+    // page's accept and abort commands are enabled.
     void edited();
 
 protected:
@@ -75,6 +76,8 @@ private:
     QGroupBox* group_;
     QGridLayout* grid_;
     QHBoxLayout* buttons_;
+    QAction* accept_ = nullptr;
+    QAction* abort_ = nullptr;
     bool showing_ = false;
 };
 

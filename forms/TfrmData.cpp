@@ -26,6 +26,7 @@
 #include "forms/PersonPage.h"
 #include "forms/PolicyPage.h"
 #include "forms/PowerOfAttorneyPage.h"
+#include "forms/RecordCommands.h"
 #include "forms/TreeNodeDelegate.h"
 #include "platform/Prompts.h"
 #include "platform/WindowMessages.h"
@@ -86,6 +87,7 @@ TfrmData::TfrmData(QWidget* parent) : QWidget(parent), tree_(std::make_unique<Do
                                             forms::cp1250Of(settings.UndertakingName())));
     model_ = std::make_unique<DocumentTreeModel>(*tree_);
     files_ = std::make_unique<DocumentFileCommands>(*this);
+    records_ = std::make_unique<RecordCommands>(*this);
 
     buildActions();
     TreeView1 = new QTreeView(this);
@@ -195,6 +197,21 @@ void TfrmData::buildActions() {
     EndAction = makeAction("End", QStringLiteral(">>>>||"));
     Przesortuj = makeAction("Przesortuj", QStringLiteral("Przesortuj"));
 
+    RecordCommands* records = records_.get();
+    connect(AddWniosek, &QAction::triggered, this, [records] { records->AddWniosek(); });
+    connect(AbortWniosek, &QAction::triggered, this, [records] { records->AbortWniosek(); });
+    connect(AddAgent, &QAction::triggered, this, [records] { records->AddAgent(); });
+    connect(AbortAgent, &QAction::triggered, this, [records] { records->AbortAgent(); });
+    connect(AddZarzad, &QAction::triggered, this, [this] { records_->AddPerson(*zarzadPage); });
+    connect(AbortZarzad, &QAction::triggered, this, [this] { records_->AbortPerson(*zarzadPage); });
+    connect(AddPracownik, &QAction::triggered, this,
+            [this] { records_->AddPerson(*pracownikPage); });
+    connect(AbortPrac, &QAction::triggered, this,
+            [this] { records_->AbortPerson(*pracownikPage); });
+    connect(AddPelnomoc, &QAction::triggered, this, [records] { records->AddPelnomoc(); });
+    connect(AbortPelnomoc, &QAction::triggered, this, [records] { records->AbortPelnomoc(); });
+    connect(AddPolisa, &QAction::triggered, this, [records] { records->AddPolisa(); });
+    connect(AbortPolisa, &QAction::triggered, this, [records] { records->AbortPolisa(); });
     connect(NewWniosek, &QAction::triggered, this, &TfrmData::NewWniosekExecute);
     connect(NewAgent, &QAction::triggered, this, &TfrmData::NewAgentExecute);
     connect(NewPrac, &QAction::triggered, this, &TfrmData::NewPracExecute);
@@ -258,6 +275,8 @@ void TfrmData::buildPages() {
         tbshMain->addTab(scroll, icons::icon(tab.icon), QString::fromUtf8(tab.caption));
         connect(tab.page, &RecordPage::edited, this, &TfrmData::pageEdited);
     }
+    connect(agentPage, &AgentPage::activityChosen, this,
+            [this](int position) { records_->activityChosen(position); });
     connect(tbshMain, &QTabWidget::currentChanged, this, [this](int index) {
         if (!switchingPages_) tbshMainChange(index);
     });
@@ -538,6 +557,10 @@ void TfrmData::NewPracExecute() {
 void TfrmData::NewPelnomocExecute() {
     showPage(PAGE_PELNOMOCNICTWO);
     pelnomocPage->newForm();
+    // The insurance kind is for an exempt agent only.
+    const TreeNode* agent = DocumentTree::agentOf(currentApplicationNode_);
+    pelnomocPage->edRodzajUbezpieczenia->setEnabled(
+        agent && static_cast<const TRecAgenta*>(agent->record())->ZWOLNIONY == "1");
     newRecordMode_ = true;
 }
 

@@ -23,6 +23,7 @@ class DocumentFileCommands;
 class DocumentTreeModel;
 class PersonPage;
 class PolicyPage;
+class RecordCommands;
 class PowerOfAttorneyPage;
 class RecordPage;
 struct DocumentOutcome;
@@ -100,6 +101,7 @@ protected:
 
 private:
     friend class DocumentFileCommands;
+    friend class RecordCommands;
 
     void buildActions();
     void buildPages();
@@ -128,6 +130,7 @@ private:
     std::unique_ptr<DocumentTree> tree_;
     std::unique_ptr<DocumentTreeModel> model_;
     std::unique_ptr<DocumentFileCommands> files_;
+    std::unique_ptr<RecordCommands> records_;
     InsurerDirectory insurers_;
     bool modified_ = false;
     bool newRecordMode_ = false;

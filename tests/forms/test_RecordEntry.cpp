@@ -1,0 +1,415 @@
+#include <QComboBox>
+#include <QDate>
+#include <QDateEdit>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTest>
+#include <QTreeView>
+
+#include "document/DocumentTree.h"
+#include "forms/AgentPage.h"
+#include "forms/ApplicationPage.h"
+#include "forms/DocumentTreeModel.h"
+#include "forms/MorvelApi.h"
+#include "forms/PersonPage.h"
+#include "forms/PolicyPage.h"
+#include "forms/PowerOfAttorneyPage.h"
+#include "forms/TfrmData.h"
+#include "model/CRC32.h"
+#include "model/Cp1250.h"
+#include "tests/support/qt/LibraryFixture.h"
+
+extern "C" {
+void ShowForm(tavik::DocumentHost*, void*, unsigned char);
+void OpenDocument(tavik::DocumentHost*, const char*, unsigned char);
+QWidget* GetActiveWnd();
+}
+
+using namespace tavik;
+using platform::PromptAnswer;
+
+namespace {
+
+QString qt(const Field& field) {
+    return QString::fromStdString(cp1250::toUtf8(field.view()));
+}
+
+// Types a text into a control as a clerk does: the old text selected and typed over.
+void typeInto(QLineEdit* edit, const QString& text) {
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    edit->setCursorPosition(0);
+    // Key by key, Polish letters included (which keyClicks cannot type).
+    for (const QChar c : text)
+        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
+void choose(QComboBox* combo, const QString& text) {
+    const int at = combo->findText(text, Qt::MatchExactly);
+    QVERIFY2(at >= 0, qPrintable(text));
+    combo->setCurrentIndex(at);
+}
+
+// The records of a sample entry application: its agent and what is below it.
+struct Entry {
+    samples::SampleDocument sample;
+    const TRecAgenta3* agent = nullptr;
+    std::vector<const TRecOsoba*> board, employees;
+    std::vector<const TRecPelnomocnictwo*> powers;
+    std::vector<const TRecPolisaOC3*> policies;
+
+    explicit Entry(bool naturalPerson) : sample(3, {}, seedFor(naturalPerson)) {
+        for (std::size_t i = 0; i < sample.records().size(); ++i) {
+            const TRecord* r = sample.records()[i].get();
+            switch (sample.kinds()[i]) {
+                case KIND_AGENT: agent = static_cast<const TRecAgenta3*>(r); break;
+                case KIND_ZARZAD: board.push_back(static_cast<const TRecOsoba*>(r)); break;
+                case KIND_PRACOWNIK: employees.push_back(static_cast<const TRecOsoba*>(r)); break;
+                case KIND_PELNOMOCNICTWO:
+                    powers.push_back(static_cast<const TRecPelnomocnictwo*>(r));
+                    break;
+                case KIND_POLISA: policies.push_back(static_cast<const TRecPolisaOC3*>(r)); break;
+                default: break;
+            }
+        }
+    }
+    // The first seed whose entry's agent is (or is not) a natural person.
+    static std::uint32_t seedFor(bool naturalPerson) {
+        for (std::uint32_t seed = 1;; ++seed) {
+            samples::SampleDocument probe(3, {}, seed);
+            for (std::size_t i = 0; i < probe.records().size(); ++i)
+                if (probe.kinds()[i] == KIND_AGENT &&
+                    (static_cast<const TRecAgenta&>(*probe.records()[i]).FormaPrawna ==
+                     cp1250::fromUtf8OrThrow("OSOBA FIZYCZNA")) == naturalPerson)
+                    return seed;
+        }
+    }
+};
+
+// Every record of two trees, in tree order: kind, fields and checksum.
+void compareTrees(DocumentTree& a, DocumentTree& b) {
+    std::vector<TreeNode*> left, right;
+    a.forEach([&](TreeNode& n) { left.push_back(&n); });
+    b.forEach([&](TreeNode& n) { right.push_back(&n); });
+    QCOMPARE(left.size(), right.size());
+    for (std::size_t i = 0; i < left.size(); ++i) {
+        QCOMPARE(left[i]->text(), right[i]->text());
+        if (!left[i]->hasRecord()) continue;
+        QCOMPARE(left[i]->kind(), right[i]->kind());
+        const auto x = left[i]->record()->fields();
+        const auto y = right[i]->record()->fields();
+        QCOMPARE(x.size(), y.size());
+        for (std::size_t f = 0; f < x.size(); ++f) {
+            // A version-3 file keeps a policy's insurer by its code alone.
+            if (left[i]->kind() == KIND_POLISA && x[f].field == &static_cast<TRecPolisaOC&>(*left[i]->record()).Nazwa_zakladu)
+                continue;
+            QCOMPARE(qt(*x[f].field), qt(*y[f].field));
+        }
+        if (left[i]->kind() != KIND_ZAKLAD) QCOMPARE(left[i]->record()->CRC, right[i]->record()->CRC);
+    }
+}
+
+TfrmData* newWindow(test::LibraryFixture& library) {
+    ShowForm(&library.host, nullptr, wsNormal);
+    return qobject_cast<TfrmData*>(GetActiveWnd());
+}
+
+}  // namespace
+
+class TestRecordEntry : public QObject {
+    Q_OBJECT
+private slots:
+    void wholeEntryApplicationSavedAndReopened();
+    void naturalPersonAgentCopiedIntoABoardMember();
+    void deletionAsksBeforeRecordsGo();
+    void foreignCitizenshipTakesOtherDocuments();
+    void bankActivityAsksToClearInsuranceKinds();
+    void refusedAcceptLeavesTreeAndPage();
+};
+
+void TestRecordEntry::wholeEntryApplicationSavedAndReopened() {
+    test::LibraryFixture library;
+    const Entry entry(false);
+    TfrmData* w = newWindow(library);
+    const CRC32 calc;
+
+    // The application: the new form's number and date, a comment typed in small letters.
+    QTest::keyClicks(w->wniosekPage->edKomentarz, "pierwszy wniosek agenta");
+    QVERIFY(w->AddWniosek->isEnabled());
+    QVERIFY(w->modified());
+    w->AddWniosek->trigger();
+    QCOMPARE(w->tree().root()->childCount(), std::size_t(1));
+    TreeNode* application = w->tree().root()->child(0);
+    QCOMPARE(w->selectedNode(), application);
+    auto& wniosek = static_cast<TRecWniosek&>(*application->record());
+    QCOMPARE(qt(wniosek.NumerWniosku), QStringLiteral("WNIOSEK 1"));
+    QCOMPARE(qt(wniosek.Komentarz), QStringLiteral("PIERWSZY WNIOSEK AGENTA"));
+    QCOMPARE(qt(wniosek.TypWniosku), QStringLiteral("WPIS"));
+    QCOMPARE(qt(wniosek.DataWniosku), QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
+    std::uint32_t crc = 0;
+    calc.CRC32RecWniosek(&wniosek, crc);
+    QCOMPARE(wniosek.CRC, crc);
+    QVERIFY(!w->AddWniosek->isEnabled());
+
+    // A company agent.
+    QVERIFY(w->NewAgent->isEnabled());
+    w->NewAgent->trigger();
+    w->agentPage->showAgent(*entry.agent, 0, QStringLiteral("WPIS"));
+    typeInto(w->agentPage->edNazwaAgenta, qt(entry.agent->NazwaAgenta));
+    typeInto(w->agentPage->edLiczba, QStringLiteral("2"));
+    w->AddAgent->trigger();
+    QCOMPARE(library.prompts.messages(), QStringList{QStringLiteral("Dodano nowego agenta")});
+    TreeNode* agent = DocumentTree::agentOf(application);
+    QVERIFY(agent);
+    QCOMPARE(agent->icon(), int(DocumentTree::kIconAgentFromPage));
+    QCOMPARE(agent->childCount(), std::size_t(4));
+    QCOMPARE(qt(static_cast<TRecAgenta3*>(agent->record())->RodzajOperacji), QStringLiteral("WPIS"));
+
+    // Two board members and two employees, each under its category.
+    const auto addPeople = [&](DocumentTree::Category category, PersonPage* page, QAction* add,
+                               QAction* another, const std::vector<const TRecOsoba*>& people,
+                               const QString& confirmation) {
+        w->select(DocumentTree::categoryOf(agent, category));
+        for (int i = 0; i < 2; ++i) {
+            if (i > 0) another->trigger();
+            QVERIFY(w->newRecordMode());
+            page->showPerson(*people[i]);
+            typeInto(page->nazwisko, qt(people[i]->Nazwisko));
+            library.prompts.clear();
+            add->trigger();
+            QCOMPARE(library.prompts.messages(), QStringList{confirmation});
+        }
+        QCOMPARE(DocumentTree::categoryOf(agent, category)->childCount(), std::size_t(2));
+    };
+    addPeople(DocumentTree::ZARZAD, w->zarzadPage, w->AddZarzad, w->NewZarzad, entry.board,
+              QStringLiteral("Wprowadzono nowy rekord czł. zarządu "));
+    addPeople(DocumentTree::PRACOWNICY, w->pracownikPage, w->AddPracownik, w->NewPrac,
+              entry.employees, QStringLiteral("Wprowadzono nowy rekord pracownika "));
+    TreeNode* employee = DocumentTree::categoryOf(agent, DocumentTree::PRACOWNICY)->child(0);
+    QCOMPARE(employee->text(), std::min(entry.employees[0]->Nazwisko.str(),
+                                        entry.employees[1]->Nazwisko.str()));
+
+    // Two powers of attorney, numbered.
+    w->select(DocumentTree::categoryOf(agent, DocumentTree::PELNOMOCNICTWA));
+    for (int i = 0; i < 2; ++i) {
+        if (i > 0) w->NewPelnomoc->trigger();
+        w->pelnomocPage->showPower(*entry.powers[i]);
+        typeInto(w->pelnomocPage->edObszarDzialalnosci, qt(entry.powers[i]->ObszarDzialalnosci));
+        library.prompts.clear();
+        w->AddPelnomoc->trigger();
+        QCOMPARE(library.prompts.messages(),
+                 QStringList{QStringLiteral("Wprowadzono nowy rekord PEŁNOMOCNICTWO ")});
+    }
+    TreeNode* powers = DocumentTree::categoryOf(agent, DocumentTree::PELNOMOCNICTWA);
+    QCOMPARE(QString::fromStdString(powers->child(0)->text()), QStringLiteral("Pelnomocnictwo LP - 000001"));
+    QCOMPARE(QString::fromStdString(powers->child(1)->text()), QStringLiteral("Pelnomocnictwo LP - 000002"));
+
+    // A policy, from the agent's node, open-ended.
+    w->select(agent);
+    w->NewPolisaExecute();
+    w->polisaPage->showPolicy(const_cast<TRecPolisaOC3&>(*entry.policies[0]), {});
+    choose(w->polisaPage->cbNazwaZakladu, QStringLiteral("TOWARZYSTWO UBEZPIECZEŃ JASKÓŁKA SPÓŁKA AKCYJNA"));
+    typeInto(w->polisaPage->edPolisaID, QStringLiteral("OC/2026/1"));
+    w->polisaPage->meWaznyDo->clear();
+    library.prompts.clear();
+    w->AddPolisa->trigger();
+    QCOMPARE(library.prompts.messages(), QStringList{QStringLiteral("Wprowadzono nowy rekord polisa ")});
+    TreeNode* policy = DocumentTree::categoryOf(agent, DocumentTree::POLISY)->child(0);
+    QCOMPARE(QString::fromStdString(policy->text()), QStringLiteral("Polisa - OC/2026/1"));
+    const auto& polisa = static_cast<TRecPolisaOC3&>(*policy->record());
+    QCOMPARE(qt(polisa.WazneDo), QStringLiteral("<E>"));
+    QCOMPARE(qt(polisa.Kod_ZU), QStringLiteral("JSK"));
+
+    // Saved under a name, opened again: every record and checksum as entered.
+    const QString path = library.folder() + QStringLiteral("/nowy.rpa");
+    library.prompts.clear();
+    library.prompts.chooseSaveName(path);
+    w->SaveToFile(false);
+    QCOMPARE(library.prompts.messages(), QStringList());
+    QCOMPARE(w->windowTitle(), path);
+    QVERIFY(!w->modified());
+    OpenDocument(&library.host, path.toUtf8().constData(), wsNormal);
+    auto* reopened = qobject_cast<TfrmData*>(GetActiveWnd());
+    QVERIFY(reopened != w);
+    QCOMPARE(library.prompts.messages(), QStringList());
+    compareTrees(w->tree(), reopened->tree());
+}
+
+void TestRecordEntry::naturalPersonAgentCopiedIntoABoardMember() {
+    test::LibraryFixture library;
+    const Entry entry(true);
+    TfrmData* w = newWindow(library);
+    QTest::keyClicks(w->wniosekPage->edKomentarz, "x");
+    w->AddWniosek->trigger();
+    w->NewAgent->trigger();
+    choose(w->agentPage->cbFormaPrawna, QStringLiteral("OSOBA FIZYCZNA"));
+    // The legal form's rule: the tax register, the person's group, no board size.
+    QCOMPARE(w->agentPage->cbRodzajRejestru->currentText(), QStringLiteral("NUMER IDENTYFIKACJI PODATKOWEJ"));
+    QVERIFY(w->agentPage->gbOsobaFizyczna->isVisibleTo(w->agentPage));
+    QVERIFY(!w->agentPage->edLiczba->isVisibleTo(w->agentPage));
+    QCOMPARE(w->agentPage->edLiczba->text(), QStringLiteral("0"));
+    w->agentPage->showAgent(*entry.agent, 0, QStringLiteral("WPIS"));
+    typeInto(w->agentPage->edImieAG, qt(entry.agent->Imie));
+    library.prompts.answer(PromptAnswer::Yes);
+    w->AddAgent->trigger();
+    QCOMPARE(library.prompts.messages(),
+             (QStringList{QStringLiteral("Dodano nowego agenta"),
+                          QStringLiteral("Czy przepisac dane agenta do danych czł. zarządu?")}));
+    QCOMPARE(w->currentPage(), int(PAGE_ZARZAD));
+    QVERIFY(w->newRecordMode());
+    QCOMPARE(w->zarzadPage->operation->currentIndex(), 0);
+    QCOMPARE(w->zarzadPage->imie->text(), qt(entry.agent->Imie));
+    QCOMPARE(w->zarzadPage->nazwisko->text(), qt(entry.agent->Nazwisko));
+    QCOMPARE(w->zarzadPage->pesel->text(), qt(entry.agent->PESEL));
+    QCOMPARE(w->zarzadPage->rodzajDokumentu->currentText(), qt(entry.agent->RodzajDokumentuOsFizAgenta));
+    QCOMPARE(w->zarzadPage->miejscowosc->text(), qt(entry.agent->Miejscowosc));
+    QCOMPARE(w->zarzadPage->kodPocztowy->text(), qt(entry.agent->KodPocztowy));
+    TreeNode* agent = DocumentTree::agentOf(w->tree().root()->child(0));
+    QCOMPARE(w->selectedNode(), DocumentTree::categoryOf(agent, DocumentTree::ZARZAD));
+}
+
+void TestRecordEntry::deletionAsksBeforeRecordsGo() {
+    test::LibraryFixture library;
+    samples::SampleShape shape;
+    OpenDocument(&library.host, library.sampleFile(3, shape).toUtf8().constData(), wsNormal);
+    auto* w = qobject_cast<TfrmData*>(GetActiveWnd());
+    TreeNode* application = w->tree().root()->child(0);
+    TreeNode* agent = DocumentTree::agentOf(application);
+    const std::size_t nodes = w->tree().nodeCount();
+    w->select(application);
+    choose(w->wniosekPage->cbRodzajWn, QStringLiteral("WYKREŚLENIE"));
+    QVERIFY(w->wniosekPage->DataWykreslenia->isVisibleTo(w->wniosekPage));
+    w->wniosekPage->cbDataWykreslenia->setChecked(true);
+    QVERIFY(w->wniosekPage->gbPrzyczyny->isVisibleTo(w->wniosekPage));
+    w->wniosekPage->CheckBox1->setChecked(true);
+    w->wniosekPage->CheckBox3->setChecked(true);
+    QCOMPARE(w->wniosekPage->reasons(), 0x00FF00FFu);
+    library.prompts.clear();
+    library.prompts.answer(PromptAnswer::No);
+    w->AddWniosek->trigger();
+    QCOMPARE(library.prompts.messages(),
+             QStringList{QStringLiteral("Wszystkie dane przypisane pod Agenta zostaną usunięte!")});
+    QCOMPARE(library.prompts.last().caption, QStringLiteral("Ostrzeżenie!"));
+    QCOMPARE(w->tree().nodeCount(), nodes);
+    QCOMPARE(static_cast<TRecWniosek*>(application->record())->RodzajWniosku, 0);
+
+    choose(w->wniosekPage->cbRodzajWn, QStringLiteral("WYKREŚLENIE"));
+    w->wniosekPage->cbDataWykreslenia->setChecked(true);
+    w->wniosekPage->DataWykreslenia->setDate(QDate(2026, 11, 30));
+    w->wniosekPage->CheckBox1->setChecked(true);
+    w->wniosekPage->CheckBox3->setChecked(true);
+    library.prompts.clear();
+    library.prompts.answer(PromptAnswer::Yes);
+    w->AddWniosek->trigger();
+    QCOMPARE(library.prompts.messages(),
+             QStringList{QStringLiteral("Wszystkie dane przypisane pod Agenta zostaną usunięte!")});
+    QCOMPARE(static_cast<TRecWniosek*>(application->record())->RodzajWniosku, 2);
+    QCOMPARE(agent->childCount(), std::size_t(0));
+    const auto& record = static_cast<TRecAgenta3&>(*agent->record());
+    QCOMPARE(qt(record.Przyczyny), QStringLiteral("00FF00FF"));
+    QCOMPARE(qt(record.DATA_ROZW_UM_AGENCYJNEJ), QStringLiteral("30.11.2026"));
+    QCOMPARE(qt(record.RodzajOperacji), QStringLiteral("WYKREŚLENIE"));
+    const CRC32 calc;
+    std::uint32_t crc = 0;
+    calc.CRC32RecAgent3(&record, crc);
+    QCOMPARE(record.CRC, crc);
+}
+
+void TestRecordEntry::foreignCitizenshipTakesOtherDocuments() {
+    test::LibraryFixture library;
+    TfrmData* w = newWindow(library);
+    for (auto [citizenship, documents, label] :
+         {std::tuple{w->agentPage->cbObywatelstwoAg, w->agentPage->cbRodzajDokAg, w->agentPage->lblNrDokumentu},
+          std::tuple{w->pracownikPage->obywatelstwo, w->pracownikPage->rodzajDokumentu, w->pracownikPage->numberLabel}}) {
+        choose(citizenship, QStringLiteral("NIEMIECKIE"));
+        QCOMPARE(documents->findText(QStringLiteral("DOWÓD OSOBISTY")), -1);
+        QCOMPARE(documents->findText(QStringLiteral("PRAWO JAZDY")), -1);
+        QCOMPARE(documents->currentText(), QStringLiteral("PASZPORT"));
+        QCOMPARE(label->text(), QStringLiteral("Seria i numer"));
+        choose(citizenship, QStringLiteral("POLSKIE"));
+        QVERIFY(documents->findText(QStringLiteral("PRAWO JAZDY")) >= 0);
+        QCOMPARE(documents->currentText(), QStringLiteral("DOWÓD OSOBISTY"));
+        QCOMPARE(label->text(), QStringLiteral("PESEL"));
+    }
+}
+
+void TestRecordEntry::bankActivityAsksToClearInsuranceKinds() {
+    test::LibraryFixture library;
+    OpenDocument(&library.host, library.sampleFile(3, 1).toUtf8().constData(), wsNormal);
+    auto* w = qobject_cast<TfrmData*>(GetActiveWnd());
+    TreeNode* agent = DocumentTree::agentOf(w->tree().root()->child(0));
+    TreeNode* powers = DocumentTree::categoryOf(agent, DocumentTree::PELNOMOCNICTWA);
+    for (const auto& power : powers->children())
+        static_cast<TRecPelnomocnictwo*>(power->record())->RodzajUbezpieczenia = "MAJ";
+    w->select(agent);
+    auto* bank = w->agentPage->findChild<QRadioButton*>(QStringLiteral("rgDzialalnosc2"));
+    library.prompts.clear();
+    bank->click();  // "No": the powers keep their kinds
+    QCOMPARE(library.prompts.messages(),
+             QStringList{QStringLiteral("Wybranie tej opcji spowoduje usunięcie\ndanych w polu "
+                                        "rodzaj ubezpieczenia dla\nrekordów z pełnomocnictwami\n"
+                                        "Czy usunąć wartości z pola RODZAJ UBEZPIECZENIA\ndla "
+                                        "WSZYSTKICH  pełnomocnictw?")});
+    QCOMPARE(library.prompts.last().caption, QStringLiteral("Komunikat"));
+    for (const auto& power : powers->children())
+        QCOMPARE(qt(static_cast<TRecPelnomocnictwo*>(power->record())->RodzajUbezpieczenia), QStringLiteral("MAJ"));
+    w->agentPage->findChild<QRadioButton*>(QStringLiteral("rgDzialalnosc1"))->click();
+    QVERIFY(w->agentPage->cbDzialalnoscPodstawowa->isEnabled());
+    library.prompts.answer(PromptAnswer::Yes);
+    bank->click();
+    const CRC32 calc;
+    for (const auto& power : powers->children()) {
+        const auto& record = static_cast<TRecPelnomocnictwo&>(*power->record());
+        QCOMPARE(qt(record.RodzajUbezpieczenia), QStringLiteral("<E>"));
+        std::uint32_t crc = 0;
+        calc.CRC32RecPelnomocnictwo(&record, crc);
+        QCOMPARE(record.CRC, crc);
+    }
+    QVERIFY(!w->agentPage->cbDzialalnoscPodstawowa->isEnabled());
+    QCOMPARE(w->agentPage->cbDzialalnoscPodstawowa->currentIndex(), -1);
+    QVERIFY(!w->pelnomocPage->edRodzajUbezpieczenia->isEnabled());
+}
+
+void TestRecordEntry::refusedAcceptLeavesTreeAndPage() {
+    test::LibraryFixture library;
+    OpenDocument(&library.host, library.sampleFile(3, 1).toUtf8().constData(), wsNormal);
+    auto* w = qobject_cast<TfrmData*>(GetActiveWnd());
+    TreeNode* agent = DocumentTree::agentOf(w->tree().root()->child(0));
+    TreeNode* employee = DocumentTree::categoryOf(agent, DocumentTree::PRACOWNICY)->child(0);
+    w->select(employee);
+    const std::size_t nodes = w->tree().nodeCount();
+    const std::string surname = static_cast<TRecOsoba*>(employee->record())->Nazwisko.str();
+    const std::uint32_t crc = employee->record()->CRC;
+    typeInto(w->pracownikPage->nazwisko, QString());
+    typeInto(w->pracownikPage->imie, QStringLiteral("jan"));
+    library.prompts.clear();
+    w->AddPracownik->trigger();
+    QCOMPARE(library.prompts.messages(),
+             QStringList{QStringLiteral("Pole NAZWISKO jest puste\nmaksymalna długość pola: 28\n"
+                                        "Pole jest obowiązkowe!\nTyp rekordu: PRACOWNIK\nRodzaj: "
+                                        "NOWY\nPracownik nie został dodany!")});
+    QCOMPARE(library.prompts.last().caption, QStringLiteral("Błąd"));
+    QCOMPARE(w->tree().nodeCount(), nodes);
+    QCOMPARE(static_cast<TRecOsoba*>(employee->record())->Nazwisko.str(), surname);
+    QCOMPARE(employee->record()->CRC, crc);
+    QCOMPARE(w->pracownikPage->imie->text(), QStringLiteral("JAN"));
+    QVERIFY(w->AddPracownik->isEnabled());
+
+    // The application's check speaks under "Walidacja".
+    w->select(w->tree().root()->child(0));
+    typeInto(w->wniosekPage->edNrWniosku, QString());
+    library.prompts.clear();
+    w->AddWniosek->trigger();
+    QCOMPARE(library.prompts.messages(),
+             QStringList{QStringLiteral("Pole NUMERWNIOSKU jest puste\nmaksymalna długość pola: 20\n"
+                                        "Pole jest obowiązkowe!")});
+    QCOMPARE(QString::fromStdString(w->tree().root()->child(0)->text()),
+             qt(static_cast<TRecWniosek*>(w->tree().root()->child(0)->record())->NumerWniosku));
+    QCOMPARE(library.prompts.last().caption, QStringLiteral("Walidacja"));
+}
+
+QTEST_MAIN(TestRecordEntry)
+#include "test_RecordEntry.moc"
