@@ -8,7 +8,8 @@ SHELL := /bin/bash
 .SHELLFLAGS := -eu -o pipefail -c
 
 DEBIAN_PACKAGES := cmake ninja-build g++ make libgtest-dev libgmock-dev \
-                   libbenchmark-dev clang libclang-rt-14-dev qt6-base-dev fonts-dejavu-core
+                   libbenchmark-dev clang libclang-rt-14-dev qt6-base-dev qt6-translations-l10n \
+                   fonts-dejavu-core
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 600

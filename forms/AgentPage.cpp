@@ -59,6 +59,7 @@ void AgentPage::buildAgentGroup(const Slownik& dictionary) {
     cbRodzajRejestru = comboList(QStringLiteral("cbRodzajRejestru"));
     forms::fillCombo(cbRodzajRejestru, dictionary.RodzajeRejestrow);
     edNrEwidencyjny = edit(QStringLiteral("edNrEwidencyjny"), 30);
+    forms::startEmptyMaskAtBeginning(edNrEwidencyjny);  // it takes the NIP mask at times
     cbDzialalnoscPodstawowa = comboList(QStringLiteral("cbDzialalnoscPodstawowa"));
     forms::fillCombo(cbDzialalnoscPodstawowa, dictionary.RodzajeDzialalnosci);
     edInnaDzialalnosc = edit(QStringLiteral("edInnaDzialalnosc"), 50);

@@ -1,6 +1,8 @@
 #include "forms/FieldControls.h"
 
 #include <QComboBox>
+#include <QEvent>
+#include <algorithm>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -52,6 +54,36 @@ void makeUpperCase(QPlainTextEdit* edit) {
         cursor.setPosition(std::min(position, static_cast<int>(upper.size())));
         edit->setTextCursor(cursor);
     });
+}
+
+namespace {
+
+std::string literalsOf(const QString& inputMask);
+
+class MaskStart : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* edit = static_cast<QLineEdit*>(watched);
+        if (event->type() == QEvent::MouseButtonRelease || event->type() == QEvent::FocusIn) {
+            const std::string text = cp1250Of(edit->text());
+            const std::string literals = literalsOf(edit->inputMask());
+            const bool empty = std::all_of(text.begin(), text.end(), [&](char c) {
+                return c == ' ' || literals.find(c) != std::string::npos;
+            });
+            if (empty) QMetaObject::invokeMethod(edit, [edit] { edit->setCursorPosition(0); },
+                                                 Qt::QueuedConnection);
+        }
+        return false;
+    }
+};
+
+}  // namespace
+
+void startEmptyMaskAtBeginning(QLineEdit* edit) {
+    edit->installEventFilter(new MaskStart(edit));
 }
 
 void fillCombo(QComboBox* combo, const DictionaryList& list) {

@@ -47,6 +47,10 @@ public:
 void makeUpperCase(QLineEdit* edit);
 void makeUpperCase(QPlainTextEdit* edit);
 
+// A masked control that holds nothing yet puts the cursor at its first place wherever it is
+// clicked, so that what is typed fills the mask from its start.
+void startEmptyMaskAtBeginning(QLineEdit* edit);
+
 // A drop-down list of the dictionary's texts, in their order.
 void fillCombo(QComboBox* combo, const DictionaryList& list);
 

@@ -29,8 +29,11 @@ void place(QWidget* window, unsigned char state) {
     tavik::DocumentHost* host = lib.host();
     QWidget* shown = window;
     if (host && host->documentArea()) {
-        QMdiSubWindow* sub = host->documentArea()->addSubWindow(window);
+        QMdiArea* area = host->documentArea();
+        QMdiSubWindow* sub = area->addSubWindow(window);
         sub->setAttribute(Qt::WA_DeleteOnClose);
+        // A document opens filling the frame's area, so that its pages are seen whole.
+        sub->resize(area->viewport()->size().expandedTo(QSize(640, 420)));
         shown = sub;
     }
     switch (state) {

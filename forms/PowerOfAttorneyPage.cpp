@@ -36,6 +36,8 @@ PowerOfAttorneyPage::PowerOfAttorneyPage(const Slownik& dictionary, const QStrin
     edDzialUbezpieczen = edit(QStringLiteral("edDzialUbezpieczen"), 0, false);
     edDzialUbezpieczen->setReadOnly(true);
     edDzialUbezpieczen->setText(division);
+    edDzialUbezpieczen->setCursorPosition(0);
+    edDzialUbezpieczen->setToolTip(division);
     cbNazwaGrupyUbezpieczen = comboList(QStringLiteral("cbNazwaGrupyUbezpieczen"));
     if (const DictionaryList* groups = groupsOf(dictionary, division)) {
         forms::fillCombo(cbNazwaGrupyUbezpieczen, *groups);
@@ -59,10 +61,11 @@ PowerOfAttorneyPage::PowerOfAttorneyPage(const Slownik& dictionary, const QStrin
     addRow(1, QStringLiteral("Obszar działalności"), edObszarDzialalnosci);
     addPair(2, 0, QStringLiteral("Maksymalna suma ubezpieczenia"), edMaxKwota);
     addPair(2, 1, QStringLiteral("Waluta"), cbWaluta);
-    addRow(3, QStringLiteral("Nazwa działu ubezpieczeń"), edDzialUbezpieczen);
-    addRow(4, QStringLiteral("Nazwa grupy ubezpieczeń"), cbNazwaGrupyUbezpieczen);
-    addPair(5, 0, QStringLiteral("Ważne od"), inLine({meWazneOd, sbWaznyOdPE}, group()));
-    addPair(5, 1, QStringLiteral("Ważne do"), inLine({meWazneDo, sbWaznyDoPE}, group()));
+    // The division's and the groups' names are long: each takes the whole width under its label.
+    addWide(3, QStringLiteral("Nazwa działu ubezpieczeń"), edDzialUbezpieczen);
+    addWide(5, QStringLiteral("Nazwa grupy ubezpieczeń"), cbNazwaGrupyUbezpieczen);
+    addPair(7, 0, QStringLiteral("Ważne od"), inLine({meWazneOd, sbWaznyOdPE}, group()));
+    addPair(7, 1, QStringLiteral("Ważne do"), inLine({meWazneDo, sbWaznyDoPE}, group()));
 
     connect(cbNazwaGrupyUbezpieczen, &QComboBox::currentIndexChanged, this,
             &PowerOfAttorneyPage::groupChosen);

@@ -69,6 +69,7 @@ QLineEdit* RecordPage::edit(const QString& name, int maxLength, bool upperCase) 
 QLineEdit* RecordPage::maskedEdit(const QString& name, const QString& inputMask) {
     QLineEdit* e = edit(name, 0);
     e->setInputMask(inputMask);
+    forms::startEmptyMaskAtBeginning(e);
     return e;
 }
 
@@ -85,7 +86,7 @@ QPlainTextEdit* RecordPage::memo(const QString& name) {
 QComboBox* RecordPage::comboList(const QString& name) {
     auto* c = new QComboBox(group_);
     c->setObjectName(name);
-    c->setMinimumContentsLength(12);
+    c->setMinimumContentsLength(10);
     c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     connect(c, &QComboBox::currentIndexChanged, this, &RecordPage::changed);
     return c;
@@ -129,6 +130,14 @@ QLabel* RecordPage::addRow(int row, const QString& labelText, QWidget* control, 
     l->setBuddy(control);
     grid_->addWidget(l, row, 0);
     grid_->addWidget(control, row, 1, 1, span);
+    return l;
+}
+
+QLabel* RecordPage::addWide(int row, const QString& labelText, QWidget* control) {
+    QLabel* l = label(labelText);
+    l->setBuddy(control);
+    grid_->addWidget(l, row, 0, 1, 4);
+    grid_->addWidget(control, row + 1, 0, 1, 4);
     return l;
 }
 

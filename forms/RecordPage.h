@@ -64,6 +64,8 @@ protected:
 
     // A row of the group's grid: the label in column 0, the control spanning the rest.
     QLabel* addRow(int row, const QString& labelText, QWidget* control, int span = 3);
+    // A label on its row and the control on the next, across the whole group.
+    QLabel* addWide(int row, const QString& labelText, QWidget* control);
     // One of two label-and-control pairs of a row: pair 0 in columns 0 and 1, pair 1 in 2 and 3.
     QLabel* addPair(int row, int pair, const QString& labelText, QWidget* control);
     QGridLayout* grid() const { return grid_; }

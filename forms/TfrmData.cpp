@@ -120,7 +120,7 @@ TfrmData::TfrmData(QWidget* parent) : QWidget(parent), tree_(std::make_unique<Do
     splitter->addWidget(TreeView1);
     splitter->addWidget(tbshMain);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({280, 600});
+    splitter->setSizes({230, 650});
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->addWidget(splitter);
