@@ -11,24 +11,13 @@
 
 #include "dictionary/Slownik.h"
 #include "forms/FieldControls.h"
+#include "forms/KindColours.h"
 #include "forms/PageTexts.h"
 #include "forms/PersonPage.h"
 
 namespace tavik {
 
 using namespace pagetexts;
-
-namespace {
-
-QColor kindColour(int kind) {
-    switch (kind) {
-        case 1: return QColor(0, 0, 128);
-        case 2: return QColor(255, 0, 0);
-        default: return QColor(0, 128, 0);
-    }
-}
-
-}  // namespace
 
 AgentPage::AgentPage(const Slownik& dictionary, QWidget* parent)
     : RecordPage(QStringLiteral("tbshAgent"), QStringLiteral(" Dane Agenta"), parent) {

@@ -6,22 +6,9 @@
 
 #include "flatpaint/IconLibrary.h"
 #include "forms/FieldControls.h"
+#include "forms/KindColours.h"
 
 namespace tavik {
-
-namespace {
-
-// The colours of the application kinds: entry, update, deletion.
-QColor kindColour(int kind) {
-    switch (kind) {
-        case 0: return QColor(0, 128, 0);
-        case 1: return QColor(0, 0, 128);
-        case 2: return QColor(255, 0, 0);
-        default: return {};
-    }
-}
-
-}  // namespace
 
 DocumentTreeModel::DocumentTreeModel(DocumentTree& tree, QObject* parent)
     : QAbstractItemModel(parent), tree_(tree) {

@@ -7,6 +7,7 @@
 
 #include "dictionary/Slownik.h"
 #include "forms/FieldControls.h"
+#include "forms/KindColours.h"
 #include "forms/PageTexts.h"
 
 namespace tavik {
@@ -67,8 +68,6 @@ const PersonPageNames& namesOf(PersonPage::Kind kind) {
     return kind == PersonPage::Kind::Pracownik ? kEmployee : kBoardMember;
 }
 
-// Entry, update, deletion.
-const QColor kOperationColours[] = {QColor(0, 128, 0), QColor(0, 0, 128), QColor(255, 0, 0)};
 
 }  // namespace
 
@@ -81,7 +80,7 @@ PersonPage::PersonPage(Kind kind, const Slownik& dictionary, QWidget* parent)
     operation = comboList(name(n.operation));
     forms::fillCombo(operation, dictionary.RodzajeOperacji);
     for (int i = 0; i < operation->count() && i < 3; ++i) {
-        operation->setItemData(i, kOperationColours[i], Qt::ForegroundRole);
+        operation->setItemData(i, kindColour(i), Qt::ForegroundRole);
         operation->setItemData(i, QColor(Qt::white), Qt::BackgroundRole);
     }
     numerWZU = edit(name(n.numerWZU), 20);
@@ -162,7 +161,7 @@ void PersonPage::colourOperation() {
     QPalette palette = operation->palette();
     const int at = operation->currentIndex();
     palette.setColor(QPalette::ButtonText,
-                     at >= 0 && at < 3 ? kOperationColours[at] : QColor(Qt::black));
+                     kindColour(at).isValid() ? kindColour(at) : QColor(Qt::black));
     palette.setColor(QPalette::Text, palette.color(QPalette::ButtonText));
     operation->setPalette(palette);
 }

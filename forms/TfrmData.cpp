@@ -22,6 +22,7 @@
 #include "forms/DocumentFileCommands.h"
 #include "forms/DocumentTreeModel.h"
 #include "forms/FieldControls.h"
+#include "forms/KindColours.h"
 #include "forms/LibraryState.h"
 #include "forms/PersonPage.h"
 #include "forms/PolicyPage.h"
@@ -577,7 +578,7 @@ void TfrmData::ChangeTabView(int kind, const QString& caption) {
         agentPage->lblRodzajOp->setPalette(palette);
     };
     if (kind == 0 || kind == 1) {
-        colour(QColor(0, 128, 0));
+        colour(kindColour(0));
         for (int tab : {PAGE_AGENT, PAGE_PRACOWNIK, PAGE_POLISA, PAGE_PELNOMOCNICTWO})
             tbshMain->setTabVisible(tab, true);
         newAgentForm(kind, caption);
@@ -585,9 +586,9 @@ void TfrmData::ChangeTabView(int kind, const QString& caption) {
         agentPage->edNrEwidencyjny->show();
         agentPage->lblNrWRaAg->setVisible(kind == 1);
         agentPage->edID_Agenta->setVisible(kind == 1);
-        if (kind == 1) colour(QColor(0, 0, 128));
+        if (kind == 1) colour(kindColour(1));
     } else if (kind == 2) {
-        colour(QColor(255, 0, 0));
+        colour(kindColour(2));
         tbshMain->setTabVisible(PAGE_AGENT, true);
         for (int tab : {PAGE_PRACOWNIK, PAGE_POLISA, PAGE_PELNOMOCNICTWO})
             tbshMain->setTabVisible(tab, false);

@@ -12,6 +12,7 @@
 #include "dictionary/Slownik.h"
 #include "flatpaint/IconLibrary.h"
 #include "forms/FieldControls.h"
+#include "forms/KindColours.h"
 #include "forms/TreeNodeDelegate.h"
 #include "interchange/ReadCIA.h"
 #include "interchange/TextLines.h"
@@ -25,14 +26,6 @@ namespace tavik {
 namespace {
 
 constexpr int kRecordIndexRole = Qt::UserRole + 1;
-
-QColor kindColour(int kind) {
-    switch (kind) {
-        case 1: return QColor(0, 0, 128);
-        case 2: return QColor(255, 0, 0);
-        default: return QColor(0, 128, 0);
-    }
-}
 
 void refuse(const QString& text) {
     throw Exception(text.toStdString());

@@ -397,6 +397,23 @@ void TestRecordEntry::refusedAcceptLeavesTreeAndPage() {
     QCOMPARE(employee->record()->CRC, crc);
     QCOMPARE(w->pracownikPage->imie->text(), QStringLiteral("JAN"));
     QVERIFY(w->AddPracownik->isEnabled());
+    // Aborting shows the record again.
+    w->AbortPrac->trigger();
+    QCOMPARE(w->pracownikPage->nazwisko->text(), qt(static_cast<TRecOsoba*>(employee->record())->Nazwisko));
+    QVERIFY(!w->AddPracownik->isEnabled());
+    QVERIFY(!w->AbortPrac->isEnabled());
+    QVERIFY(!w->modified());
+
+    // A policy naming an insurer the list lacks shows the code and keeps its name.
+    TreeNode* policy = DocumentTree::categoryOf(agent, DocumentTree::POLISY)->child(0);
+    auto& polisa = static_cast<TRecPolisaOC3&>(*policy->record());
+    polisa.Kod_ZU = "XYZ";
+    polisa.Nazwa_zakladu = "<E>";
+    w->select(policy);
+    QCOMPARE(w->polisaPage->cbNazwaZakladu->currentIndex(), -1);
+    QCOMPARE(w->polisaPage->cbNazwaZakladu->placeholderText(), QStringLiteral("XYZ"));
+    QCOMPARE(qt(polisa.Nazwa_zakladu), QStringLiteral("<E>"));
+    QCOMPARE(w->polisaPage->chosenInsurerCode(), std::string("XYZ"));
 
     // The application's check speaks under "Walidacja".
     w->select(w->tree().root()->child(0));
