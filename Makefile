@@ -64,8 +64,9 @@ test-unit: build/debug/build.ninja
 build/fuzz/corpus: build/fuzz/build.ninja
 	cmake --build build/fuzz -j $(JOBS)
 	build/fuzz/tools/samples/tavik-make-examples --fuzz-corpus build/fuzz/corpus
-	mkdir -p build/fuzz/corpus/dictionary
+	mkdir -p build/fuzz/corpus/dictionary build/fuzz/corpus/registry
 	cp build/fuzz/Slowniki/slownik.dic build/fuzz/corpus/dictionary/
+	cp fuzz/seeds/registry/* build/fuzz/corpus/registry/
 
 fuzz-smoke: build/fuzz/corpus
 	cmake --build build/fuzz -j $(JOBS)
