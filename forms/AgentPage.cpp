@@ -23,6 +23,7 @@ AgentPage::AgentPage(const Slownik& dictionary, QWidget* parent)
     : RecordPage(QStringLiteral("tbshAgent"), QStringLiteral(" Dane Agenta"), parent) {
     buildAgentGroup(dictionary);
     buildPersonGroup(dictionary);
+    bindFields();
     connectRules();
     newForm(0, kWpis);
 }
@@ -102,6 +103,40 @@ void AgentPage::buildAgentGroup(const Slownik& dictionary) {
                       edNazwaAgenta,   nameLabel,
                       lblNrzRejestru,  edNrEwidencyjny};
 
+}
+
+void AgentPage::bindFields() {
+    const std::pair<Field TRecAgenta::*, QWidget*> bound[] = {
+        {&TRecAgenta::FormaPrawna, cbFormaPrawna},
+        {&TRecAgenta::NumerWZU, edNumerWZUAg},
+        {&TRecAgenta::NUMER_W_RA, edID_Agenta},
+        {&TRecAgenta::NazwaAgenta, edNazwaAgenta},
+        {&TRecAgenta::Miejscowosc_SiedzibaAgenta, edMiejscowoscSiedziba},
+        {&TRecAgenta::Ulica_SiedzibaAgenta, edUlicaSiedziba},
+        {&TRecAgenta::NrDomu_SiedzibaAgenta, edNrDomuSiedziba},
+        {&TRecAgenta::NrLokalu_SiedzibaAgenta, edNrLokaluSiedziba},
+        {&TRecAgenta::KodPocztowy_SiedzibaAgenta, meKodPocztowySiedziba},
+        {&TRecAgenta::Poczta_SiedzibaAgenta, edPocztaSiedziba},
+        {&TRecAgenta::NIP_AGENTA, edNIPAg},
+        {&TRecAgenta::RodzajRejestru, cbRodzajRejestru},
+        {&TRecAgenta::Numer_z_Rejestru, edNrEwidencyjny},
+        {&TRecAgenta::DzialalnoscPodstawowa, cbDzialalnoscPodstawowa},
+        {&TRecAgenta::InnaDzialalnosc, edInnaDzialalnosc},
+        {&TRecAgenta::Imie, edImieAG},
+        {&TRecAgenta::Imie2, edImie2AG},
+        {&TRecAgenta::Nazwisko, edNazwiskoAG},
+        {&TRecAgenta::Nazwisko2, edNazwisko2AG},
+        {&TRecAgenta::Obywatelstwo, cbObywatelstwoAg},
+        {&TRecAgenta::PESEL, edNrDokumentu},
+        {&TRecAgenta::NIP_Osoby_Fizycznej, edNipOsFiz},
+        {&TRecAgenta::Miejscowosc, edMiejscowoscAG},
+        {&TRecAgenta::Ulica, edUlicaAG},
+        {&TRecAgenta::NrDomu, edNrDomuAG},
+        {&TRecAgenta::NrLokalu, edNrLokaluAG},
+        {&TRecAgenta::KodPocztowy, meKodPocztowyAG},
+        {&TRecAgenta::Poczta, edPocztaAG}};
+    for (const auto& [field, control] : bound)
+        fields_.bind(field, control);
 }
 
 void AgentPage::connectRules() {
@@ -184,36 +219,9 @@ void AgentPage::setActivity(int position) {
 }
 
 void AgentPage::take(TRecAgenta& agent) const {
-    agent.FormaPrawna = forms::takeField(cbFormaPrawna);
-    agent.NumerWZU = forms::takeField(edNumerWZUAg);
-    agent.NUMER_W_RA = forms::takeField(edID_Agenta);
-    agent.NazwaAgenta = forms::takeField(edNazwaAgenta);
-    agent.Miejscowosc_SiedzibaAgenta = forms::takeField(edMiejscowoscSiedziba);
-    agent.Ulica_SiedzibaAgenta = forms::takeField(edUlicaSiedziba);
-    agent.NrDomu_SiedzibaAgenta = forms::takeField(edNrDomuSiedziba);
-    agent.NrLokalu_SiedzibaAgenta = forms::takeField(edNrLokaluSiedziba);
-    agent.KodPocztowy_SiedzibaAgenta = forms::takeField(meKodPocztowySiedziba);
-    agent.Poczta_SiedzibaAgenta = forms::takeField(edPocztaSiedziba);
-    agent.NIP_AGENTA = forms::takeField(edNIPAg);
-    agent.RodzajRejestru = forms::takeField(cbRodzajRejestru);
-    agent.Numer_z_Rejestru = forms::takeField(edNrEwidencyjny);
-    agent.ZWOLNIONY = activity() >= 0 ? std::to_string(activity()) : std::string("<E>");
-    agent.DzialalnoscPodstawowa = forms::takeField(cbDzialalnoscPodstawowa);
-    agent.InnaDzialalnosc = forms::takeField(edInnaDzialalnosc);
-    agent.Imie = forms::takeField(edImieAG);
-    agent.Imie2 = forms::takeField(edImie2AG);
-    agent.Nazwisko = forms::takeField(edNazwiskoAG);
-    agent.Nazwisko2 = forms::takeField(edNazwisko2AG);
-    agent.Obywatelstwo = forms::takeField(cbObywatelstwoAg);
+    fields_.take(agent);
     agent.RodzajDokumentuOsFizAgenta = forms::takeField(cbRodzajDokAg);
-    agent.PESEL = forms::takeField(edNrDokumentu);
-    agent.NIP_Osoby_Fizycznej = forms::takeField(edNipOsFiz);
-    agent.Miejscowosc = forms::takeField(edMiejscowoscAG);
-    agent.Ulica = forms::takeField(edUlicaAG);
-    agent.NrDomu = forms::takeField(edNrDomuAG);
-    agent.NrLokalu = forms::takeField(edNrLokaluAG);
-    agent.KodPocztowy = forms::takeField(meKodPocztowyAG);
-    agent.Poczta = forms::takeField(edPocztaAG);
+    agent.ZWOLNIONY = activity() >= 0 ? std::to_string(activity()) : std::string("<E>");
     if (auto* agent2 = dynamic_cast<TRecAgenta2*>(&agent))
         agent2->Liczba_czl_zarzadu = forms::takeField(edLiczba);
 }
@@ -343,23 +351,11 @@ void AgentPage::layoutForKind(int applicationKind, const QString& typWniosku) {
 
 void AgentPage::showAgent(const TRecAgenta& agent, int applicationKind, const QString& typWniosku) {
     const Showing showing(*this);
-    forms::showField(cbFormaPrawna, agent.FormaPrawna);
-    forms::showField(edNumerWZUAg, agent.NumerWZU);
-    forms::showField(edID_Agenta, agent.NUMER_W_RA);
-    forms::showField(edNazwaAgenta, agent.NazwaAgenta);
-    forms::showField(edMiejscowoscSiedziba, agent.Miejscowosc_SiedzibaAgenta);
-    forms::showField(edUlicaSiedziba, agent.Ulica_SiedzibaAgenta);
-    forms::showField(edNrDomuSiedziba, agent.NrDomu_SiedzibaAgenta);
-    forms::showField(edNrLokaluSiedziba, agent.NrLokalu_SiedzibaAgenta);
-    forms::showField(meKodPocztowySiedziba, agent.KodPocztowy_SiedzibaAgenta);
-    forms::showField(edPocztaSiedziba, agent.Poczta_SiedzibaAgenta);
-    forms::showField(edNIPAg, agent.NIP_AGENTA);
-    forms::showField(cbRodzajRejestru, agent.RodzajRejestru);
-    forms::showField(edNrEwidencyjny, agent.Numer_z_Rejestru);
-    forms::showField(cbDzialalnoscPodstawowa, agent.DzialalnoscPodstawowa);
-    forms::showField(edInnaDzialalnosc, agent.InnaDzialalnosc);
-    const auto* agent2 = dynamic_cast<const TRecAgenta2*>(&agent);
-    if (agent2)
+    fields_.show(agent);
+    identity_->showStored(agent.RodzajDokumentuOsFizAgenta.isEmpty()
+                              ? QString()
+                              : forms::qt(agent.RodzajDokumentuOsFizAgenta.view()));
+    if (const auto* agent2 = dynamic_cast<const TRecAgenta2*>(&agent))
         forms::showField(edLiczba, agent2->Liczba_czl_zarzadu);
     else
         edLiczba->clear();
@@ -372,23 +368,6 @@ void AgentPage::showAgent(const TRecAgenta& agent, int applicationKind, const QS
         activityGroup_->setExclusive(true);
     }
 
-    forms::showField(edImieAG, agent.Imie);
-    forms::showField(edImie2AG, agent.Imie2);
-    forms::showField(edNazwiskoAG, agent.Nazwisko);
-    forms::showField(edNazwisko2AG, agent.Nazwisko2);
-    forms::showField(cbObywatelstwoAg, agent.Obywatelstwo);
-    identity_->showStored(agent.RodzajDokumentuOsFizAgenta.isEmpty()
-                              ? QString()
-                              : forms::qt(agent.RodzajDokumentuOsFizAgenta.view()));
-    forms::showField(edNrDokumentu, agent.PESEL);
-    forms::showField(edNipOsFiz, agent.NIP_Osoby_Fizycznej);
-    forms::showField(edMiejscowoscAG, agent.Miejscowosc);
-    forms::showField(edUlicaAG, agent.Ulica);
-    forms::showField(edNrDomuAG, agent.NrDomu);
-    forms::showField(edNrLokaluAG, agent.NrLokalu);
-    forms::showField(meKodPocztowyAG, agent.KodPocztowy);
-    forms::showField(edPocztaAG, agent.Poczta);
-
     layoutForKind(applicationKind, typWniosku);
     lblLiczba->setVisible(applicationKind != 2);
     edLiczba->setVisible(applicationKind != 2);
@@ -399,8 +378,7 @@ void AgentPage::newForm(int applicationKind, const QString& typWniosku) {
     const Showing showing(*this);
     for (QLineEdit* e : findChildren<QLineEdit*>())
         if (!e->parentWidget()->inherits("QComboBox")) e->clear();
-    for (QComboBox* c : {cbDzialalnoscPodstawowa})
-        c->setCurrentIndex(-1);
+    cbDzialalnoscPodstawowa->setCurrentIndex(-1);
     cbFormaPrawna->setCurrentIndex(cbFormaPrawna->findText(kSpolkaSA, Qt::MatchExactly));
     cbRodzajRejestru->setCurrentIndex(cbRodzajRejestru->findText(kKrs, Qt::MatchExactly));
     cbObywatelstwoAg->setCurrentIndex(cbObywatelstwoAg->findText(kPolskie, Qt::MatchExactly));

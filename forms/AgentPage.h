@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "forms/FieldBindings.h"
 #include "forms/IdentityRules.h"
 #include "forms/RecordPage.h"
 #include "model/Recdata.h"
@@ -94,6 +95,7 @@ protected:
 
 private:
     void buildAgentGroup(const Slownik& dictionary);
+    void bindFields();
     void connectRules();
     void legalFormChanged();
     void registerKindChanged();
@@ -103,6 +105,8 @@ private:
     void WykreslenieAG();
     void Odmaluj();
 
+    // Every field but the document kind, the activity and the board size, which have rules.
+    FieldBindings<TRecAgenta> fields_;
     QButtonGroup* activityGroup_;
     std::unique_ptr<IdentityRules> identity_;
     QList<QWidget*> deletionKeeps_;  // what a deletion still shows

@@ -97,6 +97,13 @@ std::string ApplicationPage::deletionReasons() const {
                                           : std::string(texts::EMPTY.view());
 }
 
+void ApplicationPage::takeDeletionInto(TRecAgenta& agent) const {
+    if (auto* agent3 = dynamic_cast<TRecAgenta3*>(&agent)) {
+        agent3->DATA_ROZW_UM_AGENCYJNEJ = deletionDate();
+        agent3->Przyczyny = deletionReasons();
+    }
+}
+
 int ApplicationPage::kindIndex() const {
     return cbRodzajWn->currentIndex();
 }

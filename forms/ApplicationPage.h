@@ -32,6 +32,8 @@ public:
     // "<E>" while the date is not ticked.
     std::string deletionDate() const;
     std::string deletionReasons() const;
+    // Both into the agent of a deletion (an agent of an older file has no such fields).
+    void takeDeletionInto(TRecAgenta& agent) const;
 
     int kindIndex() const;
     bool isDeletionChosen() const;

@@ -143,6 +143,24 @@ std::string takeField(const QLineEdit* edit) {
     return fieldFromMaskedText(text, literalsOf(edit->inputMask()));
 }
 
+void showField(QWidget* control, const Field& field) {
+    if (auto* edit = qobject_cast<QLineEdit*>(control))
+        showField(edit, field);
+    else if (auto* combo = qobject_cast<QComboBox*>(control))
+        showField(combo, field);
+    else if (auto* memo = qobject_cast<QPlainTextEdit*>(control))
+        showField(memo, field);
+    else if (auto* label = qobject_cast<QLabel*>(control))
+        showField(label, field);
+}
+
+std::string takeField(const QWidget* control) {
+    if (const auto* edit = qobject_cast<const QLineEdit*>(control)) return takeField(edit);
+    if (const auto* combo = qobject_cast<const QComboBox*>(control)) return takeField(combo);
+    if (const auto* memo = qobject_cast<const QPlainTextEdit*>(control)) return takeField(memo);
+    return fieldFromText({});
+}
+
 std::string takeField(const QPlainTextEdit* edit) {
     return fieldFromText(cp1250Of(edit->toPlainText()));
 }

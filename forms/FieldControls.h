@@ -62,10 +62,14 @@ void showField(QLabel* label, const Field& field);
 // combo shows the text itself.
 void showField(QComboBox* combo, const Field& field);
 
+// Either of the above by the control's kind (edit, masked edit, memo, combo, label).
+void showField(QWidget* control, const Field& field);
+
 // A control's text as a record takes it: trimmed, upper-cased, "<E>" when empty; a masked
 // control that holds only its separators is empty too.
 std::string takeField(const QLineEdit* edit);
 std::string takeField(const QPlainTextEdit* edit);
 std::string takeField(const QComboBox* combo);
+std::string takeField(const QWidget* control);
 
 }  // namespace tavik::forms

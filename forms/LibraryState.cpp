@@ -34,10 +34,10 @@ void LibraryState::attach() {
         return;
     }
     try {
-        const std::string file = path.toStdString();
-        dictionary_ = std::make_unique<Slownik>(loadDictionaryLines(file));
+        std::vector<std::string> lines = loadDictionaryLines(path.toStdString());
+        dictionary_ = std::make_unique<Slownik>(lines);
         dictionary_->Czytaj();
-        undertakings_ = std::make_unique<SlownikZU>(loadDictionaryLines(file));
+        undertakings_ = std::make_unique<SlownikZU>(std::move(lines));
         undertakings_->Czytaj();
     } catch (const Exception& e) {
         dictionary_.reset();

@@ -140,6 +140,32 @@ PersonPage::PersonPage(Kind kind, const Slownik& dictionary, QWidget* parent)
     addPair(11, 1, QStringLiteral("Kod pocztowy"), kodPocztowy);
     addPair(12, 1, QStringLiteral("Poczta"), poczta);
 
+    const std::pair<Field TRecOsoba::*, QWidget*> bound[] = {
+        {&TRecOsoba::Rodzaj_Operacji, operation},
+        {&TRecOsoba::NumerWZU, numerWZU},
+        {&TRecOsoba::Numer_w_RA, numerWRA},
+        {&TRecOsoba::Nazwisko, nazwisko},
+        {&TRecOsoba::Nazwisko_drugi_czlon, nazwisko2},
+        {&TRecOsoba::Imie, imie},
+        {&TRecOsoba::Imie2, imie2},
+        {&TRecOsoba::NazwiskoRodowe, nazwiskoRodowe},
+        {&TRecOsoba::ImieOjca, imieOjca},
+        {&TRecOsoba::ImieMatki, imieMatki},
+        {&TRecOsoba::Plec, plec},
+        {&TRecOsoba::Obywatelstwo, obywatelstwo},
+        {&TRecOsoba::WYKSZTALCENIE, wyksztalcenie},
+        {&TRecOsoba::Nr_zezwolenia, numerZezwolenia},
+        {&TRecOsoba::PESEL, pesel},
+        {&TRecOsoba::NIP, nip},
+        {&TRecOsoba::Miejscowosc, miejscowosc},
+        {&TRecOsoba::Ulica, ulica},
+        {&TRecOsoba::NumerDomu, numerDomu},
+        {&TRecOsoba::NumerLokalu, numerLokalu},
+        {&TRecOsoba::KodPocztowy, kodPocztowy},
+        {&TRecOsoba::POCZTA, poczta}};
+    for (const auto& [field, control] : bound)
+        fields_.bind(field, control);
+
     deletionKeeps_ = {operationLabel,  operation,       zuLabel,     numerWZU, numerWRALabel_,
                       numerWRA,        documentLabel,   rodzajDokumentu, numberLabel, pesel};
     identity_ = std::make_unique<IdentityRules>(obywatelstwo, rodzajDokumentu, numberLabel,
@@ -182,58 +208,16 @@ void PersonPage::layoutForOperation() {
 
 void PersonPage::showPerson(const TRecOsoba& person) {
     const Showing showing(*this);
-    forms::showField(operation, person.Rodzaj_Operacji);
-    forms::showField(numerWZU, person.NumerWZU);
-    forms::showField(numerWRA, person.Numer_w_RA);
-    forms::showField(nazwisko, person.Nazwisko);
-    forms::showField(nazwisko2, person.Nazwisko_drugi_czlon);
-    forms::showField(imie, person.Imie);
-    forms::showField(imie2, person.Imie2);
-    forms::showField(nazwiskoRodowe, person.NazwiskoRodowe);
-    forms::showField(imieOjca, person.ImieOjca);
-    forms::showField(imieMatki, person.ImieMatki);
-    forms::showField(plec, person.Plec);
-    forms::showField(obywatelstwo, person.Obywatelstwo);
-    forms::showField(wyksztalcenie, person.WYKSZTALCENIE);
-    forms::showField(numerZezwolenia, person.Nr_zezwolenia);
+    fields_.show(person);
     identity_->showStored(person.Typ_Dokumentu.isEmpty() ? QString()
                                                          : forms::qt(person.Typ_Dokumentu.view()));
-    forms::showField(pesel, person.PESEL);
-    forms::showField(nip, person.NIP);
-    forms::showField(miejscowosc, person.Miejscowosc);
-    forms::showField(ulica, person.Ulica);
-    forms::showField(numerDomu, person.NumerDomu);
-    forms::showField(numerLokalu, person.NumerLokalu);
-    forms::showField(kodPocztowy, person.KodPocztowy);
-    forms::showField(poczta, person.POCZTA);
     colourOperation();
     layoutForOperation();
 }
 
 void PersonPage::take(TRecOsoba& person) const {
-    person.Rodzaj_Operacji = forms::takeField(operation);
-    person.NumerWZU = forms::takeField(numerWZU);
-    person.Numer_w_RA = forms::takeField(numerWRA);
-    person.Nazwisko = forms::takeField(nazwisko);
-    person.Nazwisko_drugi_czlon = forms::takeField(nazwisko2);
-    person.Imie = forms::takeField(imie);
-    person.Imie2 = forms::takeField(imie2);
-    person.NazwiskoRodowe = forms::takeField(nazwiskoRodowe);
-    person.ImieOjca = forms::takeField(imieOjca);
-    person.ImieMatki = forms::takeField(imieMatki);
-    person.Plec = forms::takeField(plec);
-    person.Obywatelstwo = forms::takeField(obywatelstwo);
-    person.WYKSZTALCENIE = forms::takeField(wyksztalcenie);
-    person.Nr_zezwolenia = forms::takeField(numerZezwolenia);
+    fields_.take(person);
     person.Typ_Dokumentu = forms::takeField(rodzajDokumentu);
-    person.PESEL = forms::takeField(pesel);
-    person.NIP = forms::takeField(nip);
-    person.Miejscowosc = forms::takeField(miejscowosc);
-    person.Ulica = forms::takeField(ulica);
-    person.NumerDomu = forms::takeField(numerDomu);
-    person.NumerLokalu = forms::takeField(numerLokalu);
-    person.KodPocztowy = forms::takeField(kodPocztowy);
-    person.POCZTA = forms::takeField(poczta);
 }
 
 void PersonPage::newForm() {

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "forms/FieldBindings.h"
 #include "forms/IdentityRules.h"
 #include "forms/RecordPage.h"
 #include "model/Recdata.h"
@@ -59,6 +60,7 @@ private:
     void colourOperation();
 
     Kind kind_;
+    FieldBindings<TRecOsoba> fields_;  // all but the document kind, which follows its rules
     std::unique_ptr<IdentityRules> identity_;
     QLabel* numerWRALabel_ = nullptr;
     QList<QWidget*> deletionKeeps_;

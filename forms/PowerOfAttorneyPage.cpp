@@ -69,6 +69,14 @@ PowerOfAttorneyPage::PowerOfAttorneyPage(const Slownik& dictionary, const QStrin
 
     connect(cbNazwaGrupyUbezpieczen, &QComboBox::currentIndexChanged, this,
             &PowerOfAttorneyPage::groupChosen);
+    // The division is the undertaking's, shown from the settings; the rest is the record's.
+    fields_.bind(&TRecPelnomocnictwo::RodzajUbezpieczenia, edRodzajUbezpieczenia);
+    fields_.bind(&TRecPelnomocnictwo::ObszarDzialalnosci, edObszarDzialalnosci);
+    fields_.bind(&TRecPelnomocnictwo::MaksKwotaUbezpieczenia, edMaxKwota);
+    fields_.bind(&TRecPelnomocnictwo::Waluta, cbWaluta);
+    fields_.bind(&TRecPelnomocnictwo::NazwaGrupy, cbNazwaGrupyUbezpieczen);
+    fields_.bind(&TRecPelnomocnictwo::WazneOd, meWazneOd);
+    fields_.bind(&TRecPelnomocnictwo::WazneDo, meWazneDo);
 }
 
 void PowerOfAttorneyPage::groupChosen() {
@@ -85,25 +93,13 @@ void PowerOfAttorneyPage::allowInsuranceKind(bool allowed) {
 
 void PowerOfAttorneyPage::showPower(const TRecPelnomocnictwo& power) {
     const Showing showing(*this);
-    forms::showField(edRodzajUbezpieczenia, power.RodzajUbezpieczenia);
-    forms::showField(edObszarDzialalnosci, power.ObszarDzialalnosci);
-    forms::showField(edMaxKwota, power.MaksKwotaUbezpieczenia);
-    forms::showField(cbWaluta, power.Waluta);
-    forms::showField(cbNazwaGrupyUbezpieczen, power.NazwaGrupy);
-    forms::showField(meWazneOd, power.WazneOd);
-    forms::showField(meWazneDo, power.WazneDo);
+    fields_.show(power);
     groupChosen();
 }
 
 void PowerOfAttorneyPage::take(TRecPelnomocnictwo& power) const {
-    power.RodzajUbezpieczenia = forms::takeField(edRodzajUbezpieczenia);
-    power.ObszarDzialalnosci = forms::takeField(edObszarDzialalnosci);
-    power.MaksKwotaUbezpieczenia = forms::takeField(edMaxKwota);
-    power.Waluta = forms::takeField(cbWaluta);
+    fields_.take(power);
     power.NazwaDzialu = forms::takeField(edDzialUbezpieczen);
-    power.NazwaGrupy = forms::takeField(cbNazwaGrupyUbezpieczen);
-    power.WazneOd = forms::takeField(meWazneOd);
-    power.WazneDo = forms::takeField(meWazneDo);
 }
 
 void PowerOfAttorneyPage::newForm() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "forms/FieldBindings.h"
 #include "forms/RecordPage.h"
 #include "model/Recdata.h"
 
@@ -37,6 +38,8 @@ public:
 
 private:
     void groupChosen();
+
+    FieldBindings<TRecPelnomocnictwo> fields_;
 };
 
 }  // namespace tavik

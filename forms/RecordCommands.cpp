@@ -81,11 +81,7 @@ void RecordCommands::AddWniosek() {
         agent = copyAgent(static_cast<TRecAgenta&>(*agentNode->record()));
         agent->Wniosek = values.get();
         agent->RodzajOperacji = values->TypWniosku;
-        if (values->RodzajWniosku == 2)
-            if (auto* agent3 = dynamic_cast<TRecAgenta3*>(agent.get())) {
-                agent3->DATA_ROZW_UM_AGENCYJNEJ = w.wniosekPage->deletionDate();
-                agent3->Przyczyny = w.wniosekPage->deletionReasons();
-            }
+        if (values->RodzajWniosku == 2) w.wniosekPage->takeDeletionInto(*agent);
         if (const auto failure = failureOf([&](int& code) { checkAgentOfItsClass(code, *agent); }))
             return refuse(*failure, kSuffix);
         if (agentNode->childCount() > 0 && values->RodzajWniosku == 2) {
@@ -156,11 +152,7 @@ void RecordCommands::AddAgent() {
     values->Wniosek = applicationRecord;
     if (applicationRecord) {
         values->RodzajOperacji = applicationRecord->TypWniosku;
-        if (applicationRecord->RodzajWniosku == 2)
-            if (auto* agent3 = dynamic_cast<TRecAgenta3*>(values.get())) {
-                agent3->DATA_ROZW_UM_AGENCYJNEJ = w.wniosekPage->deletionDate();
-                agent3->Przyczyny = w.wniosekPage->deletionReasons();
-            }
+        if (applicationRecord->RodzajWniosku == 2) w.wniosekPage->takeDeletionInto(*values);
     }
     if (const auto failure = failureOf([&](int& code) { checkAgentOfItsClass(code, *values); }))
         return refuse(*failure, kSuffix);
@@ -210,47 +202,59 @@ void RecordCommands::AbortAgent() {
     w.newRecordMode_ = false;
 }
 
-void RecordCommands::AddPerson(PersonPage& page) {
-    const bool employee = page.kind() == PersonPage::Kind::Pracownik;
-    const RecordKind kind = employee ? KIND_PRACOWNIK : KIND_ZARZAD;
-    const char* suffix = employee ? "\nPracownik nie został dodany!" : "\nNie dodano czł. zarządu!";
+void RecordCommands::acceptBelowAgent(RecordKind kind, const AcceptTexts& texts,
+                                      const MakeValues& make, const Check& check) {
     TfrmData& w = window_;
     const Placement placement = placementFor(w.selectedNode(), w.newRecordMode_, kind);
     if (placement.then == Placement::Then::Nowhere)
-        return refuse("Należy wypełnić formularz wniosku AGENTA!", suffix);
-    std::unique_ptr<TRecOsoba> values;
-    if (placement.then == Placement::Then::Edit)
-        values = employee ? std::unique_ptr<TRecOsoba>(std::make_unique<TRecPracownik>(
-                                static_cast<TRecPracownik&>(*placement.node->record())))
-                          : std::make_unique<TRecZarzad>(
-                                static_cast<TRecZarzad&>(*placement.node->record()));
-    else if (employee)
-        values = std::make_unique<TRecPracownik>();
-    else
-        values = std::make_unique<TRecZarzad>();
-    page.take(*values);
-    const auto failure = failureOf([&](int& code) {
-        if (employee)
-            SprawdzPracownika(code, static_cast<TRecPracownik*>(values.get()));
-        else
-            SprawdzCzlonkaZarzadu(code, static_cast<TRecZarzad*>(values.get()));
-    });
-    if (failure) return refuse(*failure, suffix);
+        return refuse("Należy wypełnić formularz wniosku AGENTA!", texts.suffix);
+    std::unique_ptr<TRecord> values = make(placement);
+    if (const auto failure = failureOf([&](int& code) { check(code, *values); }))
+        return refuse(*failure, texts.suffix);
     renewChecksum(*values, kind);
     w.modified_ = true;
     if (placement.then == Placement::Then::AddUnder) {
         TreeNode* node = w.tree_->addRecord(placement.agent, std::move(values), kind);
         w.select(node);
-        inform(&w, employee ? QStringLiteral("Wprowadzono nowy rekord pracownika ")
-                            : QStringLiteral("Wprowadzono nowy rekord czł. zarządu "));
+        inform(&w, texts.added);
         return;
     }
     assignFields(*placement.node->record(), *values);
     placement.node->record()->CRC = values->CRC;
     w.tree_->renewText(placement.node);
     w.select(placement.node);
-    inform(&w, employee ? QStringLiteral("Rekord pracownika został zmodyfikowany")
-                        : QStringLiteral("Rekord czł.zarządu został zmodyfikowany"));
+    if (!texts.edited.isEmpty()) inform(&w, texts.edited);
+}
+
+void RecordCommands::AddPerson(PersonPage& page) {
+    const bool employee = page.kind() == PersonPage::Kind::Pracownik;
+    const AcceptTexts texts =
+        employee ? AcceptTexts{"\nPracownik nie został dodany!",
+                               QStringLiteral("Wprowadzono nowy rekord pracownika "),
+                               QStringLiteral("Rekord pracownika został zmodyfikowany")}
+                 : AcceptTexts{"\nNie dodano czł. zarządu!",
+                               QStringLiteral("Wprowadzono nowy rekord czł. zarządu "),
+                               QStringLiteral("Rekord czł.zarządu został zmodyfikowany")};
+    const auto make = [&](const Placement& placement) -> std::unique_ptr<TRecord> {
+        const TRecord* shown = placement.then == Placement::Then::Edit ? placement.node->record()
+                                                                       : nullptr;
+        std::unique_ptr<TRecOsoba> values;
+        if (employee)
+            values = shown ? std::make_unique<TRecPracownik>(static_cast<const TRecPracownik&>(*shown))
+                           : std::make_unique<TRecPracownik>();
+        else
+            values = shown ? std::make_unique<TRecZarzad>(static_cast<const TRecZarzad&>(*shown))
+                           : std::make_unique<TRecZarzad>();
+        page.take(*values);
+        return values;
+    };
+    const auto check = [&](int& code, TRecord& values) {
+        if (employee)
+            SprawdzPracownika(code, static_cast<TRecPracownik*>(&values));
+        else
+            SprawdzCzlonkaZarzadu(code, static_cast<TRecZarzad*>(&values));
+    };
+    acceptBelowAgent(employee ? KIND_PRACOWNIK : KIND_ZARZAD, texts, make, check);
 }
 
 void RecordCommands::abortPage(int page) {
@@ -270,47 +274,35 @@ void RecordCommands::AbortPerson(PersonPage& page) {
 }
 
 void RecordCommands::AddPolisa() {
-    constexpr const char* kSuffix = "\nPolisaOC nie została dodana!";
-    TfrmData& w = window_;
-    const Placement placement = placementFor(w.selectedNode(), w.newRecordMode_, KIND_POLISA);
-    if (placement.then == Placement::Then::Nowhere)
-        return refuse("Należy wypełnić formularz wniosku AGENTA!", kSuffix);
-    TRecPolisaOC3 taken;
-    w.polisaPage->take(taken);
-    // A policy of an older file keeps its class: it takes the values it has fields for.
-    std::unique_ptr<TRecPolisaOC> values;
-    if (placement.then == Placement::Then::Edit &&
-        !dynamic_cast<TRecPolisaOC3*>(placement.node->record())) {
-        values = std::make_unique<TRecPolisaOC>(static_cast<TRecPolisaOC&>(*placement.node->record()));
+    PolicyPage& page = *window_.polisaPage;
+    const auto make = [&](const Placement& placement) -> std::unique_ptr<TRecord> {
+        TRecPolisaOC3 taken;
+        page.take(taken);
+        const auto* shown = placement.then == Placement::Then::Edit
+                                ? static_cast<const TRecPolisaOC*>(placement.node->record())
+                                : nullptr;
+        if (!shown || dynamic_cast<const TRecPolisaOC3*>(shown))
+            return std::make_unique<TRecPolisaOC3>(taken);
+        // A policy of an older file keeps its class: it takes the values it has fields for.
+        auto values = std::make_unique<TRecPolisaOC>(*shown);
         values->ID_PolisyOC = taken.ID_PolisyOC;
         values->Suma_ubezpieczenia = taken.Suma_ubezpieczenia;
         values->WazneOd = taken.WazneOd;
         values->WazneDo = taken.WazneDo;
-        if (w.polisaPage->cbNazwaZakladu->currentIndex() >= 0)
-            values->Nazwa_zakladu = taken.Nazwa_zakladu;
-    } else {
-        values = std::make_unique<TRecPolisaOC3>(taken);
-    }
-    const auto failure = failureOf([&](int& code) {
-        if (auto* policy3 = dynamic_cast<TRecPolisaOC3*>(values.get()))
+        if (page.cbNazwaZakladu->currentIndex() >= 0) values->Nazwa_zakladu = taken.Nazwa_zakladu;
+        return values;
+    };
+    const auto check = [](int& code, TRecord& values) {
+        if (auto* policy3 = dynamic_cast<TRecPolisaOC3*>(&values))
             SprawdzPolise3(code, policy3);
         else
-            SprawdzPolise(code, values.get());
-    });
-    if (failure) return refuse(*failure, kSuffix);
-    renewChecksum(*values, KIND_POLISA);
-    w.modified_ = true;
-    if (placement.then == Placement::Then::AddUnder) {
-        TreeNode* node = w.tree_->addRecord(placement.agent, std::move(values), KIND_POLISA);
-        w.select(node);
-        inform(&w, QStringLiteral("Wprowadzono nowy rekord polisa "));
-        return;
-    }
-    assignFields(*placement.node->record(), *values);
-    placement.node->record()->CRC = values->CRC;
-    w.tree_->renewText(placement.node);
-    w.select(placement.node);
-    inform(&w, QStringLiteral("Zmodyfikowano rekord polisa "));
+            SprawdzPolise(code, static_cast<TRecPolisaOC*>(&values));
+    };
+    acceptBelowAgent(KIND_POLISA,
+                     {"\nPolisaOC nie została dodana!",
+                      QStringLiteral("Wprowadzono nowy rekord polisa "),
+                      QStringLiteral("Zmodyfikowano rekord polisa ")},
+                     make, check);
 }
 
 void RecordCommands::AbortPolisa() {
@@ -318,35 +310,25 @@ void RecordCommands::AbortPolisa() {
 }
 
 void RecordCommands::AddPelnomoc() {
-    constexpr const char* kSuffix = "\nPełnomocnictwo nie zostało dodane!";
-    TfrmData& w = window_;
-    const Placement placement =
-        placementFor(w.selectedNode(), w.newRecordMode_, KIND_PELNOMOCNICTWO);
-    if (placement.then == Placement::Then::Nowhere)
-        return refuse("Należy wypełnić formularz wniosku AGENTA!", kSuffix);
-    auto values = placement.then == Placement::Then::Edit
-                      ? std::make_unique<TRecPelnomocnictwo>(
-                            static_cast<TRecPelnomocnictwo&>(*placement.node->record()))
-                      : std::make_unique<TRecPelnomocnictwo>();
-    w.pelnomocPage->take(*values);
-    // The check reads the agent's activity.
-    if (placement.then == Placement::Then::AddUnder)
-        values->Agent = static_cast<TRecAgenta*>(placement.agent->record());
-    const auto failure =
-        failureOf([&](int& code) { SprawdzPelnomocnictwo(code, values.get()); });
-    if (failure) return refuse(*failure, kSuffix);
-    renewChecksum(*values, KIND_PELNOMOCNICTWO);
-    w.modified_ = true;
-    if (placement.then == Placement::Then::AddUnder) {
-        TreeNode* node =
-            w.tree_->addRecord(placement.agent, std::move(values), KIND_PELNOMOCNICTWO);
-        w.select(node);
-        inform(&w, QStringLiteral("Wprowadzono nowy rekord PEŁNOMOCNICTWO "));
-        return;
-    }
-    assignFields(*placement.node->record(), *values);
-    placement.node->record()->CRC = values->CRC;
-    w.select(placement.node);
+    const auto make = [this](const Placement& placement) -> std::unique_ptr<TRecord> {
+        auto values = placement.then == Placement::Then::Edit
+                          ? std::make_unique<TRecPelnomocnictwo>(
+                                static_cast<const TRecPelnomocnictwo&>(*placement.node->record()))
+                          : std::make_unique<TRecPelnomocnictwo>();
+        window_.pelnomocPage->take(*values);
+        // The check reads the agent's activity.
+        if (placement.then == Placement::Then::AddUnder)
+            values->Agent = static_cast<TRecAgenta*>(placement.agent->record());
+        return values;
+    };
+    const auto check = [](int& code, TRecord& values) {
+        SprawdzPelnomocnictwo(code, static_cast<TRecPelnomocnictwo*>(&values));
+    };
+    // An edited power of attorney keeps its node and its number, without a word.
+    acceptBelowAgent(KIND_PELNOMOCNICTWO,
+                     {"\nPełnomocnictwo nie zostało dodane!",
+                      QStringLiteral("Wprowadzono nowy rekord PEŁNOMOCNICTWO "), QString()},
+                     make, check);
 }
 
 void RecordCommands::AbortPelnomoc() {

@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "document/DocumentFile.h"
+#include "flatpaint/ActionHints.h"
 #include "flatpaint/IconLibrary.h"
 #include "forms/AgentPage.h"
 #include "forms/ApplicationPage.h"
@@ -116,7 +117,7 @@ TfrmData::TfrmData(QWidget* parent) : QWidget(parent), tree_(std::make_unique<Do
     connect(model_.get(), &QAbstractItemModel::modelReset, this,
             [this] { TreeView1->expand(model_->indexOf(tree_->root())); });
 
-    buildPages();
+    buildPages(settings);
     auto* splitter = new QSplitter(this);
     splitter->addWidget(TreeView1);
     splitter->addWidget(tbshMain);
@@ -148,11 +149,7 @@ TfrmData::~TfrmData() {
 QAction* TfrmData::makeAction(const char* name, const QString& text, const QString& hint) {
     auto* action = new QAction(text, this);
     action->setObjectName(QString::fromLatin1(name));
-    if (!hint.isEmpty()) {
-        action->setToolTip(hint.section(QLatin1Char('|'), 0, 0));
-        action->setStatusTip(hint.contains(QLatin1Char('|')) ? hint.section(QLatin1Char('|'), 1)
-                                                             : hint);
-    }
+    if (!hint.isEmpty()) setHint(action, hint);
     return action;
 }
 
@@ -238,10 +235,9 @@ void TfrmData::buildActions() {
     popupMenu->addAction(Przesortuj);
 }
 
-void TfrmData::buildPages() {
+void TfrmData::buildPages(const Settings& settings) {
     const LibraryState& library = LibraryState::instance();
     const Slownik& dictionary = *library.dictionary();
-    const Settings settings;
     tbshMain = new QTabWidget(this);
     tbshMain->setObjectName(QStringLiteral("tbshMain"));
     tbshMain->hide();

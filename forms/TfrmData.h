@@ -26,6 +26,7 @@ class PolicyPage;
 class RecordCommands;
 class PowerOfAttorneyPage;
 class RecordPage;
+class Settings;
 struct DocumentOutcome;
 
 // The document window: the record tree of one application file on the left, one entry page per
@@ -104,7 +105,7 @@ private:
     friend class RecordCommands;
 
     void buildActions();
-    void buildPages();
+    void buildPages(const Settings& settings);
     QAction* makeAction(const char* name, const QString& text, const QString& hint = {});
     RecordPage* page(int index) const;
 

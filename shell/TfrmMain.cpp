@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "flatpaint/ActionHints.h"
 #include "flatpaint/IconLibrary.h"
 #include "platform/ProgramFiles.h"
 #include "platform/Prompts.h"
@@ -35,12 +36,6 @@ using frame::Switch;
 
 // The hint of a command: the short part before "|" is the tooltip, the long part after it goes
 // to the status bar; a hint without "|" is both.
-void setHint(QAction* action, const QString& hint) {
-    const qsizetype bar = hint.indexOf(QLatin1Char('|'));
-    action->setToolTip(bar < 0 ? hint : hint.left(bar));
-    action->setStatusTip(bar < 0 ? hint : hint.mid(bar + 1));
-}
-
 void switchAction(QAction* action, Switch s) {
     if (s != Switch::Keep) action->setEnabled(s == Switch::On);
 }
