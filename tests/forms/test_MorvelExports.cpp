@@ -1,7 +1,6 @@
 #include <QMdiSubWindow>
-#include <QTest>
-
 #include <QPlainTextEdit>
+#include <QTest>
 
 #include "forms/ApplicationPage.h"
 #include "forms/LibraryState.h"
@@ -12,9 +11,6 @@
 
 extern "C" {
 void MorvelDetach();
-void ShowForm(tavik::DocumentHost*, void*, unsigned char);
-void OpenDocument(tavik::DocumentHost*, const char*, unsigned char);
-QWidget* GetActiveWnd();
 int GetMDIWndCount();
 bool Begin();
 bool End();

@@ -22,20 +22,10 @@
 #include "model/Cp1250.h"
 #include "tests/support/qt/LibraryFixture.h"
 
-extern "C" {
-void ShowForm(tavik::DocumentHost*, void*, unsigned char);
-void OpenDocument(tavik::DocumentHost*, const char*, unsigned char);
-QWidget* GetActiveWnd();
-}
-
 using namespace tavik;
 using platform::PromptAnswer;
 
 namespace {
-
-QString qt(const Field& field) {
-    return QString::fromStdString(cp1250::toUtf8(field.view()));
-}
 
 // Types a text into a control as a clerk does: the old text selected and typed over.
 void typeInto(QLineEdit* edit, const QString& text) {
@@ -106,15 +96,10 @@ void compareTrees(DocumentTree& a, DocumentTree& b) {
             // A version-3 file keeps a policy's insurer by its code alone.
             if (left[i]->kind() == KIND_POLISA && x[f].field == &static_cast<TRecPolisaOC&>(*left[i]->record()).Nazwa_zakladu)
                 continue;
-            QCOMPARE(qt(*x[f].field), qt(*y[f].field));
+            QCOMPARE(test::text(*x[f].field), test::text(*y[f].field));
         }
         if (left[i]->kind() != KIND_ZAKLAD) QCOMPARE(left[i]->record()->CRC, right[i]->record()->CRC);
     }
-}
-
-TfrmData* newWindow(test::LibraryFixture& library) {
-    ShowForm(&library.host, nullptr, wsNormal);
-    return qobject_cast<TfrmData*>(GetActiveWnd());
 }
 
 }  // namespace
@@ -133,7 +118,7 @@ private slots:
 void TestRecordEntry::wholeEntryApplicationSavedAndReopened() {
     test::LibraryFixture library;
     const Entry entry(false);
-    TfrmData* w = newWindow(library);
+    TfrmData* w = library.newDocument();
     const CRC32 calc;
 
     // The application: the new form's number and date, a comment typed in small letters.
@@ -145,10 +130,10 @@ void TestRecordEntry::wholeEntryApplicationSavedAndReopened() {
     TreeNode* application = w->tree().root()->child(0);
     QCOMPARE(w->selectedNode(), application);
     auto& wniosek = static_cast<TRecWniosek&>(*application->record());
-    QCOMPARE(qt(wniosek.NumerWniosku), QStringLiteral("WNIOSEK 1"));
-    QCOMPARE(qt(wniosek.Komentarz), QStringLiteral("PIERWSZY WNIOSEK AGENTA"));
-    QCOMPARE(qt(wniosek.TypWniosku), QStringLiteral("WPIS"));
-    QCOMPARE(qt(wniosek.DataWniosku), QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
+    QCOMPARE(test::text(wniosek.NumerWniosku), QStringLiteral("WNIOSEK 1"));
+    QCOMPARE(test::text(wniosek.Komentarz), QStringLiteral("PIERWSZY WNIOSEK AGENTA"));
+    QCOMPARE(test::text(wniosek.TypWniosku), QStringLiteral("WPIS"));
+    QCOMPARE(test::text(wniosek.DataWniosku), QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
     std::uint32_t crc = 0;
     calc.CRC32RecWniosek(&wniosek, crc);
     QCOMPARE(wniosek.CRC, crc);
@@ -158,7 +143,7 @@ void TestRecordEntry::wholeEntryApplicationSavedAndReopened() {
     QVERIFY(w->NewAgent->isEnabled());
     w->NewAgent->trigger();
     w->agentPage->showAgent(*entry.agent, 0, QStringLiteral("WPIS"));
-    typeInto(w->agentPage->edNazwaAgenta, qt(entry.agent->NazwaAgenta));
+    typeInto(w->agentPage->edNazwaAgenta, test::text(entry.agent->NazwaAgenta));
     typeInto(w->agentPage->edLiczba, QStringLiteral("2"));
     w->AddAgent->trigger();
     QCOMPARE(library.prompts.messages(), QStringList{QStringLiteral("Dodano nowego agenta")});
@@ -166,7 +151,7 @@ void TestRecordEntry::wholeEntryApplicationSavedAndReopened() {
     QVERIFY(agent);
     QCOMPARE(agent->icon(), int(DocumentTree::kIconAgentFromPage));
     QCOMPARE(agent->childCount(), std::size_t(4));
-    QCOMPARE(qt(static_cast<TRecAgenta3*>(agent->record())->RodzajOperacji), QStringLiteral("WPIS"));
+    QCOMPARE(test::text(static_cast<TRecAgenta3*>(agent->record())->RodzajOperacji), QStringLiteral("WPIS"));
 
     // Two board members and two employees, each under its category.
     const auto addPeople = [&](DocumentTree::Category category, PersonPage* page, QAction* add,
@@ -177,7 +162,7 @@ void TestRecordEntry::wholeEntryApplicationSavedAndReopened() {
             if (i > 0) another->trigger();
             QVERIFY(w->newRecordMode());
             page->showPerson(*people[i]);
-            typeInto(page->nazwisko, qt(people[i]->Nazwisko));
+            typeInto(page->nazwisko, test::text(people[i]->Nazwisko));
             library.prompts.clear();
             add->trigger();
             QCOMPARE(library.prompts.messages(), QStringList{confirmation});
@@ -197,7 +182,7 @@ void TestRecordEntry::wholeEntryApplicationSavedAndReopened() {
     for (int i = 0; i < 2; ++i) {
         if (i > 0) w->NewPelnomoc->trigger();
         w->pelnomocPage->showPower(*entry.powers[i]);
-        typeInto(w->pelnomocPage->edObszarDzialalnosci, qt(entry.powers[i]->ObszarDzialalnosci));
+        typeInto(w->pelnomocPage->edObszarDzialalnosci, test::text(entry.powers[i]->ObszarDzialalnosci));
         library.prompts.clear();
         w->AddPelnomoc->trigger();
         QCOMPARE(library.prompts.messages(),
@@ -220,8 +205,8 @@ void TestRecordEntry::wholeEntryApplicationSavedAndReopened() {
     TreeNode* policy = DocumentTree::categoryOf(agent, DocumentTree::POLISY)->child(0);
     QCOMPARE(QString::fromStdString(policy->text()), QStringLiteral("Polisa - OC/2026/1"));
     const auto& polisa = static_cast<TRecPolisaOC3&>(*policy->record());
-    QCOMPARE(qt(polisa.WazneDo), QStringLiteral("<E>"));
-    QCOMPARE(qt(polisa.Kod_ZU), QStringLiteral("JSK"));
+    QCOMPARE(test::text(polisa.WazneDo), QStringLiteral("<E>"));
+    QCOMPARE(test::text(polisa.Kod_ZU), QStringLiteral("JSK"));
 
     // Saved under a name, opened again: every record and checksum as entered.
     const QString path = library.folder() + QStringLiteral("/nowy.rpa");
@@ -231,8 +216,7 @@ void TestRecordEntry::wholeEntryApplicationSavedAndReopened() {
     QCOMPARE(library.prompts.messages(), QStringList());
     QCOMPARE(w->windowTitle(), path);
     QVERIFY(!w->modified());
-    OpenDocument(&library.host, path.toUtf8().constData(), wsNormal);
-    auto* reopened = qobject_cast<TfrmData*>(GetActiveWnd());
+    auto* reopened = library.openDocument(path);
     QVERIFY(reopened != w);
     QCOMPARE(library.prompts.messages(), QStringList());
     compareTrees(w->tree(), reopened->tree());
@@ -241,7 +225,7 @@ void TestRecordEntry::wholeEntryApplicationSavedAndReopened() {
 void TestRecordEntry::naturalPersonAgentCopiedIntoABoardMember() {
     test::LibraryFixture library;
     const Entry entry(true);
-    TfrmData* w = newWindow(library);
+    TfrmData* w = library.newDocument();
     QTest::keyClicks(w->wniosekPage->edKomentarz, "x");
     w->AddWniosek->trigger();
     w->NewAgent->trigger();
@@ -252,7 +236,7 @@ void TestRecordEntry::naturalPersonAgentCopiedIntoABoardMember() {
     QVERIFY(!w->agentPage->edLiczba->isVisibleTo(w->agentPage));
     QCOMPARE(w->agentPage->edLiczba->text(), QStringLiteral("0"));
     w->agentPage->showAgent(*entry.agent, 0, QStringLiteral("WPIS"));
-    typeInto(w->agentPage->edImieAG, qt(entry.agent->Imie));
+    typeInto(w->agentPage->edImieAG, test::text(entry.agent->Imie));
     library.prompts.answer(PromptAnswer::Yes);
     w->AddAgent->trigger();
     QCOMPARE(library.prompts.messages(),
@@ -261,12 +245,12 @@ void TestRecordEntry::naturalPersonAgentCopiedIntoABoardMember() {
     QCOMPARE(w->currentPage(), int(PAGE_ZARZAD));
     QVERIFY(w->newRecordMode());
     QCOMPARE(w->zarzadPage->operation->currentIndex(), 0);
-    QCOMPARE(w->zarzadPage->imie->text(), qt(entry.agent->Imie));
-    QCOMPARE(w->zarzadPage->nazwisko->text(), qt(entry.agent->Nazwisko));
-    QCOMPARE(w->zarzadPage->pesel->text(), qt(entry.agent->PESEL));
-    QCOMPARE(w->zarzadPage->rodzajDokumentu->currentText(), qt(entry.agent->RodzajDokumentuOsFizAgenta));
-    QCOMPARE(w->zarzadPage->miejscowosc->text(), qt(entry.agent->Miejscowosc));
-    QCOMPARE(w->zarzadPage->kodPocztowy->text(), qt(entry.agent->KodPocztowy));
+    QCOMPARE(w->zarzadPage->imie->text(), test::text(entry.agent->Imie));
+    QCOMPARE(w->zarzadPage->nazwisko->text(), test::text(entry.agent->Nazwisko));
+    QCOMPARE(w->zarzadPage->pesel->text(), test::text(entry.agent->PESEL));
+    QCOMPARE(w->zarzadPage->rodzajDokumentu->currentText(), test::text(entry.agent->RodzajDokumentuOsFizAgenta));
+    QCOMPARE(w->zarzadPage->miejscowosc->text(), test::text(entry.agent->Miejscowosc));
+    QCOMPARE(w->zarzadPage->kodPocztowy->text(), test::text(entry.agent->KodPocztowy));
     TreeNode* agent = DocumentTree::agentOf(w->tree().root()->child(0));
     QCOMPARE(w->selectedNode(), DocumentTree::categoryOf(agent, DocumentTree::ZARZAD));
 }
@@ -274,8 +258,7 @@ void TestRecordEntry::naturalPersonAgentCopiedIntoABoardMember() {
 void TestRecordEntry::deletionAsksBeforeRecordsGo() {
     test::LibraryFixture library;
     samples::SampleShape shape;
-    OpenDocument(&library.host, library.sampleFile(3, shape).toUtf8().constData(), wsNormal);
-    auto* w = qobject_cast<TfrmData*>(GetActiveWnd());
+    auto* w = library.openDocument(library.sampleFile(3, shape));
     TreeNode* application = w->tree().root()->child(0);
     TreeNode* agent = DocumentTree::agentOf(application);
     const std::size_t nodes = w->tree().nodeCount();
@@ -309,9 +292,9 @@ void TestRecordEntry::deletionAsksBeforeRecordsGo() {
     QCOMPARE(static_cast<TRecWniosek*>(application->record())->RodzajWniosku, 2);
     QCOMPARE(agent->childCount(), std::size_t(0));
     const auto& record = static_cast<TRecAgenta3&>(*agent->record());
-    QCOMPARE(qt(record.Przyczyny), QStringLiteral("00FF00FF"));
-    QCOMPARE(qt(record.DATA_ROZW_UM_AGENCYJNEJ), QStringLiteral("30.11.2026"));
-    QCOMPARE(qt(record.RodzajOperacji), QStringLiteral("WYKREŚLENIE"));
+    QCOMPARE(test::text(record.Przyczyny), QStringLiteral("00FF00FF"));
+    QCOMPARE(test::text(record.DATA_ROZW_UM_AGENCYJNEJ), QStringLiteral("30.11.2026"));
+    QCOMPARE(test::text(record.RodzajOperacji), QStringLiteral("WYKREŚLENIE"));
     const CRC32 calc;
     std::uint32_t crc = 0;
     calc.CRC32RecAgent3(&record, crc);
@@ -320,7 +303,7 @@ void TestRecordEntry::deletionAsksBeforeRecordsGo() {
 
 void TestRecordEntry::foreignCitizenshipTakesOtherDocuments() {
     test::LibraryFixture library;
-    TfrmData* w = newWindow(library);
+    TfrmData* w = library.newDocument();
     for (auto [citizenship, documents, label] :
          {std::tuple{w->agentPage->cbObywatelstwoAg, w->agentPage->cbRodzajDokAg, w->agentPage->lblNrDokumentu},
           std::tuple{w->pracownikPage->obywatelstwo, w->pracownikPage->rodzajDokumentu, w->pracownikPage->numberLabel}}) {
@@ -338,8 +321,7 @@ void TestRecordEntry::foreignCitizenshipTakesOtherDocuments() {
 
 void TestRecordEntry::bankActivityAsksToClearInsuranceKinds() {
     test::LibraryFixture library;
-    OpenDocument(&library.host, library.sampleFile(3, 1).toUtf8().constData(), wsNormal);
-    auto* w = qobject_cast<TfrmData*>(GetActiveWnd());
+    auto* w = library.openDocument(library.sampleFile(3, 1));
     TreeNode* agent = DocumentTree::agentOf(w->tree().root()->child(0));
     TreeNode* powers = DocumentTree::categoryOf(agent, DocumentTree::PELNOMOCNICTWA);
     for (const auto& power : powers->children())
@@ -355,7 +337,7 @@ void TestRecordEntry::bankActivityAsksToClearInsuranceKinds() {
                                         "WSZYSTKICH  pełnomocnictw?")});
     QCOMPARE(library.prompts.last().caption, QStringLiteral("Komunikat"));
     for (const auto& power : powers->children())
-        QCOMPARE(qt(static_cast<TRecPelnomocnictwo*>(power->record())->RodzajUbezpieczenia), QStringLiteral("MAJ"));
+        QCOMPARE(test::text(static_cast<TRecPelnomocnictwo*>(power->record())->RodzajUbezpieczenia), QStringLiteral("MAJ"));
     w->agentPage->findChild<QRadioButton*>(QStringLiteral("rgDzialalnosc1"))->click();
     QVERIFY(w->agentPage->cbDzialalnoscPodstawowa->isEnabled());
     library.prompts.answer(PromptAnswer::Yes);
@@ -363,7 +345,7 @@ void TestRecordEntry::bankActivityAsksToClearInsuranceKinds() {
     const CRC32 calc;
     for (const auto& power : powers->children()) {
         const auto& record = static_cast<TRecPelnomocnictwo&>(*power->record());
-        QCOMPARE(qt(record.RodzajUbezpieczenia), QStringLiteral("<E>"));
+        QCOMPARE(test::text(record.RodzajUbezpieczenia), QStringLiteral("<E>"));
         std::uint32_t crc = 0;
         calc.CRC32RecPelnomocnictwo(&record, crc);
         QCOMPARE(record.CRC, crc);
@@ -375,8 +357,7 @@ void TestRecordEntry::bankActivityAsksToClearInsuranceKinds() {
 
 void TestRecordEntry::refusedAcceptLeavesTreeAndPage() {
     test::LibraryFixture library;
-    OpenDocument(&library.host, library.sampleFile(3, 1).toUtf8().constData(), wsNormal);
-    auto* w = qobject_cast<TfrmData*>(GetActiveWnd());
+    auto* w = library.openDocument(library.sampleFile(3, 1));
     TreeNode* agent = DocumentTree::agentOf(w->tree().root()->child(0));
     TreeNode* employee = DocumentTree::categoryOf(agent, DocumentTree::PRACOWNICY)->child(0);
     w->select(employee);
@@ -399,7 +380,7 @@ void TestRecordEntry::refusedAcceptLeavesTreeAndPage() {
     QVERIFY(w->AddPracownik->isEnabled());
     // Aborting shows the record again.
     w->AbortPrac->trigger();
-    QCOMPARE(w->pracownikPage->nazwisko->text(), qt(static_cast<TRecOsoba*>(employee->record())->Nazwisko));
+    QCOMPARE(w->pracownikPage->nazwisko->text(), test::text(static_cast<TRecOsoba*>(employee->record())->Nazwisko));
     QVERIFY(!w->AddPracownik->isEnabled());
     QVERIFY(!w->AbortPrac->isEnabled());
     QVERIFY(!w->modified());
@@ -412,7 +393,7 @@ void TestRecordEntry::refusedAcceptLeavesTreeAndPage() {
     w->select(policy);
     QCOMPARE(w->polisaPage->cbNazwaZakladu->currentIndex(), -1);
     QCOMPARE(w->polisaPage->cbNazwaZakladu->placeholderText(), QStringLiteral("XYZ"));
-    QCOMPARE(qt(polisa.Nazwa_zakladu), QStringLiteral("<E>"));
+    QCOMPARE(test::text(polisa.Nazwa_zakladu), QStringLiteral("<E>"));
     QCOMPARE(w->polisaPage->chosenInsurerCode(), std::string("XYZ"));
 
     // The application's check speaks under "Walidacja".
@@ -424,7 +405,7 @@ void TestRecordEntry::refusedAcceptLeavesTreeAndPage() {
              QStringList{QStringLiteral("Pole NUMERWNIOSKU jest puste\nmaksymalna długość pola: 20\n"
                                         "Pole jest obowiązkowe!")});
     QCOMPARE(QString::fromStdString(w->tree().root()->child(0)->text()),
-             qt(static_cast<TRecWniosek*>(w->tree().root()->child(0)->record())->NumerWniosku));
+             test::text(static_cast<TRecWniosek*>(w->tree().root()->child(0)->record())->NumerWniosku));
     QCOMPARE(library.prompts.last().caption, QStringLiteral("Walidacja"));
 }
 

@@ -13,11 +13,6 @@
 #include "tests/support/qt/LibraryFixture.h"
 #include "tests/support/qt/MessageLog.h"
 
-extern "C" {
-void ShowForm(tavik::DocumentHost*, void*, unsigned char);
-QWidget* GetActiveWnd();
-}
-
 using namespace tavik;
 
 namespace {
@@ -131,8 +126,7 @@ void TestTfrmImport::importThroughTheWindowWithOneAgentRemoved() {
     test::MessageLog frame;
     const QString a = ciaFile(library.folder() + QStringLiteral("/pierwszy.plik.cia"), 2, 21);
     const QString b = ciaFile(library.folder() + QStringLiteral("/drugi.cia"), 1, 22);
-    ShowForm(&library.host, nullptr, wsNormal);
-    auto* window = qobject_cast<TfrmData*>(GetActiveWnd());
+    auto* window = library.newDocument();
     library.prompts.chooseFiles({a, b});
     QString removedAgent;
     QTimer::singleShot(0, [&] {

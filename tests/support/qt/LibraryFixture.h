@@ -9,6 +9,7 @@
 
 #include "forms/LibraryState.h"
 #include "forms/MorvelApi.h"
+#include "forms/TfrmData.h"
 #include "model/Cp1250.h"
 #include "platform/Registry.h"
 #include "shell/Settings.h"
@@ -16,7 +17,18 @@
 #include "tests/support/qt/TempRegistry.h"
 #include "tools/samples/SampleDocuments.h"
 
+extern "C" {
+void ShowForm(tavik::DocumentHost*, void*, unsigned char);
+void OpenDocument(tavik::DocumentHost*, const char*, unsigned char);
+QWidget* GetActiveWnd();
+}
+
 namespace tavik::test {
+
+// A record's field as the controls show it.
+inline QString text(const Field& field) {
+    return QString::fromStdString(cp1250::toUtf8(field.view()));
+}
 
 // The frame as the library's windows see it: an area for the documents and a status bar.
 class TestHost : public QMainWindow, public DocumentHost {
@@ -76,6 +88,16 @@ public:
         return path;
     }
     QString folder() const { return registry_.folder(); }
+
+    // Windows made through the library's exports, as the frame makes them.
+    TfrmData* newDocument() {
+        ShowForm(&host, nullptr, wsNormal);
+        return qobject_cast<TfrmData*>(GetActiveWnd());
+    }
+    TfrmData* openDocument(const QString& path) {
+        OpenDocument(&host, path.toUtf8().constData(), wsNormal);
+        return qobject_cast<TfrmData*>(GetActiveWnd());
+    }
 
     TempRegistry registry_;
     ScriptedPrompts prompts;
