@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPlainTextEdit>
 #include <QTest>
 
 #include "platform/Registry.h"
@@ -49,6 +50,11 @@ private slots:
         };
         QTRY_COMPARE(enabled(), "100000111");
 
+        // A changed document whose question is cancelled keeps the frame open.
+        QTest::keyClicks(document->findChild<QPlainTextEdit*>("edKomentarz"), "x");
+        QVERIFY(!frame.close());  // unanswered: "Anuluj"
+        QVERIFY(frame.library().isLoaded());
+        prompts_.answer(platform::PromptAnswer::No);
         QVERIFY(frame.close());
         QVERIFY(!frame.library().isLoaded());
         QVERIFY(frame.documentArea()->subWindowList().isEmpty());
