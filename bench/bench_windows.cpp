@@ -1,8 +1,8 @@
 // The program's start: making and showing the frame until its first paint (the library is
-// not loaded at start). The document window at size: opening a 20 000-application file until its tree is shown,
-// importing a 100 000-line text file through the import window (its reading and its tree, then
-// taking the records into the document, without the modal wait), and selecting a node until its
-// page is shown. Drawn offscreen.
+// not loaded at start). The document window at size: opening a 20 000-application file until its
+// tree is shown, importing a 100 000-line text file through the import window (its reading and its
+// tree, then taking the records into the document, without the modal wait), and selecting a node
+// until its page is shown. Drawn offscreen.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -172,8 +172,7 @@ int main(int argc, char** argv) {
         if (found != collector.time.end()) std::printf(text, found->second);
     };
     std::printf("\n");
-    line("BM_FrameStartUp",
-         "Start-up: the frame made, shown and painted     %6.1f ms\n");
+    line("BM_FrameStartUp", "Start-up: the frame made, shown and painted     %6.1f ms\n");
     line("BM_OpenLargeDocument",
          "Opening 20 000 applications until the tree shows %6.0f ms (at most 1500)\n");
     line("BM_ImportThroughWindow",

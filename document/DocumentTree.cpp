@@ -83,15 +83,16 @@ RecordSortKey recordSortKey(const TreeNode& node) {
     } else if (compared->kind() == KIND_PRACOWNIK) {
         const auto& person = static_cast<const TRecOsoba&>(*compared->record());
         key.kind = KIND_PRACOWNIK;
-        key.texts = {person.Nazwisko.view(), person.Nazwisko_drugi_czlon.view(),
-                     person.Imie.view(), person.Imie2.view()};
+        key.texts = {person.Nazwisko.view(), person.Nazwisko_drugi_czlon.view(), person.Imie.view(),
+                     person.Imie2.view()};
     }
     return key;
 }
 
 int compareRecordKeys(const RecordSortKey& a, const RecordSortKey& b) {
     if (a.kind == KIND_ZAKLAD || a.kind != b.kind) return 0;
-    if (a.applicationKind != b.applicationKind) return a.applicationKind < b.applicationKind ? -1 : 1;
+    if (a.applicationKind != b.applicationKind)
+        return a.applicationKind < b.applicationKind ? -1 : 1;
     for (std::size_t i = 0; i < a.texts.size(); ++i)
         if (const int c = cp1250::compareText(a.texts[i], b.texts[i])) return c;
     return 0;
@@ -110,7 +111,8 @@ public:
     enum Kind { Reset, Reorder };
     Notice(DocumentTree& tree, Kind kind) : tree_(tree), kind_(kind) {
         told_ = tree_.observer_ && tree_.quiet_ == 0;
-        if (told_) kind_ == Reset ? tree_.observer_->beforeReset() : tree_.observer_->beforeReorder();
+        if (told_)
+            kind_ == Reset ? tree_.observer_->beforeReset() : tree_.observer_->beforeReorder();
         ++tree_.quiet_;
     }
     ~Notice() {
@@ -194,9 +196,9 @@ TreeNode* DocumentTree::insertAt(TreeNode* parent, std::unique_ptr<TreeNode> nod
         added += 1 + c->children_.size();
     nodeCount_ += added;
     auto& siblings = parent->children_;
-    TreeNode* inserted = siblings.insert(siblings.begin() + static_cast<std::ptrdiff_t>(row),
-                                         std::move(node))
-                             ->get();
+    TreeNode* inserted =
+        siblings.insert(siblings.begin() + static_cast<std::ptrdiff_t>(row), std::move(node))
+            ->get();
     renumber(parent, row);
     if (tell) observer_->afterInsert();
     return inserted;

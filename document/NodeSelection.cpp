@@ -74,7 +74,9 @@ std::optional<UserMessage> checkShownRecord(TreeNode& node, int fileVersion) {
                     SprawdzAgenta(code, static_cast<TRecAgenta*>(record));
                 break;
             case KIND_ZARZAD: SprawdzCzlonkaZarzadu(code, static_cast<TRecZarzad*>(record)); break;
-            case KIND_PRACOWNIK: SprawdzPracownika(code, static_cast<TRecPracownik*>(record)); break;
+            case KIND_PRACOWNIK:
+                SprawdzPracownika(code, static_cast<TRecPracownik*>(record));
+                break;
             case KIND_PELNOMOCNICTWO:
                 SprawdzPelnomocnictwo(code, static_cast<TRecPelnomocnictwo*>(record));
                 break;

@@ -46,8 +46,8 @@ std::optional<UserMessage> boardRuleOnSelection(const TreeNode& node, int fileVe
 
 // Which "new" commands the selection allows, and whether it may be marked for deletion.
 struct NewCommandStates {
-    bool wniosek = false, agent = false, pracownik = false, zarzad = false,
-         pelnomocnictwo = false, polisa = false, deleteNode = false;
+    bool wniosek = false, agent = false, pracownik = false, zarzad = false, pelnomocnictwo = false,
+         polisa = false, deleteNode = false;
     bool operator==(const NewCommandStates&) const = default;
 };
 // Nothing without a selection: the commands keep their states.

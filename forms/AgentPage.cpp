@@ -1,8 +1,8 @@
 #include "forms/AgentPage.h"
 
 #include <QButtonGroup>
-#include <QEvent>
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -97,12 +97,11 @@ void AgentPage::buildAgentGroup(const Slownik& dictionary) {
     addPair(10, 0, QStringLiteral("Działalność podstawowa"), cbDzialalnoscPodstawowa);
     addPair(10, 1, QStringLiteral("Inna działalność"), edInnaDzialalnosc);
 
-    deletionKeeps_ = {lblRodzajOp,     g->itemAtPosition(0, 0)->widget(),
-                      edNumerWZUAg,    zuLabel,
-                      lblNrWRaAg,      edID_Agenta,
-                      edNazwaAgenta,   nameLabel,
-                      lblNrzRejestru,  edNrEwidencyjny};
-
+    deletionKeeps_ = {lblRodzajOp,    g->itemAtPosition(0, 0)->widget(),
+                      edNumerWZUAg,   zuLabel,
+                      lblNrWRaAg,     edID_Agenta,
+                      edNazwaAgenta,  nameLabel,
+                      lblNrzRejestru, edNrEwidencyjny};
 }
 
 void AgentPage::bindFields() {

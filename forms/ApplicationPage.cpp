@@ -138,7 +138,7 @@ void ApplicationPage::showApplication(const TRecWniosek& application) {
         cbDataWykreslenia->setChecked(true);
         if (!agent->DATA_ROZW_UM_AGENCYJNEJ.isEmpty()) {
             const QDate date = QDate::fromString(forms::qt(agent->DATA_ROZW_UM_AGENCYJNEJ.view()),
-                                                  QStringLiteral("dd.MM.yyyy"));
+                                                 QStringLiteral("dd.MM.yyyy"));
             if (date.isValid()) DataWykreslenia->setDate(date);
         }
         setReasons(reasonsFromField(agent->Przyczyny));

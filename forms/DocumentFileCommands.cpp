@@ -122,8 +122,8 @@ void DocumentFileCommands::split() {
     // An unnamed window is named after the text file it was imported from.
     QString name = unnamed() ? importFileTitle_ : QFileInfo(caption()).fileName();
     if (name.isEmpty()) name = QStringLiteral("wnioski");
-    window_.showOutcome(writeSplit(window_.tree(), folder.toStdString(), name.toStdString(),
-                                   window_.insurers_));
+    window_.showOutcome(
+        writeSplit(window_.tree(), folder.toStdString(), name.toStdString(), window_.insurers_));
 }
 
 void DocumentFileCommands::exportText() {
@@ -137,8 +137,8 @@ void DocumentFileCommands::exportText() {
 
 void DocumentFileCommands::importText() {
     const QStringList files = platform::Prompts::current().openFiles(
-        &window_, {QStringLiteral("Importuj"), startFolder(),
-                   QStringLiteral("pliki tekstowe cia (*.cia)")},
+        &window_,
+        {QStringLiteral("Importuj"), startFolder(), QStringLiteral("pliki tekstowe cia (*.cia)")},
         true);
     if (files.isEmpty()) return;
     importFileTitle_ = QFileInfo(files.first()).fileName().section(QLatin1Char('.'), 0, 0);
@@ -148,9 +148,9 @@ void DocumentFileCommands::importText() {
 
 bool DocumentFileCommands::mayClose() {
     if (!window_.modified_) return true;
-    const PromptAnswer answer =
-        platform::ask(&window_, QStringLiteral("Zapisac zmiany w pliku ?\n") + caption(),
-                      QStringLiteral("Informacja"), PromptIcon::Warning, PromptButtons::YesNoCancel);
+    const PromptAnswer answer = platform::ask(
+        &window_, QStringLiteral("Zapisac zmiany w pliku ?\n") + caption(),
+        QStringLiteral("Informacja"), PromptIcon::Warning, PromptButtons::YesNoCancel);
     if (answer == PromptAnswer::No) return true;
     if (answer != PromptAnswer::Yes) return false;
     // A save that is cancelled or refused keeps the window and its changes.

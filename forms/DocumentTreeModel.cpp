@@ -64,7 +64,8 @@ QVariant DocumentTreeModel::data(const QModelIndex& index, int role) const {
             return n->icon() == TreeNode::kNoIcon ? QVariant() : QVariant(icons::icon(n->icon()));
         case Qt::ForegroundRole:
             if (n->hasRecord() && n->kind() == KIND_WNIOSEK)
-                return QBrush(kindColour(static_cast<const TRecWniosek*>(n->record())->RodzajWniosku));
+                return QBrush(
+                    kindColour(static_cast<const TRecWniosek*>(n->record())->RodzajWniosku));
             return {};
         case Qt::FontRole:
             if (n->struck()) {
@@ -131,4 +132,3 @@ void DocumentTreeModel::marksChanged() {
 }
 
 }  // namespace tavik
-

@@ -2,11 +2,11 @@
 
 #include <QComboBox>
 #include <QEvent>
-#include <algorithm>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
+#include <algorithm>
 
 #include "dictionary/DictionaryList.h"
 #include "document/FormText.h"
@@ -73,8 +73,9 @@ protected:
             const bool empty = std::all_of(text.begin(), text.end(), [&](char c) {
                 return c == ' ' || literals.find(c) != std::string::npos;
             });
-            if (empty) QMetaObject::invokeMethod(edit, [edit] { edit->setCursorPosition(0); },
-                                                 Qt::QueuedConnection);
+            if (empty)
+                QMetaObject::invokeMethod(
+                    edit, [edit] { edit->setCursorPosition(0); }, Qt::QueuedConnection);
         }
         return false;
     }

@@ -47,7 +47,7 @@ void IdentityRules::showStored(const QString& documentKind) {
 
 void IdentityRules::documentKindChanged() {
     numberLabel_->setText(documentKind_->currentText() == kDowodOsobisty ? kPeselLabel
-                                                                          : kSeriesLabel);
+                                                                         : kSeriesLabel);
 }
 
 }  // namespace tavik

@@ -24,13 +24,13 @@ void LibraryState::attach() {
     platform::Registry registry;
     if (!registry.keyExists(Settings::kKeyPath)) return;  // not configured yet: silently not ready
     const auto key = registry.openKey(Settings::kKeyPath, false);
-    const QString folder = key ? key->readString(QStringLiteral("Katalog słowników")).value_or(QString())
-                               : QString();
+    const QString folder =
+        key ? key->readString(QStringLiteral("Katalog słowników")).value_or(QString()) : QString();
     const QString path = folder + QStringLiteral("/slownik.dic");
     if (!QFileInfo(path).isFile()) {
-        platform::showMessage(nullptr, QStringLiteral("Plik słownikowy ") + path +
-                                           QStringLiteral("\nnie istnieje!"),
-                              QStringLiteral("Komunikat"), PromptIcon::Error);
+        platform::showMessage(
+            nullptr, QStringLiteral("Plik słownikowy ") + path + QStringLiteral("\nnie istnieje!"),
+            QStringLiteral("Komunikat"), PromptIcon::Error);
         return;
     }
     try {

@@ -187,8 +187,7 @@ MORVEL_EXPORT bool Next() {
 }
 
 MORVEL_EXPORT void ChangeTabView(int kind, const char* caption) {
-    const QString text =
-        QString::fromStdString(tavik::cp1250::toUtf8(caption ? caption : ""));
+    const QString text = QString::fromStdString(tavik::cp1250::toUtf8(caption ? caption : ""));
     withDocument([&](TfrmData& d) { d.ChangeTabView(kind, text); });
 }
 

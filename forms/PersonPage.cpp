@@ -47,27 +47,43 @@ struct PersonPageNames {
 };
 
 constexpr PersonPageNames kEmployee = {
-    "tbshPracownik",   " Dane Pracownika", "cbRodzajOpPR",     "edNumerZUPrac",
-    "edNumerRAPrac",   "edNazwiskoPR",     "edNazwisko2PR",    "edImiePR",
-    "edDrugieImiePR",  "edNazwiskoRodowe", "edImieOjca",       "edImieMatki",
-    "cbSex",           "cbObywatelstwo",   "cbWyksztalcenie",  "meNumerZezwolenia",
-    "cbRodzajDokumentu", "edPeselPR",      "edNipPR",          "NIP Pracownika *",
-    "edMiejscowoscPR", "edUlicaPR",        "edNrDomuPR",       "edNrLokaluPR",
-    "meKodPocztowyPR", "edPocztaPR"};
+    "tbshPracownik",     " Dane Pracownika",  "cbRodzajOpPR", "edNumerZUPrac",  "edNumerRAPrac",
+    "edNazwiskoPR",      "edNazwisko2PR",     "edImiePR",     "edDrugieImiePR", "edNazwiskoRodowe",
+    "edImieOjca",        "edImieMatki",       "cbSex",        "cbObywatelstwo", "cbWyksztalcenie",
+    "meNumerZezwolenia", "cbRodzajDokumentu", "edPeselPR",    "edNipPR",        "NIP Pracownika *",
+    "edMiejscowoscPR",   "edUlicaPR",         "edNrDomuPR",   "edNrLokaluPR",   "meKodPocztowyPR",
+    "edPocztaPR"};
 
-constexpr PersonPageNames kBoardMember = {
-    "tbshZarzad",           " Dane członka zarządu", "cbRodzajOpZarz",     "edNumerZUZarz",
-    "edNumerRAZarz",        "edNazwiskoZarz",        "edDrugieNazwiskoZarz", "edImieZarz",
-    "edDrugieImieZarz",     "edNazwiskoRodoweZarz",  "edImieOjcaZarz",     "edImieMatkiZarz",
-    "cbSexZarz",            "cbObywatelstwoZarz",    "cbWyksztalcenieZarz", "edNumerZezwoleniaZarz",
-    "cbRodzajDokumentuZarz", "edPeselZarz",          "meNIPZarz",          "NIP *",
-    "edMiejscowoscZarz",    "edUlicaZarz",           "edNrZarz",           "edNrLokZarz",
-    "meKodPocztowyZarz",    "edPocztaZarz"};
+constexpr PersonPageNames kBoardMember = {"tbshZarzad",
+                                          " Dane członka zarządu",
+                                          "cbRodzajOpZarz",
+                                          "edNumerZUZarz",
+                                          "edNumerRAZarz",
+                                          "edNazwiskoZarz",
+                                          "edDrugieNazwiskoZarz",
+                                          "edImieZarz",
+                                          "edDrugieImieZarz",
+                                          "edNazwiskoRodoweZarz",
+                                          "edImieOjcaZarz",
+                                          "edImieMatkiZarz",
+                                          "cbSexZarz",
+                                          "cbObywatelstwoZarz",
+                                          "cbWyksztalcenieZarz",
+                                          "edNumerZezwoleniaZarz",
+                                          "cbRodzajDokumentuZarz",
+                                          "edPeselZarz",
+                                          "meNIPZarz",
+                                          "NIP *",
+                                          "edMiejscowoscZarz",
+                                          "edUlicaZarz",
+                                          "edNrZarz",
+                                          "edNrLokZarz",
+                                          "meKodPocztowyZarz",
+                                          "edPocztaZarz"};
 
 const PersonPageNames& namesOf(PersonPage::Kind kind) {
     return kind == PersonPage::Kind::Pracownik ? kEmployee : kBoardMember;
 }
-
 
 }  // namespace
 
@@ -84,9 +100,9 @@ PersonPage::PersonPage(Kind kind, const Slownik& dictionary, QWidget* parent)
         operation->setItemData(i, QColor(Qt::white), Qt::BackgroundRole);
     }
     numerWZU = edit(name(n.numerWZU), 20);
-    numerWRA = maskedEdit(name(n.numerWRA), kind == Kind::Pracownik
-                                                ? forms::masks::kRegisterEmployee
-                                                : forms::masks::kRegisterBoardMember);
+    numerWRA =
+        maskedEdit(name(n.numerWRA), kind == Kind::Pracownik ? forms::masks::kRegisterEmployee
+                                                             : forms::masks::kRegisterBoardMember);
     nazwisko = edit(name(n.nazwisko), 28);
     nazwisko2 = edit(name(n.nazwisko2), 28);
     imie = edit(name(n.imie), 24);
@@ -166,8 +182,8 @@ PersonPage::PersonPage(Kind kind, const Slownik& dictionary, QWidget* parent)
     for (const auto& [field, control] : bound)
         fields_.bind(field, control);
 
-    deletionKeeps_ = {operationLabel,  operation,       zuLabel,     numerWZU, numerWRALabel_,
-                      numerWRA,        documentLabel,   rodzajDokumentu, numberLabel, pesel};
+    deletionKeeps_ = {operationLabel, operation,     zuLabel,         numerWZU,    numerWRALabel_,
+                      numerWRA,       documentLabel, rodzajDokumentu, numberLabel, pesel};
     identity_ = std::make_unique<IdentityRules>(obywatelstwo, rodzajDokumentu, numberLabel,
                                                 dictionary.RodzajeDokumentow);
     connect(operation, &QComboBox::currentIndexChanged, this, [this] {

@@ -49,7 +49,8 @@ void PolicyPage::showPolicy(TRecPolisaOC& policy,
             chooseInsurer(forms::qt(found->second));
         } else {
             if (!policy3->Kod_ZU.isEmpty()) unknownCode_ = policy3->Kod_ZU.str();
-            chooseInsurer(policy3->Kod_ZU.isEmpty() ? QString() : forms::qt(policy3->Kod_ZU.view()));
+            chooseInsurer(policy3->Kod_ZU.isEmpty() ? QString()
+                                                    : forms::qt(policy3->Kod_ZU.view()));
         }
     } else {
         chooseInsurer(policy.Nazwa_zakladu.isEmpty() ? QString()

@@ -25,7 +25,8 @@ using platform::PromptIcon;
 
 namespace {
 
-const QString kRemoveBelowAgent = QStringLiteral("Wszystkie dane przypisane pod Agenta zostaną usunięte!");
+const QString kRemoveBelowAgent =
+    QStringLiteral("Wszystkie dane przypisane pod Agenta zostaną usunięte!");
 
 bool askYes(QWidget* parent, const QString& text, const QString& caption) {
     return platform::ask(parent, text, caption, PromptIcon::Warning, PromptButtons::YesNo) ==
@@ -59,8 +60,8 @@ void RecordCommands::AddWniosek() {
     constexpr const char* kSuffix = "\nWniosek nie został dodany!";
     TfrmData& w = window_;
     TreeNode* selected = w.selectedNode();
-    const bool isNew = w.newRecordMode_ || !selected || !selected->hasRecord() ||
-                       selected->kind() != KIND_WNIOSEK;
+    const bool isNew =
+        w.newRecordMode_ || !selected || !selected->hasRecord() || selected->kind() != KIND_WNIOSEK;
     TreeNode* node = isNew ? nullptr : selected;
     auto values = isNew ? std::make_unique<TRecWniosek>()
                         : std::make_unique<TRecWniosek>(static_cast<TRecWniosek&>(*node->record()));
@@ -92,7 +93,8 @@ void RecordCommands::AddWniosek() {
             removeBelow = true;
         }
         if (agentNode->childCount() > 0 && values->RodzajWniosku == 0) {
-            const DictionaryList& operations = LibraryState::instance().dictionary()->RodzajeOperacji;
+            const DictionaryList& operations =
+                LibraryState::instance().dictionary()->RodzajeOperacji;
             if (const auto failure =
                     resetBoardForEntry(*agentNode, operations.empty() ? "<E>" : operations[0]))
                 return refuse(failure->text, kSuffix);
@@ -141,8 +143,7 @@ void RecordCommands::AddAgent() {
     TreeNode* application = w.currentApplicationNode_;
     TreeNode* existing = DocumentTree::agentOf(application);
     const bool isNew = w.newRecordMode_ || !existing;
-    if (isNew && existing)
-        return refuse("Wniosek ma już przypisanego agenta!", kSuffix);
+    if (isNew && existing) return refuse("Wniosek ma już przypisanego agenta!", kSuffix);
     auto* applicationRecord =
         application ? static_cast<TRecWniosek*>(application->record()) : nullptr;
     std::unique_ptr<TRecAgenta> values =
@@ -236,12 +237,13 @@ void RecordCommands::AddPerson(PersonPage& page) {
                                QStringLiteral("Wprowadzono nowy rekord czł. zarządu "),
                                QStringLiteral("Rekord czł.zarządu został zmodyfikowany")};
     const auto make = [&](const Placement& placement) -> std::unique_ptr<TRecord> {
-        const TRecord* shown = placement.then == Placement::Then::Edit ? placement.node->record()
-                                                                       : nullptr;
+        const TRecord* shown =
+            placement.then == Placement::Then::Edit ? placement.node->record() : nullptr;
         std::unique_ptr<TRecOsoba> values;
         if (employee)
-            values = shown ? std::make_unique<TRecPracownik>(static_cast<const TRecPracownik&>(*shown))
-                           : std::make_unique<TRecPracownik>();
+            values =
+                shown ? std::make_unique<TRecPracownik>(static_cast<const TRecPracownik&>(*shown))
+                      : std::make_unique<TRecPracownik>();
         else
             values = shown ? std::make_unique<TRecZarzad>(static_cast<const TRecZarzad&>(*shown))
                            : std::make_unique<TRecZarzad>();
@@ -298,11 +300,11 @@ void RecordCommands::AddPolisa() {
         else
             SprawdzPolise(code, static_cast<TRecPolisaOC*>(&values));
     };
-    acceptBelowAgent(KIND_POLISA,
-                     {"\nPolisaOC nie została dodana!",
-                      QStringLiteral("Wprowadzono nowy rekord polisa "),
-                      QStringLiteral("Zmodyfikowano rekord polisa ")},
-                     make, check);
+    acceptBelowAgent(
+        KIND_POLISA,
+        {"\nPolisaOC nie została dodana!", QStringLiteral("Wprowadzono nowy rekord polisa "),
+         QStringLiteral("Zmodyfikowano rekord polisa ")},
+        make, check);
 }
 
 void RecordCommands::AbortPolisa() {

@@ -398,7 +398,8 @@ void TfrmData::showRecord(TreeNode* node, int pageIndex) {
             agentPage->showAgent(static_cast<TRecAgenta&>(*record), currentApplicationKind_, type);
             const bool deletion = currentApplicationKind_ == 2;
             for (int tab = PAGE_ZARZAD; tab <= PAGE_POLISA; ++tab)
-                tbshMain->setTabVisible(tab, !deletion && (tab != PAGE_ZARZAD || fileVersion() > 1));
+                tbshMain->setTabVisible(tab,
+                                        !deletion && (tab != PAGE_ZARZAD || fileVersion() > 1));
             failure = checkShownRecord(*node, fileVersion());
             break;
         }
@@ -525,7 +526,8 @@ void TfrmData::NewAgentExecute() {
     int kind = 0;
     QString type = QStringLiteral("WPIS");
     if (currentApplicationNode_ && currentApplicationNode_->hasRecord()) {
-        const auto& application = static_cast<const TRecWniosek&>(*currentApplicationNode_->record());
+        const auto& application =
+            static_cast<const TRecWniosek&>(*currentApplicationNode_->record());
         type = forms::qt(application.TypWniosku.view());
         kind = kindOfType(type);
     }
@@ -630,9 +632,9 @@ void TfrmData::DeleteNodeExecute() {
     TreeNode* node = selectedNode();
     const auto question = tree_->strikeQuestion(node);
     if (!question) return;
-    const PromptAnswer answer = platform::ask(
-        this, QString::fromStdString(question->text), QString::fromStdString(question->caption),
-        promptIcon(question->icon), PromptButtons::YesNo);
+    const PromptAnswer answer = platform::ask(this, QString::fromStdString(question->text),
+                                              QString::fromStdString(question->caption),
+                                              promptIcon(question->icon), PromptButtons::YesNo);
     if (answer != PromptAnswer::Yes) return;
     if (const auto refusal = tree_->toggleStrike(node)) showMessage(*refusal);
 }

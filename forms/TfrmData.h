@@ -93,8 +93,8 @@ public:
         *AbortZarzad{}, *AddPracownik{}, *AbortPrac{}, *AddPelnomoc{}, *AbortPelnomoc{},
         *AddPolisa{}, *AbortPolisa{};
     QAction *NewWniosek{}, *NewAgent{}, *NewPrac{}, *NewZarzad{}, *NewPelnomoc{}, *NewPolisa{};
-    QAction *DeleteNode{}, *SaveToFileAction{}, *Export{}, *Importuj{}, *NextAction{},
-        *Previous{}, *BeginAction{}, *EndAction{}, *Przesortuj{};
+    QAction *DeleteNode{}, *SaveToFileAction{}, *Export{}, *Importuj{}, *NextAction{}, *Previous{},
+        *BeginAction{}, *EndAction{}, *Przesortuj{};
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -80,7 +80,8 @@ void TfrmImport::read(const QStringList& files) {
     std::unique_ptr<ReadCIA> reader;
     std::unique_ptr<Slownik> dictionary;
     try {
-        dictionary = std::make_unique<Slownik>(loadDictionaryLines(settings.dictionaryPath().toStdString()));
+        dictionary =
+            std::make_unique<Slownik>(loadDictionaryLines(settings.dictionaryPath().toStdString()));
         dictionary->Czytaj();
         reader = std::make_unique<ReadCIA>(*dictionary, forms::cp1250Of(settings.UndertakingCode()),
                                            forms::cp1250Of(settings.InsuranceDivision()));
@@ -88,7 +89,7 @@ void TfrmImport::read(const QStringList& files) {
             std::string text, reason;
             if (!readWholeFile(file.toStdString(), text, &reason))
                 refuse(QStringLiteral("Nie można otworzyć pliku ") + file + QStringLiteral(": ") +
-                      QString::fromStdString(reason) + QStringLiteral("."));
+                       QString::fromStdString(reason) + QStringLiteral("."));
             reader->DodajPlik(file.toStdString(), splitLines(text));
         }
         reader->CzytajWszystko();
@@ -137,9 +138,9 @@ void TfrmImport::build(const QString& fileName, std::vector<ReadRecord> records)
                 auto* person = static_cast<TRecOsoba*>(record);
                 person->Agent = agent;
                 const bool employee = entry.kind == KIND_PRACOWNIK;
-                text = forms::qt((employee && person->Nazwisko.isEmpty() ? person->Numer_w_RA
-                                                                         : person->Nazwisko)
-                                     .view());
+                text = forms::qt(
+                    (employee && person->Nazwisko.isEmpty() ? person->Numer_w_RA : person->Nazwisko)
+                        .view());
                 icon = employee ? icons::kEmployee : icons::kPerson;
                 break;
             }

@@ -13,8 +13,8 @@ namespace tavik {
 // is made. Both the program and the library carry this class.
 class Settings {
 public:
-    static const QString kKeyPath;        // "\SOFTWARE\KORVA\TAVIK 3.1"
-    static const QString kLegacyKeyPath;  // "\SOFTWARE\Selmit\LUNET 2.0"
+    static const QString kKeyPath;            // "\SOFTWARE\KORVA\TAVIK 3.1"
+    static const QString kLegacyKeyPath;      // "\SOFTWARE\Selmit\LUNET 2.0"
     static const QString kNoUndertakingName;  // "< BRAK WPISANEJ NAZWY ZU! >"
     static const QString kNoInsuranceDivision;
     static const QString kNoSigner;

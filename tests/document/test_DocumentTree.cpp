@@ -308,8 +308,8 @@ TEST(DocumentTreeObserver, EveryChangeIsToldOnceWithItsRow) {
     b.tree.importRecords({});
     b.tree.setRoot(std::make_unique<TRecZU>("JSK", "X"));
     b.tree.clear();
-    EXPECT_EQ(observer.events, (std::vector<std::string>{"reset", "was reset", "reset",
-                                                         "was reset", "reset", "was reset"}));
+    EXPECT_EQ(observer.events, (std::vector<std::string>{"reset", "was reset", "reset", "was reset",
+                                                         "reset", "was reset"}));
     expectRowsConsistent(b.tree);
 }
 

@@ -16,7 +16,9 @@ struct Document : test::TreeBuilder {
     TreeNode* deletion = application("B", "WYKREŚLENIE");
     TreeNode* bare = application("C");
 
-    TreeNode* category(int c) { return DocumentTree::categoryOf(agentNode, DocumentTree::Category(c)); }
+    TreeNode* category(int c) {
+        return DocumentTree::categoryOf(agentNode, DocumentTree::Category(c));
+    }
 };
 
 TEST(NodeSelection, PlanOfEveryKindOfNode) {

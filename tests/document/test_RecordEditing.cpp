@@ -83,8 +83,10 @@ TEST(RecordEditing, EntryResetsTheBoardAllOrNothing) {
     // Two complete board members of an update, as a valid sample has them.
     const samples::SampleDocument sample(3, {}, 9);
     for (std::size_t i = 0; i < sample.records().size(); ++i)
-        if (sample.kinds()[i] == KIND_ZARZAD && DocumentTree::categoryOf(agent, DocumentTree::ZARZAD)->childCount() < 2) {
-            auto member = std::make_unique<TRecZarzad>(static_cast<const TRecZarzad&>(*sample.records()[i]));
+        if (sample.kinds()[i] == KIND_ZARZAD &&
+            DocumentTree::categoryOf(agent, DocumentTree::ZARZAD)->childCount() < 2) {
+            auto member =
+                std::make_unique<TRecZarzad>(static_cast<const TRecZarzad&>(*sample.records()[i]));
             member->Rodzaj_Operacji = "AKTUALIZACJA";
             member->Numer_w_RA = "12345678/C";
             b.tree.addRecord(agent, std::move(member), KIND_ZARZAD);
@@ -122,7 +124,8 @@ TEST(RecordEditing, InsuranceKindsClearedWithTheirChecksums) {
     }
     clearInsuranceKinds(*agent);
     const CRC32 calc;
-    for (const auto& power : DocumentTree::categoryOf(agent, DocumentTree::PELNOMOCNICTWA)->children()) {
+    for (const auto& power :
+         DocumentTree::categoryOf(agent, DocumentTree::PELNOMOCNICTWA)->children()) {
         auto& record = static_cast<TRecPelnomocnictwo&>(*power->record());
         EXPECT_EQ(record.RodzajUbezpieczenia, "<E>");
         std::uint32_t crc = 0;

@@ -61,11 +61,13 @@ void TestDocumentTreeModel::textsColoursAndMarks() {
     QCOMPARE(model.data(root).toString(), QStringLiteral("JASKÓŁKA"));
     const QModelIndex application = model.index(0, 0, root);
     QCOMPARE(model.node(application), update);
-    QCOMPARE(model.data(application, Qt::ForegroundRole).value<QBrush>().color(), QColor(0, 0, 128));
+    QCOMPARE(model.data(application, Qt::ForegroundRole).value<QBrush>().color(),
+             QColor(0, 0, 128));
     QVERIFY(!model.data(application, Qt::DecorationRole).isNull());
     QVERIFY(model.data(root, Qt::DecorationRole).isNull());  // the undertaking has no picture
     const QModelIndex agentIndex = model.indexOf(agent);
-    QCOMPARE(model.data(model.index(2, 0, agentIndex)).toString(), QStringLiteral("Pełnomocnictwa"));
+    QCOMPARE(model.data(model.index(2, 0, agentIndex)).toString(),
+             QStringLiteral("Pełnomocnictwa"));
     QVERIFY(!model.data(agentIndex, DocumentTreeModel::StruckRole).toBool());
     b.tree.toggleStrike(agent);
     QVERIFY(model.data(agentIndex, DocumentTreeModel::StruckRole).toBool());

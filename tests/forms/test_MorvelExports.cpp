@@ -107,7 +107,8 @@ void TestMorvelExports::exportsWithoutADocumentDoNothing() {
 
 // Notes the caption of a window when it is destroyed.
 void recordDestruction(QList<QString>& order, QWidget* w) {
-    QObject::connect(w, &QObject::destroyed, [&order, title = w->windowTitle()] { order << title; });
+    QObject::connect(w, &QObject::destroyed,
+                     [&order, title = w->windowTitle()] { order << title; });
 }
 
 void TestMorvelExports::unloadingDestroysEveryWindowInCreationOrder() {

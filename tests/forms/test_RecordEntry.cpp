@@ -1,7 +1,7 @@
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDate>
 #include <QDateEdit>
-#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -94,11 +94,13 @@ void compareTrees(DocumentTree& a, DocumentTree& b) {
         QCOMPARE(x.size(), y.size());
         for (std::size_t f = 0; f < x.size(); ++f) {
             // A version-3 file keeps a policy's insurer by its code alone.
-            if (left[i]->kind() == KIND_POLISA && x[f].field == &static_cast<TRecPolisaOC&>(*left[i]->record()).Nazwa_zakladu)
+            if (left[i]->kind() == KIND_POLISA &&
+                x[f].field == &static_cast<TRecPolisaOC&>(*left[i]->record()).Nazwa_zakladu)
                 continue;
             QCOMPARE(test::text(*x[f].field), test::text(*y[f].field));
         }
-        if (left[i]->kind() != KIND_ZAKLAD) QCOMPARE(left[i]->record()->CRC, right[i]->record()->CRC);
+        if (left[i]->kind() != KIND_ZAKLAD)
+            QCOMPARE(left[i]->record()->CRC, right[i]->record()->CRC);
     }
 }
 
@@ -133,7 +135,8 @@ void TestRecordEntry::wholeEntryApplicationSavedAndReopened() {
     QCOMPARE(test::text(wniosek.NumerWniosku), QStringLiteral("WNIOSEK 1"));
     QCOMPARE(test::text(wniosek.Komentarz), QStringLiteral("PIERWSZY WNIOSEK AGENTA"));
     QCOMPARE(test::text(wniosek.TypWniosku), QStringLiteral("WPIS"));
-    QCOMPARE(test::text(wniosek.DataWniosku), QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
+    QCOMPARE(test::text(wniosek.DataWniosku),
+             QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
     std::uint32_t crc = 0;
     calc.CRC32RecWniosek(&wniosek, crc);
     QCOMPARE(wniosek.CRC, crc);
@@ -151,7 +154,8 @@ void TestRecordEntry::wholeEntryApplicationSavedAndReopened() {
     QVERIFY(agent);
     QCOMPARE(agent->icon(), int(DocumentTree::kIconAgentFromPage));
     QCOMPARE(agent->childCount(), std::size_t(4));
-    QCOMPARE(test::text(static_cast<TRecAgenta3*>(agent->record())->RodzajOperacji), QStringLiteral("WPIS"));
+    QCOMPARE(test::text(static_cast<TRecAgenta3*>(agent->record())->RodzajOperacji),
+             QStringLiteral("WPIS"));
 
     // Two board members and two employees, each under its category.
     const auto addPeople = [&](DocumentTree::Category category, PersonPage* page, QAction* add,
@@ -174,34 +178,39 @@ void TestRecordEntry::wholeEntryApplicationSavedAndReopened() {
     addPeople(DocumentTree::PRACOWNICY, w->pracownikPage, w->AddPracownik, w->NewPrac,
               entry.employees, QStringLiteral("Wprowadzono nowy rekord pracownika "));
     TreeNode* employee = DocumentTree::categoryOf(agent, DocumentTree::PRACOWNICY)->child(0);
-    QCOMPARE(employee->text(), std::min(entry.employees[0]->Nazwisko.str(),
-                                        entry.employees[1]->Nazwisko.str()));
+    QCOMPARE(employee->text(),
+             std::min(entry.employees[0]->Nazwisko.str(), entry.employees[1]->Nazwisko.str()));
 
     // Two powers of attorney, numbered.
     w->select(DocumentTree::categoryOf(agent, DocumentTree::PELNOMOCNICTWA));
     for (int i = 0; i < 2; ++i) {
         if (i > 0) w->NewPelnomoc->trigger();
         w->pelnomocPage->showPower(*entry.powers[i]);
-        typeInto(w->pelnomocPage->edObszarDzialalnosci, test::text(entry.powers[i]->ObszarDzialalnosci));
+        typeInto(w->pelnomocPage->edObszarDzialalnosci,
+                 test::text(entry.powers[i]->ObszarDzialalnosci));
         library.prompts.clear();
         w->AddPelnomoc->trigger();
         QCOMPARE(library.prompts.messages(),
                  QStringList{QStringLiteral("Wprowadzono nowy rekord PEŁNOMOCNICTWO ")});
     }
     TreeNode* powers = DocumentTree::categoryOf(agent, DocumentTree::PELNOMOCNICTWA);
-    QCOMPARE(QString::fromStdString(powers->child(0)->text()), QStringLiteral("Pelnomocnictwo LP - 000001"));
-    QCOMPARE(QString::fromStdString(powers->child(1)->text()), QStringLiteral("Pelnomocnictwo LP - 000002"));
+    QCOMPARE(QString::fromStdString(powers->child(0)->text()),
+             QStringLiteral("Pelnomocnictwo LP - 000001"));
+    QCOMPARE(QString::fromStdString(powers->child(1)->text()),
+             QStringLiteral("Pelnomocnictwo LP - 000002"));
 
     // A policy, from the agent's node, open-ended.
     w->select(agent);
     w->NewPolisaExecute();
     w->polisaPage->showPolicy(const_cast<TRecPolisaOC3&>(*entry.policies[0]), {});
-    choose(w->polisaPage->cbNazwaZakladu, QStringLiteral("TOWARZYSTWO UBEZPIECZEŃ JASKÓŁKA SPÓŁKA AKCYJNA"));
+    choose(w->polisaPage->cbNazwaZakladu,
+           QStringLiteral("TOWARZYSTWO UBEZPIECZEŃ JASKÓŁKA SPÓŁKA AKCYJNA"));
     typeInto(w->polisaPage->edPolisaID, QStringLiteral("OC/2026/1"));
     w->polisaPage->meWaznyDo->clear();
     library.prompts.clear();
     w->AddPolisa->trigger();
-    QCOMPARE(library.prompts.messages(), QStringList{QStringLiteral("Wprowadzono nowy rekord polisa ")});
+    QCOMPARE(library.prompts.messages(),
+             QStringList{QStringLiteral("Wprowadzono nowy rekord polisa ")});
     TreeNode* policy = DocumentTree::categoryOf(agent, DocumentTree::POLISY)->child(0);
     QCOMPARE(QString::fromStdString(policy->text()), QStringLiteral("Polisa - OC/2026/1"));
     const auto& polisa = static_cast<TRecPolisaOC3&>(*policy->record());
@@ -231,7 +240,8 @@ void TestRecordEntry::naturalPersonAgentCopiedIntoABoardMember() {
     w->NewAgent->trigger();
     choose(w->agentPage->cbFormaPrawna, QStringLiteral("OSOBA FIZYCZNA"));
     // The legal form's rule: the tax register, the person's group, no board size.
-    QCOMPARE(w->agentPage->cbRodzajRejestru->currentText(), QStringLiteral("NUMER IDENTYFIKACJI PODATKOWEJ"));
+    QCOMPARE(w->agentPage->cbRodzajRejestru->currentText(),
+             QStringLiteral("NUMER IDENTYFIKACJI PODATKOWEJ"));
     QVERIFY(w->agentPage->gbOsobaFizyczna->isVisibleTo(w->agentPage));
     QVERIFY(!w->agentPage->edLiczba->isVisibleTo(w->agentPage));
     QCOMPARE(w->agentPage->edLiczba->text(), QStringLiteral("0"));
@@ -248,7 +258,8 @@ void TestRecordEntry::naturalPersonAgentCopiedIntoABoardMember() {
     QCOMPARE(w->zarzadPage->imie->text(), test::text(entry.agent->Imie));
     QCOMPARE(w->zarzadPage->nazwisko->text(), test::text(entry.agent->Nazwisko));
     QCOMPARE(w->zarzadPage->pesel->text(), test::text(entry.agent->PESEL));
-    QCOMPARE(w->zarzadPage->rodzajDokumentu->currentText(), test::text(entry.agent->RodzajDokumentuOsFizAgenta));
+    QCOMPARE(w->zarzadPage->rodzajDokumentu->currentText(),
+             test::text(entry.agent->RodzajDokumentuOsFizAgenta));
     QCOMPARE(w->zarzadPage->miejscowosc->text(), test::text(entry.agent->Miejscowosc));
     QCOMPARE(w->zarzadPage->kodPocztowy->text(), test::text(entry.agent->KodPocztowy));
     TreeNode* agent = DocumentTree::agentOf(w->tree().root()->child(0));
@@ -305,8 +316,10 @@ void TestRecordEntry::foreignCitizenshipTakesOtherDocuments() {
     test::LibraryFixture library;
     TfrmData* w = library.newDocument();
     for (auto [citizenship, documents, label] :
-         {std::tuple{w->agentPage->cbObywatelstwoAg, w->agentPage->cbRodzajDokAg, w->agentPage->lblNrDokumentu},
-          std::tuple{w->pracownikPage->obywatelstwo, w->pracownikPage->rodzajDokumentu, w->pracownikPage->numberLabel}}) {
+         {std::tuple{w->agentPage->cbObywatelstwoAg, w->agentPage->cbRodzajDokAg,
+                     w->agentPage->lblNrDokumentu},
+          std::tuple{w->pracownikPage->obywatelstwo, w->pracownikPage->rodzajDokumentu,
+                     w->pracownikPage->numberLabel}}) {
         choose(citizenship, QStringLiteral("NIEMIECKIE"));
         QCOMPARE(documents->findText(QStringLiteral("DOWÓD OSOBISTY")), -1);
         QCOMPARE(documents->findText(QStringLiteral("PRAWO JAZDY")), -1);
@@ -337,7 +350,8 @@ void TestRecordEntry::bankActivityAsksToClearInsuranceKinds() {
                                         "WSZYSTKICH  pełnomocnictw?")});
     QCOMPARE(library.prompts.last().caption, QStringLiteral("Komunikat"));
     for (const auto& power : powers->children())
-        QCOMPARE(test::text(static_cast<TRecPelnomocnictwo*>(power->record())->RodzajUbezpieczenia), QStringLiteral("MAJ"));
+        QCOMPARE(test::text(static_cast<TRecPelnomocnictwo*>(power->record())->RodzajUbezpieczenia),
+                 QStringLiteral("MAJ"));
     w->agentPage->findChild<QRadioButton*>(QStringLiteral("rgDzialalnosc1"))->click();
     QVERIFY(w->agentPage->cbDzialalnoscPodstawowa->isEnabled());
     library.prompts.answer(PromptAnswer::Yes);
@@ -380,7 +394,8 @@ void TestRecordEntry::refusedAcceptLeavesTreeAndPage() {
     QVERIFY(w->AddPracownik->isEnabled());
     // Aborting shows the record again.
     w->AbortPrac->trigger();
-    QCOMPARE(w->pracownikPage->nazwisko->text(), test::text(static_cast<TRecOsoba*>(employee->record())->Nazwisko));
+    QCOMPARE(w->pracownikPage->nazwisko->text(),
+             test::text(static_cast<TRecOsoba*>(employee->record())->Nazwisko));
     QVERIFY(!w->AddPracownik->isEnabled());
     QVERIFY(!w->AbortPrac->isEnabled());
     QVERIFY(!w->modified());
@@ -401,11 +416,13 @@ void TestRecordEntry::refusedAcceptLeavesTreeAndPage() {
     typeInto(w->wniosekPage->edNrWniosku, QString());
     library.prompts.clear();
     w->AddWniosek->trigger();
-    QCOMPARE(library.prompts.messages(),
-             QStringList{QStringLiteral("Pole NUMERWNIOSKU jest puste\nmaksymalna długość pola: 20\n"
-                                        "Pole jest obowiązkowe!")});
-    QCOMPARE(QString::fromStdString(w->tree().root()->child(0)->text()),
-             test::text(static_cast<TRecWniosek*>(w->tree().root()->child(0)->record())->NumerWniosku));
+    QCOMPARE(
+        library.prompts.messages(),
+        QStringList{QStringLiteral("Pole NUMERWNIOSKU jest puste\nmaksymalna długość pola: 20\n"
+                                   "Pole jest obowiązkowe!")});
+    QCOMPARE(
+        QString::fromStdString(w->tree().root()->child(0)->text()),
+        test::text(static_cast<TRecWniosek*>(w->tree().root()->child(0)->record())->NumerWniosku));
     QCOMPARE(library.prompts.last().caption, QStringLiteral("Walidacja"));
 }
 

@@ -131,21 +131,27 @@ void TestTfrmData::openingBuildsTheTreeAndEachNodeShowsItsPage() {
         TreeNode* node = first(*window, k.kind, application);
         window->select(node);
         QCOMPARE(window->currentPage(), k.page);
-        QCOMPARE(frame.last(QStringLiteral("ZMIANA WEZLA")), qMakePair(qintptr(k.page + 1), qintptr(0)));
+        QCOMPARE(frame.last(QStringLiteral("ZMIANA WEZLA")),
+                 qMakePair(qintptr(k.page + 1), qintptr(0)));
         QCOMPARE(window->currentApplicationNode(), application);
     }
     // The fields of each page are those of its record.
-    const auto& employee = static_cast<const TRecOsoba&>(*first(*window, KIND_PRACOWNIK, application)->record());
+    const auto& employee =
+        static_cast<const TRecOsoba&>(*first(*window, KIND_PRACOWNIK, application)->record());
     window->select(first(*window, KIND_PRACOWNIK, application));
     QCOMPARE(window->pracownikPage->nazwisko->text(), test::text(employee.Nazwisko));
     QCOMPARE(window->pracownikPage->pesel->text(), test::text(employee.PESEL));
-    const auto& board = static_cast<const TRecOsoba&>(*first(*window, KIND_ZARZAD, application)->record());
+    const auto& board =
+        static_cast<const TRecOsoba&>(*first(*window, KIND_ZARZAD, application)->record());
     window->select(first(*window, KIND_ZARZAD, application));
     QCOMPARE(window->zarzadPage->nazwisko->text(), test::text(board.Nazwisko));
-    const auto& power = static_cast<const TRecPelnomocnictwo&>(*first(*window, KIND_PELNOMOCNICTWO, application)->record());
+    const auto& power = static_cast<const TRecPelnomocnictwo&>(
+        *first(*window, KIND_PELNOMOCNICTWO, application)->record());
     window->select(first(*window, KIND_PELNOMOCNICTWO, application));
-    QCOMPARE(window->pelnomocPage->cbNazwaGrupyUbezpieczen->currentText(), test::text(power.NazwaGrupy));
-    QCOMPARE(window->pelnomocPage->cbNazwaGrupyUbezpieczen->toolTip(), test::text(power.NazwaGrupy));
+    QCOMPARE(window->pelnomocPage->cbNazwaGrupyUbezpieczen->currentText(),
+             test::text(power.NazwaGrupy));
+    QCOMPARE(window->pelnomocPage->cbNazwaGrupyUbezpieczen->toolTip(),
+             test::text(power.NazwaGrupy));
     QCOMPARE(window->pelnomocPage->meWazneOd->text(), test::text(power.WazneOd));
     auto& policy = static_cast<TRecPolisaOC3&>(*first(*window, KIND_POLISA, application)->record());
     window->select(first(*window, KIND_POLISA, application));
@@ -175,7 +181,8 @@ void TestTfrmData::deletionAgentHasNoCategoriesAndNoOtherTabs() {
     QVERIFY(!window->agentPage->edNIPAg->isVisibleTo(window->agentPage));
     QVERIFY(!window->agentPage->gbOsobaFizyczna->isVisibleTo(window->agentPage));
     QCOMPARE(window->agentPage->lblRodzajOp->text(), QStringLiteral("WYKREŚLENIE"));
-    QCOMPARE(window->agentPage->lblRodzajOp->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    QCOMPARE(window->agentPage->lblRodzajOp->palette().color(QPalette::WindowText),
+             QColor(255, 0, 0));
     // An entry's agent brings the tabs back.
     window->select(DocumentTree::agentOf(window->tree().root()->child(0)));
     for (int tab = PAGE_ZARZAD; tab <= PAGE_POLISA; ++tab)
@@ -238,7 +245,8 @@ void TestTfrmData::boardRuleWarnsAndMovesToTheBoard() {
         TreeNode* board = DocumentTree::categoryOf(agent, DocumentTree::ZARZAD);
         QCOMPARE(window->selectedNode(), board->child(0));
         QCOMPARE(window->currentPage(), int(PAGE_ZARZAD));
-        QVERIFY(frame.of(QStringLiteral("ZMIANA WEZLA")).contains(qMakePair(qintptr(3), qintptr(0))));
+        QVERIFY(
+            frame.of(QStringLiteral("ZMIANA WEZLA")).contains(qMakePair(qintptr(3), qintptr(0))));
     }
 }
 
@@ -317,7 +325,10 @@ void TestTfrmData::markingAndRestoring() {
     library.prompts.answer(PromptAnswer::Yes);
     window->DeleteNode->trigger();
     QVERIFY(employee->struck());
-    QVERIFY(window->model().data(window->model().indexOf(employee), Qt::FontRole).value<QFont>().strikeOut());
+    QVERIFY(window->model()
+                .data(window->model().indexOf(employee), Qt::FontRole)
+                .value<QFont>()
+                .strikeOut());
     library.prompts.answer(PromptAnswer::Yes);
     window->DeleteNode->trigger();
     QCOMPARE(library.prompts.last().text, QStringLiteral("Czy przywrócić usunięty element?"));
@@ -336,7 +347,8 @@ void TestTfrmData::markingAndRestoring() {
     window->select(employee);
     library.prompts.answer(PromptAnswer::Yes);
     window->DeleteNode->trigger();
-    QCOMPARE(library.prompts.last().text, QStringLiteral("Nie można przywrócić usuniętego elementu!"));
+    QCOMPARE(library.prompts.last().text,
+             QStringLiteral("Nie można przywrócić usuniętego elementu!"));
     QCOMPARE(library.prompts.last().caption, QStringLiteral("Komunikat"));
     QCOMPARE(library.prompts.last().icon, PromptIcon::Error);
     QVERIFY(employee->struck());
@@ -397,9 +409,10 @@ void TestTfrmData::saveRefusalsAndSplit() {
     const QByteArray before = original.readAll();
     TfrmData* window = library.openDocument(path);
     window->SaveToFile(false);
-    QCOMPARE(library.prompts.messages(),
-             QStringList{QStringLiteral("W pliku znajdować się może tylko JEDEN WNIOSEK\naby zapisać "
-                                        "zmiany należy plik wyeksportować\ndo pliku CIA")});
+    QCOMPARE(
+        library.prompts.messages(),
+        QStringList{QStringLiteral("W pliku znajdować się może tylko JEDEN WNIOSEK\naby zapisać "
+                                   "zmiany należy plik wyeksportować\ndo pliku CIA")});
     QCOMPARE(library.prompts.last().caption, QStringLiteral("Informacja"));
     QCOMPARE(library.prompts.last().icon, PromptIcon::Information);
     QFile unchanged(path);
@@ -522,13 +535,15 @@ void TestTfrmData::changeTabView() {
     QVERIFY(window->tbshMain->isTabVisible(PAGE_AGENT));
     for (int tab : {PAGE_PRACOWNIK, PAGE_POLISA, PAGE_PELNOMOCNICTWO})
         QVERIFY(!window->tbshMain->isTabVisible(tab));
-    QCOMPARE(window->agentPage->lblRodzajOp->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    QCOMPARE(window->agentPage->lblRodzajOp->palette().color(QPalette::WindowText),
+             QColor(255, 0, 0));
     QVERIFY(window->AddAgent->isEnabled());
     window->ChangeTabView(1, QStringLiteral("AKTUALIZACJA"));
     QCOMPARE(window->currentApplicationKind(), 1);
     QVERIFY(window->tbshMain->isTabVisible(PAGE_PRACOWNIK));
     QVERIFY(window->agentPage->edID_Agenta->isVisibleTo(window->agentPage));
-    QCOMPARE(window->agentPage->lblRodzajOp->palette().color(QPalette::WindowText), QColor(0, 0, 128));
+    QCOMPARE(window->agentPage->lblRodzajOp->palette().color(QPalette::WindowText),
+             QColor(0, 0, 128));
     window->AddAgent->setEnabled(false);
     window->ChangeTabView(7, QStringLiteral("INNY"));
     QCOMPARE(window->agentPage->lblRodzajOp->text(), QStringLiteral("INNY"));

@@ -99,15 +99,15 @@ TEST(Cp1250Order, PolishAlphabet) {
     const auto less = [](const char* a, const char* b) {
         return cp1250::compareText(cp1250::fromUtf8OrThrow(a), cp1250::fromUtf8OrThrow(b)) < 0;
     };
-    EXPECT_TRUE(less("ALA", "ĄKA"));       // Ą after A …
-    EXPECT_TRUE(less("ĄKA", "BAR"));       // … and before B
+    EXPECT_TRUE(less("ALA", "ĄKA"));  // Ą after A …
+    EXPECT_TRUE(less("ĄKA", "BAR"));  // … and before B
     EXPECT_TRUE(less("LUTY", "ŁAN"));
     EXPECT_TRUE(less("SZYMAŃSKI", "ŚLIWA"));
     EXPECT_TRUE(less("ZYGMUNT", "ŹRÓDŁO"));
     EXPECT_TRUE(less("ŹRÓDŁO", "ŻABA"));
     EXPECT_TRUE(less("NOWAK", "nowaka"));  // small and capital letters alike
     EXPECT_TRUE(less("PELNOMOCNICTWO LP - 000009", "PELNOMOCNICTWO LP - 000010"));
-    EXPECT_TRUE(less("7/2026", "ALFA"));   // digits before letters
+    EXPECT_TRUE(less("7/2026", "ALFA"));  // digits before letters
     EXPECT_EQ(cp1250::compareText("ABC", "ABC"), 0);
     EXPECT_NE(cp1250::compareText("abc", "ABC"), 0);  // a strict order
 }

@@ -54,8 +54,9 @@ void configure(const QString& folder) {
     key->writeString(QStringLiteral("Katalog słowników"), QStringLiteral(TAVIK_DICTIONARY_DIR));
     key->writeString(QStringLiteral("Kod ZU"), utf8(undertaking.KodZU));
     key->writeString(QStringLiteral("Nazwa ZU"), utf8(undertaking.NazwaZU));
-    key->writeString(QStringLiteral("Dział ubezpieczeń"),
-                     QStringLiteral("POZOSTAŁE UBEZPIECZENIA OSOBOWE ORAZ UBEZPIECZENIA MAJĄTKOWE"));
+    key->writeString(
+        QStringLiteral("Dział ubezpieczeń"),
+        QStringLiteral("POZOSTAŁE UBEZPIECZENIA OSOBOWE ORAZ UBEZPIECZENIA MAJĄTKOWE"));
     key->writeString(QStringLiteral("Wnioski"), folder);
     key->writeString(QStringLiteral("ODPOWIEDZI"), folder);
     key->writeString(QStringLiteral("MiejsceWystawienia"), QStringLiteral("Kraków"));
@@ -140,7 +141,8 @@ int main(int argc, char** argv) {
                  {"polisa", model->index(0, 0, model->index(3, 0, agent))}};
     for (const auto& page : pages) {
         tree->setCurrentIndex(page.node);
-        ok &= save(&frame, out + QStringLiteral("/tavik-%1.png").arg(QString::fromLatin1(page.name)));
+        ok &=
+            save(&frame, out + QStringLiteral("/tavik-%1.png").arg(QString::fromLatin1(page.name)));
     }
     platform::Prompts::install(nullptr);
     frame.close();

@@ -51,7 +51,9 @@ public:
 // frame and scripted prompts. Detached, which destroys every window, at the end.
 class LibraryFixture {
 public:
-    explicit LibraryFixture(bool configure = true, const QString& dictionaryFolder = QString::fromUtf8(TAVIK_BUNDLED_DICTIONARY_DIR)) {
+    explicit LibraryFixture(
+        bool configure = true,
+        const QString& dictionaryFolder = QString::fromUtf8(TAVIK_BUNDLED_DICTIONARY_DIR)) {
         if (configure) {
             platform::Registry registry;
             auto key = registry.openKey(Settings::kKeyPath, true);
@@ -61,8 +63,9 @@ public:
                              QString::fromStdString(cp1250::toUtf8(undertaking.KodZU.view())));
             key->writeString(QStringLiteral("Nazwa ZU"),
                              QString::fromStdString(cp1250::toUtf8(undertaking.NazwaZU.view())));
-            key->writeString(QStringLiteral("Dział ubezpieczeń"),
-                             QStringLiteral("POZOSTAŁE UBEZPIECZENIA OSOBOWE ORAZ UBEZPIECZENIA MAJĄTKOWE"));
+            key->writeString(
+                QStringLiteral("Dział ubezpieczeń"),
+                QStringLiteral("POZOSTAŁE UBEZPIECZENIA OSOBOWE ORAZ UBEZPIECZENIA MAJĄTKOWE"));
             key->writeString(QStringLiteral("Wnioski"), registry_.folder());
         }
         LibraryState::instance().attach();

@@ -55,8 +55,7 @@ public:
     QStringList openFiles(QWidget* parent, const platform::FileDialogOptions& options,
                           bool multiple) override;
     QString saveFile(QWidget* parent, const platform::FileDialogOptions& options) override;
-    QString chooseFolder(QWidget* parent, const QString& prompt,
-                         const QString& directory) override;
+    QString chooseFolder(QWidget* parent, const QString& prompt, const QString& directory) override;
 
 private:
     std::deque<platform::PromptAnswer> answers_;

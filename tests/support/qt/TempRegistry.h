@@ -11,7 +11,9 @@ namespace tavik::test {
 // file in a fresh temporary folder, which starts without any key.
 class TempRegistry {
 public:
-    TempRegistry() : previous_(qgetenv("TAVIK_REGISTRY")), hadPrevious_(qEnvironmentVariableIsSet("TAVIK_REGISTRY")) {
+    TempRegistry()
+        : previous_(qgetenv("TAVIK_REGISTRY")),
+          hadPrevious_(qEnvironmentVariableIsSet("TAVIK_REGISTRY")) {
         qputenv("TAVIK_REGISTRY", path().toUtf8());
     }
     ~TempRegistry() {
