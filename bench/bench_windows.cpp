@@ -76,7 +76,7 @@ void BM_OpenLargeDocument(benchmark::State& state) {
         OpenDocument(&f.library.host, path.constData(), wsMaximized);
         auto* window = qobject_cast<TfrmData*>(GetActiveWnd());
         if (!window || window->applicationCount() != kApplications) std::abort();
-        window->TreeView1->repaint();
+        window->findChild<QTreeView*>(QStringLiteral("TreeView1"))->repaint();
         QCoreApplication::processEvents();
         state.PauseTiming();
         closeAll(f);
@@ -95,7 +95,7 @@ void BM_ImportThroughWindow(benchmark::State& state) {
             TfrmImport dialog({f.textFile}, window);
             window->importRecords(dialog.takeRecords());
         }
-        window->TreeView1->repaint();
+        window->findChild<QTreeView*>(QStringLiteral("TreeView1"))->repaint();
         if (window->tree().nodeCount() < kLines) std::abort();
         state.PauseTiming();
         f.library.prompts.answer(platform::PromptAnswer::No);  // imported: closing asks

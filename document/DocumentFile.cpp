@@ -115,7 +115,7 @@ std::optional<UserMessage> fillDocumentFromTree(const DocumentTree& tree, DataRe
     static const CRC32 calc;
     std::optional<UserMessage> failure;
     tree.forEach([&](TreeNode& node) {
-        if (failure || !node.hasRecord() || node.struck()) return;
+        if (failure || !node.hasRecord() || node.inStruckBranch()) return;
         const RecordKind kind = node.kind();
         const RecordFormat* format = version3.forKind(kind);
         TRecord* record = node.record();

@@ -128,6 +128,12 @@ private:
     bool told_;
 };
 
+bool TreeNode::inStruckBranch() const {
+    for (const TreeNode* n = this; n; n = n->parent_)
+        if (n->hasRecord() && n->struck()) return true;
+    return false;
+}
+
 int TreeNode::level() const {
     int depth = 0;
     for (const TreeNode* n = parent_; n; n = n->parent_)
@@ -143,6 +149,7 @@ void DocumentTree::clear() {
     Notice notice(*this, Notice::Reset);
     root_.reset();
     nodeCount_ = 0;
+    changed_ = false;
 }
 
 TreeNode* DocumentTree::setRoot(std::unique_ptr<TRecZU> undertaking) {
@@ -223,6 +230,7 @@ TreeNode* DocumentTree::addApplication(std::unique_ptr<TRecWniosek> application)
     node->icon_ = kIconApplication;
     node->entry_ = {application.get(), KIND_WNIOSEK, 0};
     node->record_ = std::move(application);
+    changed_ = true;
     return insertSorted(root_.get(), std::move(node));
 }
 
@@ -242,6 +250,7 @@ TreeNode* DocumentTree::addAgent(TreeNode* application, std::unique_ptr<TRecAgen
     if (!isDeletion(*app))
         for (int c = ZARZAD; c <= POLISY; ++c)
             node->children_.push_back(categoryNode(node.get(), c));
+    changed_ = true;
     return insertSorted(application, std::move(node));
 }
 
@@ -265,6 +274,7 @@ void DocumentTree::removeBelow(TreeNode* agent) {
         agent->children_.pop_back();
         nodeCount_ -= 1 + removed->childCount();
         removed.reset();
+        changed_ = true;
         if (tell) observer_->afterRemove();
     }
 }
@@ -274,6 +284,7 @@ void DocumentTree::addCategories(TreeNode* agent) {
         return;
     for (int c = ZARZAD; c <= POLISY; ++c)
         insertAt(agent, categoryNode(agent, c), static_cast<std::size_t>(c));
+    changed_ = true;
 }
 
 TreeNode* DocumentTree::addRecord(TreeNode* agent, std::unique_ptr<TRecord> record,
@@ -295,12 +306,14 @@ TreeNode* DocumentTree::addRecord(TreeNode* agent, std::unique_ptr<TRecord> reco
     node->icon_ = iconOfKind(kind);
     node->entry_ = {record.get(), kind, 0};
     node->record_ = std::move(record);
+    changed_ = true;
     return insertSorted(category, std::move(node));
 }
 
 void DocumentTree::renewText(TreeNode* node) {
     if (!node || !node->hasRecord() || node->kind() == KIND_PELNOMOCNICTWO) return;
     Notice notice(*this, Notice::Reorder);
+    changed_ = true;
     node->text_ = nodeText(*node->record(), node->kind(), 0);
     TreeNode* parent = node->parent_;
     if (!parent || keepsItsOrder(*parent)) return;
@@ -429,6 +442,7 @@ std::vector<UserMessage> DocumentTree::buildFromFile(std::vector<ReadRecord> rec
     }
     sortOnInsert_ = true;
     sortByText();
+    changed_ = false;  // as the file holds it
     return failures;
 }
 
@@ -447,6 +461,7 @@ std::vector<UserMessage> DocumentTree::importRecords(std::vector<ReadRecord> rec
     sortOnInsert_ = true;
     sortByText();
     sortRecords(SortOrder::Ascending);
+    changed_ = true;  // imported records are lost unless saved
     return failures;
 }
 
@@ -527,6 +542,7 @@ std::optional<UserMessage> DocumentTree::toggleStrike(TreeNode* node) {
             node->entry_.struck = mark;
         }
     }
+    changed_ = true;
     if (observer_ && quiet_ == 0) observer_->marksChanged();
     return std::nullopt;
 }

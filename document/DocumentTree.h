@@ -59,6 +59,12 @@ public:
     int fileVersion() const { return fileVersion_; }
     void setFileVersion(int version) { fileVersion_ = version; }
 
+    // The document changed since it was opened or saved: records added, edited, removed,
+    // struck out or brought back, imported. Sorting is no change.
+    bool changed() const { return changed_; }
+    void markChanged() { changed_ = true; }
+    void markSaved() { changed_ = false; }
+
     // Not owned; null: nobody is told.
     void setObserver(TreeObserver* observer) { observer_ = observer; }
 
@@ -140,6 +146,7 @@ private:
     bool sortOnInsert_ = true;
     TreeObserver* observer_ = nullptr;
     int quiet_ = 0;  // inside a reset or reorder already told
+    bool changed_ = false;
 };
 
 }  // namespace tavik

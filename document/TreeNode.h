@@ -8,6 +8,15 @@
 
 namespace tavik {
 
+// What the clerk gave for a deletion application: the end of the agency contract (dd.mm.yyyy)
+// and the reasons (eight hexadecimal digits), each "<E>" when not given. Stored in the agent;
+// kept on the application's node while the application has no agent yet.
+struct DeletionExtras {
+    std::string date = "<E>";
+    std::string reasons = "<E>";
+    bool operator==(const DeletionExtras&) const = default;
+};
+
 // One node of a document's record tree: the undertaking at the root, applications, agents,
 // the four category nodes under an agent, and the agent's records. A record node owns its
 // record and carries its entry (record, kind, struck mark); a category node carries none.
@@ -33,6 +42,12 @@ public:
     RecordKind kind() const { return static_cast<RecordKind>(entry_.kind); }
     bool struck() const { return entry_.struck != 0; }
     _RecData& entry() { return entry_; }
+    // True when the node's record or a record above it is struck out: nothing of it is saved.
+    bool inStruckBranch() const;
+
+    // An application without an agent: the deletion data entered for the agent to come.
+    const DeletionExtras& pendingDeletion() const { return pendingDeletion_; }
+    void setPendingDeletion(const DeletionExtras& extras) { pendingDeletion_ = extras; }
 
     // Depth below the root: 0 the root, 1 an application, 2 an agent …
     int level() const;
@@ -48,6 +63,7 @@ private:
     int category_ = -1;
     std::unique_ptr<TRecord> record_;
     _RecData entry_;
+    DeletionExtras pendingDeletion_;
 };
 
 }  // namespace tavik

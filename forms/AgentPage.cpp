@@ -182,18 +182,20 @@ void AgentPage::legalFormChanged() {
     gbOsobaFizyczna->setVisible(person);
     cbObywatelstwoAg->setCurrentIndex(cbObywatelstwoAg->findText(kPolskie, Qt::MatchExactly));
     identity_->citizenshipChanged();
-    lblLiczba->hide();
-    edLiczba->hide();
-    edLiczba->setText(QStringLiteral("0"));
+    // A natural person has no board; any other form keeps the number the clerk declared.
+    lblLiczba->setVisible(!person);
+    edLiczba->setVisible(!person);
+    if (person) edLiczba->setText(QStringLiteral("0"));
+}
+
+void AgentPage::maskRegisterNumber() {
+    edNrEwidencyjny->setInputMask(cbRodzajRejestru->currentText() == kNip ? edNIPAg->inputMask()
+                                                                          : QString());
 }
 
 void AgentPage::registerKindChanged() {
-    if (cbRodzajRejestru->currentText() == kNip) {
-        edNrEwidencyjny->setInputMask(edNIPAg->inputMask());
-        return;
-    }
-    edNrEwidencyjny->setInputMask({});
-    edNrEwidencyjny->clear();
+    maskRegisterNumber();
+    if (cbRodzajRejestru->currentText() != kNip) edNrEwidencyjny->clear();
 }
 
 void AgentPage::mainActivityChanged() {
@@ -223,26 +225,6 @@ void AgentPage::take(TRecAgenta& agent) const {
     agent.ZWOLNIONY = activity() >= 0 ? std::to_string(activity()) : std::string("<E>");
     if (auto* agent2 = dynamic_cast<TRecAgenta2*>(&agent))
         agent2->Liczba_czl_zarzadu = forms::takeField(edLiczba);
-}
-
-void AgentPage::copyPersonInto(PersonPage& board) const {
-    board.imie->setText(edImieAG->text());
-    board.imie2->setText(edImie2AG->text());
-    board.nazwisko->setText(edNazwiskoAG->text());
-    board.nazwisko2->setText(edNazwisko2AG->text());
-    board.obywatelstwo->setCurrentIndex(
-        board.obywatelstwo->findText(cbObywatelstwoAg->currentText(), Qt::MatchExactly));
-    board.identity().citizenshipChanged();
-    board.rodzajDokumentu->setCurrentIndex(
-        board.rodzajDokumentu->findText(cbRodzajDokAg->currentText(), Qt::MatchExactly));
-    board.identity().documentKindChanged();
-    board.pesel->setText(edNrDokumentu->text());
-    board.miejscowosc->setText(edMiejscowoscAG->text());
-    board.ulica->setText(edUlicaAG->text());
-    board.numerDomu->setText(edNrDomuAG->text());
-    board.numerLokalu->setText(edNrLokaluAG->text());
-    board.kodPocztowy->setText(meKodPocztowyAG->text());
-    board.poczta->setText(edPocztaAG->text());
 }
 
 void AgentPage::buildPersonGroup(const Slownik& dictionary) {
@@ -350,6 +332,11 @@ void AgentPage::layoutForKind(int applicationKind, const QString& typWniosku) {
 
 void AgentPage::showAgent(const TRecAgenta& agent, int applicationKind, const QString& typWniosku) {
     const Showing showing(*this);
+    // The register number's mask is the agent's own, never the one a former agent left.
+    const int registerKind =
+        cbRodzajRejestru->findText(forms::qt(agent.RodzajRejestru.view()), Qt::MatchExactly);
+    cbRodzajRejestru->setCurrentIndex(registerKind);
+    maskRegisterNumber();
     fields_.show(agent);
     identity_->showStored(agent.RodzajDokumentuOsFizAgenta.isEmpty()
                               ? QString()
@@ -368,8 +355,8 @@ void AgentPage::showAgent(const TRecAgenta& agent, int applicationKind, const QS
     }
 
     layoutForKind(applicationKind, typWniosku);
-    lblLiczba->setVisible(applicationKind != 2);
-    edLiczba->setVisible(applicationKind != 2);
+    lblLiczba->setVisible(applicationKind != 2 && !isNaturalPerson());
+    edLiczba->setVisible(applicationKind != 2 && !isNaturalPerson());
     applyActivity();
 }
 
@@ -380,6 +367,10 @@ void AgentPage::newForm(int applicationKind, const QString& typWniosku) {
     cbDzialalnoscPodstawowa->setCurrentIndex(-1);
     cbFormaPrawna->setCurrentIndex(cbFormaPrawna->findText(kSpolkaSA, Qt::MatchExactly));
     cbRodzajRejestru->setCurrentIndex(cbRodzajRejestru->findText(kKrs, Qt::MatchExactly));
+    maskRegisterNumber();
+    edNrEwidencyjny->clear();
+    lblLiczba->show();
+    edLiczba->show();
     cbObywatelstwoAg->setCurrentIndex(cbObywatelstwoAg->findText(kPolskie, Qt::MatchExactly));
     identity_->citizenshipChanged();
     if (QAbstractButton* none = activityGroup_->button(0)) none->setChecked(true);

@@ -29,8 +29,6 @@ public:
 
     // Every field of both groups, the activity's position in "ZWOLNIONY".
     void take(TRecAgenta& agent) const;
-    // The fields a board member takes over from a natural-person agent.
-    void copyPersonInto(class PersonPage& board) const;
 
     // The activity's position: 0 none, 1 exempt ("Zwolniony"), 2 bank, 3 credit union.
     int activity() const;
@@ -99,6 +97,8 @@ private:
     void connectRules();
     void legalFormChanged();
     void registerKindChanged();
+    // The register number takes the NIP mask for the tax register, none for any other.
+    void maskRegisterNumber();
     void mainActivityChanged();
     void buildPersonGroup(const Slownik& dictionary);
     // WykreslenieAG: only the name and the numbers; Odmaluj: everything of the agent again.

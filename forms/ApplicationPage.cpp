@@ -87,21 +87,10 @@ void ApplicationPage::take(TRecWniosek& application) const {
     application.Komentarz = forms::takeField(edKomentarz);
 }
 
-std::string ApplicationPage::deletionDate() const {
-    if (!cbDataWykreslenia->isChecked()) return std::string(texts::EMPTY.view());
-    return forms::cp1250Of(DataWykreslenia->date().toString(QStringLiteral("dd.MM.yyyy")));
-}
-
-std::string ApplicationPage::deletionReasons() const {
-    return cbDataWykreslenia->isChecked() ? reasonsField(reasons())
-                                          : std::string(texts::EMPTY.view());
-}
-
-void ApplicationPage::takeDeletionInto(TRecAgenta& agent) const {
-    if (auto* agent3 = dynamic_cast<TRecAgenta3*>(&agent)) {
-        agent3->DATA_ROZW_UM_AGENCYJNEJ = deletionDate();
-        agent3->Przyczyny = deletionReasons();
-    }
+DeletionExtras ApplicationPage::deletion() const {
+    if (!cbDataWykreslenia->isChecked()) return {};
+    return {forms::cp1250Of(DataWykreslenia->date().toString(QStringLiteral("dd.MM.yyyy"))),
+            reasonsField(reasons())};
 }
 
 int ApplicationPage::kindIndex() const {
@@ -124,7 +113,8 @@ void ApplicationPage::updateDeletionExtras() {
     gbPrzyczyny->setVisible(deletion && cbDataWykreslenia->isChecked());
 }
 
-void ApplicationPage::showApplication(const TRecWniosek& application) {
+void ApplicationPage::showApplication(const TRecWniosek& application,
+                                      const DeletionExtras& deletion) {
     const Showing showing(*this);
     forms::showField(cbRodzajWn, application.TypWniosku);
     forms::showField(edDataWn, application.DataWniosku);
@@ -133,15 +123,12 @@ void ApplicationPage::showApplication(const TRecWniosek& application) {
     cbDataWykreslenia->setChecked(false);
     DataWykreslenia->setDate(QDate::currentDate());
     setReasons(0);
-    const auto* agent = dynamic_cast<const TRecAgenta3*>(application.Agent);
-    if (application.RodzajWniosku == 2 && agent) {
+    // The date is ticked only when one is stored: a ticked date is what the agent gets.
+    const QDate date = QDate::fromString(forms::qt(deletion.date), QStringLiteral("dd.MM.yyyy"));
+    if (application.RodzajWniosku == 2 && date.isValid()) {
         cbDataWykreslenia->setChecked(true);
-        if (!agent->DATA_ROZW_UM_AGENCYJNEJ.isEmpty()) {
-            const QDate date = QDate::fromString(forms::qt(agent->DATA_ROZW_UM_AGENCYJNEJ.view()),
-                                                 QStringLiteral("dd.MM.yyyy"));
-            if (date.isValid()) DataWykreslenia->setDate(date);
-        }
-        setReasons(reasonsFromField(agent->Przyczyny));
+        DataWykreslenia->setDate(date);
+        setReasons(reasonsFromField(Field(deletion.reasons)));
     }
     updateDeletionExtras();
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "document/TreeNode.h"
 #include "forms/RecordPage.h"
 #include "model/Recdata.h"
 
@@ -21,8 +22,8 @@ public:
 
     // The undertaking's code and name, as the application's labels show them.
     void showUndertaking(const QString& code, const QString& name);
-    // Shows an application; for a deletion with an agent, the agent's contract end and reasons.
-    void showApplication(const TRecWniosek& application);
+    // Shows an application; for a deletion, the end of the contract and the reasons.
+    void showApplication(const TRecWniosek& application, const DeletionExtras& deletion);
     // The blank form of a new application: the first kind, the number, today's date.
     void newForm(int number);
 
@@ -30,10 +31,7 @@ public:
     void take(TRecWniosek& application) const;
     // The agent's fields of a deletion: the contract's end as dd.mm.yyyy and the reasons, both
     // "<E>" while the date is not ticked.
-    std::string deletionDate() const;
-    std::string deletionReasons() const;
-    // Both into the agent of a deletion (an agent of an older file has no such fields).
-    void takeDeletionInto(TRecAgenta& agent) const;
+    DeletionExtras deletion() const;
 
     int kindIndex() const;
     bool isDeletionChosen() const;

@@ -6,8 +6,8 @@
 #include <QTimer>
 
 #include "document/DocumentFile.h"
+#include "forms/DocumentWindow.h"
 #include "forms/FieldControls.h"
-#include "forms/TfrmData.h"
 #include "forms/TfrmImport.h"
 #include "forms/TfrmWeryfikacja.h"
 #include "platform/Prompts.h"
@@ -34,7 +34,7 @@ DocumentTree::SortOrder sortOrderOfSettings() {
 }  // namespace
 
 QString DocumentFileCommands::caption() const {
-    return window_.windowTitle();
+    return window_.caption();
 }
 
 bool DocumentFileCommands::unnamed() const {
@@ -50,7 +50,7 @@ void DocumentFileCommands::open(const QString& path) {
     const Settings settings;
     const TRecZU configured(forms::cp1250Of(settings.UndertakingCode()),
                             forms::cp1250Of(settings.UndertakingName()));
-    auto* wait = new TfrmWeryfikacja(window_.window());
+    auto* wait = new TfrmWeryfikacja(window_.widget()->window());
     wait->showAndPaint();
     std::vector<UserMessage> placing;
     const auto failure = openDocumentFile(window_.tree(), path.toStdString(), configured,
@@ -58,20 +58,15 @@ void DocumentFileCommands::open(const QString& path) {
     wait->close();
     if (failure) {
         window_.showMessage(*failure);
-        window_.modified_ = false;
+        window_.tree().markSaved();
         // The window is still being made by the caller: it goes once control returns.
-        QTimer::singleShot(0, &window_, &QWidget::close);
+        QTimer::singleShot(0, window_.widget(), &QWidget::close);
         return;
     }
     for (const UserMessage& message : placing)
         window_.showMessage(message);
-    window_.tbshMain->setTabVisible(PAGE_ZARZAD, window_.fileVersion() > 1);
-    window_.applicationCount_ = window_.tree().applicationCount();
-    window_.tellApplicationCount();
-    window_.setWindowTitle(path);
-    window_.modified_ = false;
-    TreeNode* root = window_.tree().root();
-    if (root->childCount() > 0) window_.select(root->child(0));
+    window_.setCaption(path);
+    window_.documentOpened();
 }
 
 bool DocumentFileCommands::save(bool askForName) {
@@ -85,12 +80,12 @@ bool DocumentFileCommands::save(bool askForName) {
     QString path = caption();
     if (askForName || unnamed()) {
         path = platform::Prompts::current().saveFile(
-            &window_, {QStringLiteral("Zapisz plik jako ..."), startFolder(),
-                       QStringLiteral("Pliki Tavik - rpa (*.rpa)")});
+            window_.widget(), {QStringLiteral("Zapisz plik jako ..."), startFolder(),
+                               QStringLiteral("Pliki Tavik - rpa (*.rpa)")});
         if (path.isEmpty()) return false;
         if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".rpa");
         if (QFileInfo::exists(path) &&
-            platform::ask(&window_,
+            platform::ask(window_.widget(),
                           QStringLiteral("Plik ") + path +
                               QStringLiteral(" już istnieje.\nCzy zamienić istniejący plik?"),
                           QStringLiteral("Komunikat"), PromptIcon::Warning,
@@ -98,19 +93,20 @@ bool DocumentFileCommands::save(bool askForName) {
             return false;
     }
     const DocumentOutcome written =
-        writeDocument(window_.tree(), path.toStdString(), window_.insurers_);
+        writeDocument(window_.tree(), path.toStdString(), window_.insurers());
     if (!written.ok) {
         window_.showOutcome(written);
         return false;
     }
-    window_.setWindowTitle(path);
-    window_.modified_ = false;
+    window_.setCaption(path);
+    window_.documentSaved();
     return true;
 }
 
 void DocumentFileCommands::split() {
     const QString folder = platform::Prompts::current().chooseFolder(
-        &window_, QStringLiteral("Wybierz katalog dla rozdzielenia pliku..."), startFolder());
+        window_.widget(), QStringLiteral("Wybierz katalog dla rozdzielenia pliku..."),
+        startFolder());
     if (folder.isEmpty()) return;
     const auto progress = [this](const std::string& text) { window_.setStatus(text); };
     const DocumentOutcome checked = prepareSplit(window_.tree(), progress);
@@ -123,33 +119,33 @@ void DocumentFileCommands::split() {
     QString name = unnamed() ? importFileTitle_ : QFileInfo(caption()).fileName();
     if (name.isEmpty()) name = QStringLiteral("wnioski");
     window_.showOutcome(
-        writeSplit(window_.tree(), folder.toStdString(), name.toStdString(), window_.insurers_));
+        writeSplit(window_.tree(), folder.toStdString(), name.toStdString(), window_.insurers()));
 }
 
 void DocumentFileCommands::exportText() {
     const QString path = platform::Prompts::current().saveFile(
-        &window_, {QStringLiteral("Eksport pliku CIA"), startFolder(),
-                   QStringLiteral("Pliki cia (*.cia);;Wszystkie pliki (*)")});
+        window_.widget(), {QStringLiteral("Eksport pliku CIA"), startFolder(),
+                           QStringLiteral("Pliki cia (*.cia);;Wszystkie pliki (*)")});
     if (path.isEmpty()) return;
-    if (const auto failure = exportDocument(window_.tree(), path.toStdString(), window_.insurers_))
+    if (const auto failure = exportDocument(window_.tree(), path.toStdString(), window_.insurers()))
         window_.showMessage(*failure);
 }
 
 void DocumentFileCommands::importText() {
     const QStringList files = platform::Prompts::current().openFiles(
-        &window_,
+        window_.widget(),
         {QStringLiteral("Importuj"), startFolder(), QStringLiteral("pliki tekstowe cia (*.cia)")},
         true);
     if (files.isEmpty()) return;
     importFileTitle_ = QFileInfo(files.first()).fileName().section(QLatin1Char('.'), 0, 0);
-    TfrmImport dialog(files, &window_);
+    TfrmImport dialog(files, window_.widget());
     if (dialog.exec() == QDialog::Accepted) window_.importRecords(dialog.takeRecords());
 }
 
 bool DocumentFileCommands::mayClose() {
-    if (!window_.modified_) return true;
+    if (!window_.isModified()) return true;
     const PromptAnswer answer = platform::ask(
-        &window_, QStringLiteral("Zapisac zmiany w pliku ?\n") + caption(),
+        window_.widget(), QStringLiteral("Zapisac zmiany w pliku ?\n") + caption(),
         QStringLiteral("Informacja"), PromptIcon::Warning, PromptButtons::YesNoCancel);
     if (answer == PromptAnswer::No) return true;
     if (answer != PromptAnswer::Yes) return false;

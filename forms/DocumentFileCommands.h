@@ -4,14 +4,14 @@
 
 namespace tavik {
 
-class TfrmData;
+class DocumentWindow;
 
 // The file commands of a document window: opening, saving, splitting, the text export and
 // import, and the question before a changed document is closed. The core does the work and
 // says what happened; this class asks for names and shows what the core reports.
 class DocumentFileCommands {
 public:
-    explicit DocumentFileCommands(TfrmData& window) : window_(window) {}
+    explicit DocumentFileCommands(DocumentWindow& window) : window_(window) {}
 
     void open(const QString& path);
     // True when the document was written.
@@ -30,7 +30,7 @@ private:
     // The applications folder of the settings when it exists, else the current folder.
     QString startFolder() const;
 
-    TfrmData& window_;
+    DocumentWindow& window_;
     QString importFileTitle_;
 };
 

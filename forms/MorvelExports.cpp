@@ -98,7 +98,7 @@ MORVEL_EXPORT void MorvelDetach() {
 MORVEL_EXPORT void ShowForm(tavik::DocumentHost* host, void*, unsigned char state) {
     TfrmData* window = newDocumentWindow(host);
     if (!window) return;
-    window->setWindowTitle(QStringLiteral("Bez nazwy [%1]").arg(window->GetIndex()));
+    window->setCaption(QStringLiteral("Bez nazwy [%1]").arg(window->GetIndex()));
     place(window, state);
 }
 
@@ -114,7 +114,7 @@ MORVEL_EXPORT void OpenDocument(tavik::DocumentHost* host, const char* fileName,
     if (extension != QStringLiteral("RPA")) return;  // response files open in a later window
     TfrmData* window = newDocumentWindow(host);
     if (!window) return;
-    window->setWindowTitle(QStringLiteral("Bez nazwy [%1]").arg(window->GetIndex()));
+    window->setCaption(QStringLiteral("Bez nazwy [%1]").arg(window->GetIndex()));
     place(window, state);
     window->openFile(path);
 }

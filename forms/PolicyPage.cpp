@@ -72,12 +72,14 @@ void PolicyPage::newForm() {
     meWaznyDo->clear();
 }
 
-void PolicyPage::take(TRecPolisaOC3& policy) const {
+void PolicyPage::take(TRecPolisaOC& policy) const {
     policy.ID_PolisyOC = forms::takeField(edPolisaID);
     policy.Suma_ubezpieczenia = forms::takeField(edSumaUbezpieczenia);
     policy.WazneOd = forms::takeField(meWaznyOd);
     policy.WazneDo = forms::takeField(meWaznyDo);
-    policy.Kod_ZU = chosenInsurerCode();
+    // A policy of an older file has no code: it keeps the insurer by name.
+    if (auto* policy3 = dynamic_cast<TRecPolisaOC3*>(&policy))
+        policy3->Kod_ZU = chosenInsurerCode();
     // A code the list lacks stays shown as the placeholder: the record keeps its name then.
     if (cbNazwaZakladu->currentIndex() >= 0)
         policy.Nazwa_zakladu = forms::cp1250Of(cbNazwaZakladu->currentText());

@@ -23,7 +23,7 @@ public:
     void showPolicy(TRecPolisaOC& policy, const std::map<std::string, std::string>& insurerNames);
     void newForm();
     // The page's values into a policy: the chosen insurer's code and name.
-    void take(TRecPolisaOC3& policy) const;
+    void take(TRecPolisaOC& policy) const;
 
     // The code of the chosen insurer; the shown policy's own code while it names an insurer the
     // list lacks and no other is chosen; "-1" when none is chosen.

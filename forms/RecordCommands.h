@@ -1,24 +1,16 @@
 #pragma once
 
-#include <QString>
-#include <functional>
-#include <memory>
-#include <string>
-
-#include "model/Recdata.h"
-
 namespace tavik {
 
+class DocumentWindow;
 class PersonPage;
-class TfrmData;
-struct Placement;
 
-// The accept and abort commands of the six entry pages. Accepting takes the page's values into
-// a copy of the record, checks the copy, and only when everything has passed changes the tree;
-// a refused accept leaves the tree as it was and the page as typed.
+// The accept and abort commands of the six entry pages. A page writes its controls into the
+// values the editing rules start from; the rules check them and change the tree only when
+// everything has passed, and the window shows what they report.
 class RecordCommands {
 public:
-    explicit RecordCommands(TfrmData& window) : window_(window) {}
+    explicit RecordCommands(DocumentWindow& window) : window_(window) {}
 
     void AddWniosek();
     void AbortWniosek();
@@ -36,25 +28,10 @@ public:
     void activityChosen(int position);
 
 private:
-    // What an accept below an agent says: the suffix of a refusal, the confirmations.
-    struct AcceptTexts {
-        const char* suffix;
-        QString added;
-        QString edited;  // empty: an edit is not confirmed
-    };
-    using MakeValues = std::function<std::unique_ptr<TRecord>(const Placement&)>;
-    using Check = std::function<void(int& code, TRecord& values)>;
-    // The accept of a record below an agent: placed by the selection, its values made from the
-    // page (for an edit, on a copy of the record), checked, then added or changed.
-    void acceptBelowAgent(RecordKind kind, const AcceptTexts& texts, const MakeValues& make,
-                          const Check& check);
-
-    // A refused accept: the failing step's message with the page's suffix.
-    void refuse(const std::string& message, const char* suffix);
-    // Shows the selected record again, or the page's blank form.
+    // Shows the selected record again, or the page's blank form waiting for the first edit.
     void abortPage(int page);
 
-    TfrmData& window_;
+    DocumentWindow& window_;
 };
 
 }  // namespace tavik

@@ -16,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include "document/DocumentFile.h"
+#include "document/NodeSelection.h"
 #include "flatpaint/ActionHints.h"
 #include "flatpaint/IconLibrary.h"
 #include "forms/AgentPage.h"
@@ -85,6 +86,8 @@ TfrmData::TfrmData(QWidget* parent) : QWidget(parent), tree_(std::make_unique<Do
         return;
     }
     insurers_ = InsurerDirectory(*library.undertakings());
+    const DictionaryList& operations = library.dictionary()->RodzajeOperacji;
+    editor_ = std::make_unique<DocumentEditor>(*tree_, operations.empty() ? "<E>" : operations[0]);
     tree_->setRoot(std::make_unique<TRecZU>(forms::cp1250Of(settings.UndertakingCode()),
                                             forms::cp1250Of(settings.UndertakingName())));
     model_ = std::make_unique<DocumentTreeModel>(*tree_);
@@ -110,10 +113,11 @@ TfrmData::TfrmData(QWidget* parent) : QWidget(parent), tree_(std::make_unique<Do
                 if (!current.isValid()) return;
                 TreeView1->scrollTo(current);
                 TreeView1->expand(current);
-                ChangeNode(model_->node(current));
+                guarded([&] { ChangeNode(model_->node(current)); });
             });
     connect(model_.get(), &DocumentTreeModel::strikeMarksChanged, TreeView1->viewport(),
             qOverload<>(&QWidget::update));
+    connect(model_.get(), &DocumentTreeModel::strikeMarksChanged, this, &TfrmData::showModified);
     connect(model_.get(), &QAbstractItemModel::modelReset, this,
             [this] { TreeView1->expand(model_->indexOf(tree_->root())); });
 
@@ -129,7 +133,7 @@ TfrmData::TfrmData(QWidget* parent) : QWidget(parent), tree_(std::make_unique<Do
     resize(880, 600);
 
     TreeView1->expand(model_->indexOf(tree_->root()));
-    agentPage->applyActivity();
+    pages_.agent->applyActivity();
     resetPageActions();
     ready_ = true;
     NewWniosekExecute();
@@ -195,36 +199,38 @@ void TfrmData::buildActions() {
     EndAction = makeAction("End", QStringLiteral(">>>>||"));
     Przesortuj = makeAction("Przesortuj", QStringLiteral("Przesortuj"));
 
+    // Every command of the clerk's runs guarded: an exception is shown, never let through.
+    const auto bind = [this](QAction* action, auto command) {
+        connect(action, &QAction::triggered, this, [this, command] { guarded(command); });
+    };
     RecordCommands* records = records_.get();
-    connect(AddWniosek, &QAction::triggered, this, [records] { records->AddWniosek(); });
-    connect(AbortWniosek, &QAction::triggered, this, [records] { records->AbortWniosek(); });
-    connect(AddAgent, &QAction::triggered, this, [records] { records->AddAgent(); });
-    connect(AbortAgent, &QAction::triggered, this, [records] { records->AbortAgent(); });
-    connect(AddZarzad, &QAction::triggered, this, [this] { records_->AddPerson(*zarzadPage); });
-    connect(AbortZarzad, &QAction::triggered, this, [this] { records_->AbortPerson(*zarzadPage); });
-    connect(AddPracownik, &QAction::triggered, this,
-            [this] { records_->AddPerson(*pracownikPage); });
-    connect(AbortPrac, &QAction::triggered, this,
-            [this] { records_->AbortPerson(*pracownikPage); });
-    connect(AddPelnomoc, &QAction::triggered, this, [records] { records->AddPelnomoc(); });
-    connect(AbortPelnomoc, &QAction::triggered, this, [records] { records->AbortPelnomoc(); });
-    connect(AddPolisa, &QAction::triggered, this, [records] { records->AddPolisa(); });
-    connect(AbortPolisa, &QAction::triggered, this, [records] { records->AbortPolisa(); });
-    connect(NewWniosek, &QAction::triggered, this, &TfrmData::NewWniosekExecute);
-    connect(NewAgent, &QAction::triggered, this, &TfrmData::NewAgentExecute);
-    connect(NewPrac, &QAction::triggered, this, &TfrmData::NewPracExecute);
-    connect(NewZarzad, &QAction::triggered, this, &TfrmData::NewZarzadExecute);
-    connect(NewPelnomoc, &QAction::triggered, this, &TfrmData::NewPelnomocExecute);
-    connect(NewPolisa, &QAction::triggered, this, &TfrmData::NewPolisaExecute);
-    connect(DeleteNode, &QAction::triggered, this, &TfrmData::DeleteNodeExecute);
-    connect(SaveToFileAction, &QAction::triggered, this, [this] { SaveToFile(false); });
-    connect(Export, &QAction::triggered, this, &TfrmData::ExportFile);
-    connect(Importuj, &QAction::triggered, this, &TfrmData::ImportFile);
-    connect(NextAction, &QAction::triggered, this, &TfrmData::Next);
-    connect(Previous, &QAction::triggered, this, &TfrmData::Prev);
-    connect(BeginAction, &QAction::triggered, this, &TfrmData::Begin);
-    connect(EndAction, &QAction::triggered, this, &TfrmData::End);
-    connect(Przesortuj, &QAction::triggered, this, [this] { tree_->sortByText(); });
+    bind(AddWniosek, [records] { records->AddWniosek(); });
+    bind(AbortWniosek, [records] { records->AbortWniosek(); });
+    bind(AddAgent, [records] { records->AddAgent(); });
+    bind(AbortAgent, [records] { records->AbortAgent(); });
+    bind(AddZarzad, [this] { records_->AddPerson(*pages_.zarzad); });
+    bind(AbortZarzad, [this] { records_->AbortPerson(*pages_.zarzad); });
+    bind(AddPracownik, [this] { records_->AddPerson(*pages_.pracownik); });
+    bind(AbortPrac, [this] { records_->AbortPerson(*pages_.pracownik); });
+    bind(AddPelnomoc, [records] { records->AddPelnomoc(); });
+    bind(AbortPelnomoc, [records] { records->AbortPelnomoc(); });
+    bind(AddPolisa, [records] { records->AddPolisa(); });
+    bind(AbortPolisa, [records] { records->AbortPolisa(); });
+    bind(NewWniosek, [this] { NewWniosekExecute(); });
+    bind(NewAgent, [this] { NewAgentExecute(); });
+    bind(NewPrac, [this] { NewPracExecute(); });
+    bind(NewZarzad, [this] { NewZarzadExecute(); });
+    bind(NewPelnomoc, [this] { NewPelnomocExecute(); });
+    bind(NewPolisa, [this] { NewPolisaExecute(); });
+    bind(DeleteNode, [this] { DeleteNodeExecute(); });
+    bind(SaveToFileAction, [this] { SaveToFile(false); });
+    bind(Export, [this] { ExportFile(); });
+    bind(Importuj, [this] { ImportFile(); });
+    bind(NextAction, [this] { Next(); });
+    bind(Previous, [this] { Prev(); });
+    bind(BeginAction, [this] { Begin(); });
+    bind(EndAction, [this] { End(); });
+    bind(Przesortuj, [this] { tree_->sortByText(); });
 
     popupMenu = new QMenu(this);
     popupMenu->setObjectName(QStringLiteral("PopupMenu1"));
@@ -241,39 +247,39 @@ void TfrmData::buildPages(const Settings& settings) {
     tbshMain = new QTabWidget(this);
     tbshMain->setObjectName(QStringLiteral("tbshMain"));
     tbshMain->hide();
-    wniosekPage = new ApplicationPage(dictionary);
-    agentPage = new AgentPage(dictionary);
-    zarzadPage = new PersonPage(PersonPage::Kind::Zarzad, dictionary);
-    pracownikPage = new PersonPage(PersonPage::Kind::Pracownik, dictionary);
-    pelnomocPage = new PowerOfAttorneyPage(dictionary, settings.InsuranceDivision());
-    polisaPage = new PolicyPage(*library.undertakings());
-    wniosekPage->setActions(AddWniosek, AbortWniosek);
-    agentPage->setActions(AddAgent, AbortAgent);
-    zarzadPage->setActions(AddZarzad, AbortZarzad, QStringLiteral("Akceptuj zmiany"));
-    pracownikPage->setActions(AddPracownik, AbortPrac);
-    pelnomocPage->setActions(AddPelnomoc, AbortPelnomoc);
-    polisaPage->setActions(AddPolisa, AbortPolisa);
+    pages_.wniosek = new ApplicationPage(dictionary);
+    pages_.agent = new AgentPage(dictionary);
+    pages_.zarzad = new PersonPage(PersonPage::Kind::Zarzad, dictionary);
+    pages_.pracownik = new PersonPage(PersonPage::Kind::Pracownik, dictionary);
+    pages_.pelnomocnictwo = new PowerOfAttorneyPage(dictionary, settings.InsuranceDivision());
+    pages_.polisa = new PolicyPage(*library.undertakings());
+    pages_.wniosek->setActions(AddWniosek, AbortWniosek);
+    pages_.agent->setActions(AddAgent, AbortAgent);
+    pages_.zarzad->setActions(AddZarzad, AbortZarzad, QStringLiteral("Akceptuj zmiany"));
+    pages_.pracownik->setActions(AddPracownik, AbortPrac);
+    pages_.pelnomocnictwo->setActions(AddPelnomoc, AbortPelnomoc);
+    pages_.polisa->setActions(AddPolisa, AbortPolisa);
 
     const struct {
         RecordPage* page;
         const char* caption;
         int icon;
-    } tabs[] = {{wniosekPage, "Wniosek", icons::kApplication},
-                {agentPage, "Agent", icons::kAgent},
-                {zarzadPage, "Członek zarządu", icons::kPerson},
-                {pracownikPage, "Pracownik", icons::kEmployee},
-                {pelnomocPage, "Pełnomocnictwo", icons::kPowerOfAttorney},
-                {polisaPage, "Polisa", icons::kPolicy}};
+    } tabs[] = {{pages_.wniosek, "Wniosek", icons::kApplication},
+                {pages_.agent, "Agent", icons::kAgent},
+                {pages_.zarzad, "Członek zarządu", icons::kPerson},
+                {pages_.pracownik, "Pracownik", icons::kEmployee},
+                {pages_.pelnomocnictwo, "Pełnomocnictwo", icons::kPowerOfAttorney},
+                {pages_.polisa, "Polisa", icons::kPolicy}};
     for (const auto& tab : tabs) {
         auto* scroll = new QScrollArea;
         scroll->setWidget(tab.page);
         scroll->setWidgetResizable(true);
         scroll->setFrameShape(QFrame::NoFrame);
         tbshMain->addTab(scroll, icons::icon(tab.icon), QString::fromUtf8(tab.caption));
-        connect(tab.page, &RecordPage::edited, this, &TfrmData::pageEdited);
+        connect(tab.page, &RecordPage::edited, this, &TfrmData::onPageEdited);
     }
-    connect(agentPage, &AgentPage::activityChosen, this,
-            [this](int position) { records_->activityChosen(position); });
+    connect(pages_.agent, &AgentPage::activityChosen, this,
+            [this](int position) { guarded([&] { records_->activityChosen(position); }); });
     connect(tbshMain, &QTabWidget::currentChanged, this, [this](int index) {
         if (!switchingPages_) tbshMainChange(index);
     });
@@ -282,12 +288,12 @@ void TfrmData::buildPages(const Settings& settings) {
 
 RecordPage* TfrmData::page(int index) const {
     switch (index) {
-        case PAGE_WNIOSEK: return wniosekPage;
-        case PAGE_AGENT: return agentPage;
-        case PAGE_ZARZAD: return zarzadPage;
-        case PAGE_PRACOWNIK: return pracownikPage;
-        case PAGE_PELNOMOCNICTWO: return pelnomocPage;
-        case PAGE_POLISA: return polisaPage;
+        case PAGE_WNIOSEK: return pages_.wniosek;
+        case PAGE_AGENT: return pages_.agent;
+        case PAGE_ZARZAD: return pages_.zarzad;
+        case PAGE_PRACOWNIK: return pages_.pracownik;
+        case PAGE_PELNOMOCNICTWO: return pages_.pelnomocnictwo;
+        case PAGE_POLISA: return pages_.polisa;
         default: return nullptr;
     }
 }
@@ -322,6 +328,77 @@ void TfrmData::tellApplicationCount() {
     platform::sendToMainWindow(msgWnioski_, applicationCount_, 0);
 }
 
+template <class Command>
+void TfrmData::guarded(Command command) {
+    try {
+        command();
+    } catch (const std::exception& e) {
+        showMessage({e.what(), "Błąd", MessageIcon::Error});
+    } catch (...) {
+        showMessage({"Wystąpił nieoczekiwany błąd.", "Błąd", MessageIcon::Error});
+    }
+}
+
+EditContext TfrmData::editContext() const {
+    return {selectedNode(), newRecordMode_, currentApplicationNode_};
+}
+
+void TfrmData::apply(EditOutcome outcome) {
+    if (outcome.select) select(outcome.select);
+    for (const UserMessage& message : outcome.messages)
+        showMessage(message);
+    if (outcome.newFormPage >= 0) {
+        runNewForm(outcome.newFormPage);
+        if (outcome.prefill) pages_.zarzad->showPerson(*outcome.prefill);
+    }
+    showModified();
+    if (!outcome.question) return;
+    const EditOutcome::Question& question = *outcome.question;
+    const PromptAnswer answer = platform::ask(this, QString::fromStdString(question.text.text),
+                                              QString::fromStdString(question.text.caption),
+                                              promptIcon(question.text.icon), PromptButtons::YesNo);
+    apply(answer == PromptAnswer::Yes ? question.yes() : question.no());
+}
+
+void TfrmData::setCaption(const QString& caption) {
+    caption_ = caption;
+    // The frame knows the window as a widget: it reads the file's name here.
+    setProperty("caption", caption);
+    setWindowTitle(caption + QStringLiteral("[*]"));
+}
+
+bool TfrmData::isModified() const {
+    return (tree_ && tree_->changed()) || pageEdited_;
+}
+
+void TfrmData::showModified() {
+    setWindowModified(isModified());
+}
+
+void TfrmData::documentOpened() {
+    tbshMain->setTabVisible(PAGE_ZARZAD, fileVersion() > 1);
+    applicationCount_ = tree_->applicationCount();
+    tellApplicationCount();
+    TreeNode* root = tree_->root();
+    if (root->childCount() > 0) select(root->child(0));
+    tree_->markSaved();
+    showModified();
+}
+
+void TfrmData::documentSaved() {
+    tree_->markSaved();
+    showModified();
+}
+
+void TfrmData::importRecords(std::vector<ReadRecord> records) {
+    for (const UserMessage& failure : tree_->importRecords(std::move(records)))
+        showMessage(failure);
+    applicationCount_ = tree_->applicationCount();
+    if (tree_->root()->childCount() > 0) select(tree_->root()->child(0));
+    tellApplicationCount();
+    showModified();
+}
+
 void TfrmData::showMessage(const UserMessage& message) {
     platform::showMessage(this, QString::fromStdString(message.text),
                           QString::fromStdString(message.caption), promptIcon(message.icon));
@@ -334,15 +411,21 @@ void TfrmData::setStatus(const std::string& text) {
     }
 }
 
-void TfrmData::pageEdited() {
-    modified_ = true;
+void TfrmData::onPageEdited() {
+    pageEdited_ = true;
+    showModified();
+}
+
+QList<QAction*> TfrmData::pageActions() const {
+    return {AddWniosek,   AbortWniosek, AddAgent,    AbortAgent,    AddZarzad, AbortZarzad,
+            AddPracownik, AbortPrac,    AddPelnomoc, AbortPelnomoc, AddPolisa, AbortPolisa};
 }
 
 void TfrmData::resetPageActions() {
-    for (QAction* a : {AddWniosek, AbortWniosek, AddAgent, AbortAgent, AddZarzad, AbortZarzad,
-                       AddPracownik, AbortPrac, AddPelnomoc, AbortPelnomoc, AddPolisa, AbortPolisa})
+    for (QAction* a : pageActions())
         a->setEnabled(false);
-    modified_ = false;
+    pageEdited_ = false;
+    showModified();
 }
 
 void TfrmData::updateNewCommands() {
@@ -372,6 +455,9 @@ void TfrmData::ChangeNode(TreeNode* node) {
 }
 
 void TfrmData::showRecord(TreeNode* node, int pageIndex) {
+    // An existing record is shown, whatever its check says: an accept edits it.
+    newRecordMode_ = false;
+    resetPageActions();
     showPage(pageIndex);
     TRecord* record = node->record();
     const TreeNode* application = DocumentTree::applicationOf(node);
@@ -386,16 +472,17 @@ void TfrmData::showRecord(TreeNode* node, int pageIndex) {
             // The list's name of the configured code; a code it lacks keeps the name it has.
             if (auto name = insurers_.nameOf(undertaking->KodZU.view()))
                 undertaking->NazwaZU = *name;
-            wniosekPage->showUndertaking(forms::qt(undertaking->KodZU.view()),
-                                         forms::qt(undertaking->NazwaZU.view()));
-            wniosekPage->showApplication(wniosek);
+            pages_.wniosek->showUndertaking(forms::qt(undertaking->KodZU.view()),
+                                            forms::qt(undertaking->NazwaZU.view()));
+            pages_.wniosek->showApplication(wniosek, DocumentEditor::deletionExtrasOf(node));
             failure = checkShownRecord(*node, fileVersion());
             break;
         }
         case KIND_AGENT: {
             const QString type = forms::qt(applicationRecord->TypWniosku.view());
             currentApplicationKind_ = applicationRecord->RodzajWniosku;
-            agentPage->showAgent(static_cast<TRecAgenta&>(*record), currentApplicationKind_, type);
+            pages_.agent->showAgent(static_cast<TRecAgenta&>(*record), currentApplicationKind_,
+                                    type);
             const bool deletion = currentApplicationKind_ == 2;
             for (int tab = PAGE_ZARZAD; tab <= PAGE_POLISA; ++tab)
                 tbshMain->setTabVisible(tab,
@@ -405,7 +492,7 @@ void TfrmData::showRecord(TreeNode* node, int pageIndex) {
         }
         case KIND_ZARZAD:
         case KIND_PRACOWNIK: {
-            PersonPage* personPage = node->kind() == KIND_ZARZAD ? zarzadPage : pracownikPage;
+            PersonPage* personPage = node->kind() == KIND_ZARZAD ? pages_.zarzad : pages_.pracownik;
             personPage->showPerson(static_cast<TRecOsoba&>(*record));
             failure = checkShownRecord(*node, fileVersion());
             break;
@@ -414,13 +501,14 @@ void TfrmData::showRecord(TreeNode* node, int pageIndex) {
             failure = checkShownRecord(*node, fileVersion());
             if (failure) break;
             auto& power = static_cast<TRecPelnomocnictwo&>(*record);
-            pelnomocPage->showPower(power);
-            pelnomocPage->edRodzajUbezpieczenia->setEnabled(power.Agent &&
-                                                            power.Agent->ZWOLNIONY == "1");
+            pages_.pelnomocnictwo->showPower(power);
+            pages_.pelnomocnictwo->edRodzajUbezpieczenia->setEnabled(power.Agent &&
+                                                                     power.Agent->ZWOLNIONY == "1");
             break;
         }
         case KIND_POLISA:
-            polisaPage->showPolicy(static_cast<TRecPolisaOC&>(*record), insurers_.insurerNames());
+            pages_.polisa->showPolicy(static_cast<TRecPolisaOC&>(*record),
+                                      insurers_.insurerNames());
             failure = checkShownRecord(*node, fileVersion());
             break;
         default: break;
@@ -438,7 +526,6 @@ void TfrmData::showRecord(TreeNode* node, int pageIndex) {
         return;
     }
     resetPageActions();
-    newRecordMode_ = false;
 }
 
 void TfrmData::tbshMainChange(int index) {
@@ -513,11 +600,10 @@ void TfrmData::NewWniosekExecute() {
     currentApplicationNode_ = nullptr;
     showPage(PAGE_WNIOSEK);
     const auto* undertaking = tree_->undertaking();
-    wniosekPage->showUndertaking(forms::qt(undertaking->KodZU.view()),
-                                 forms::qt(undertaking->NazwaZU.view()));
-    wniosekPage->newForm(static_cast<int>(tree_->root()->childCount()) + 1);
-    resetPageActions();
-    newRecordMode_ = true;
+    pages_.wniosek->showUndertaking(forms::qt(undertaking->KodZU.view()),
+                                    forms::qt(undertaking->NazwaZU.view()));
+    pages_.wniosek->newForm(static_cast<int>(tree_->root()->childCount()) + 1);
+    newForm(PAGE_WNIOSEK);
     updateNewCommands();
     tellFrame(0, 0);
 }
@@ -537,67 +623,77 @@ void TfrmData::NewAgentExecute() {
 void TfrmData::newAgentForm(int kind, const QString& type) {
     currentApplicationKind_ = kind;
     showPage(PAGE_AGENT);
-    agentPage->newForm(kind, type);
-    newRecordMode_ = true;
+    pages_.agent->newForm(kind, type);
+    newForm(PAGE_AGENT);
 }
 
 void TfrmData::NewZarzadExecute() {
     showPage(PAGE_ZARZAD);
-    zarzadPage->newForm();
-    newRecordMode_ = true;
+    pages_.zarzad->newForm();
+    newForm(PAGE_ZARZAD);
 }
 
 void TfrmData::NewPracExecute() {
     showPage(PAGE_PRACOWNIK);
-    pracownikPage->newForm();
-    newRecordMode_ = true;
+    pages_.pracownik->newForm();
+    newForm(PAGE_PRACOWNIK);
 }
 
 void TfrmData::NewPelnomocExecute() {
     showPage(PAGE_PELNOMOCNICTWO);
-    pelnomocPage->newForm();
+    pages_.pelnomocnictwo->newForm();
     // The insurance kind is for an exempt agent only.
     const TreeNode* agent = DocumentTree::agentOf(currentApplicationNode_);
-    pelnomocPage->edRodzajUbezpieczenia->setEnabled(
+    pages_.pelnomocnictwo->edRodzajUbezpieczenia->setEnabled(
         agent && static_cast<const TRecAgenta*>(agent->record())->ZWOLNIONY == "1");
-    newRecordMode_ = true;
+    newForm(PAGE_PELNOMOCNICTWO);
 }
 
 void TfrmData::NewPolisaExecute() {
     showPage(PAGE_POLISA);
-    polisaPage->newForm();
+    pages_.polisa->newForm();
+    newForm(PAGE_POLISA);
+}
+
+void TfrmData::newForm(int pageIndex) {
+    resetPageActions();
     newRecordMode_ = true;
+    // A blank form can be accepted as it stands (a new application's number and date are
+    // valid) or thrown away.
+    const QList<QAction*> actions = pageActions();
+    actions[2 * pageIndex]->setEnabled(true);
+    actions[2 * pageIndex + 1]->setEnabled(true);
 }
 
 void TfrmData::ChangeTabView(int kind, const QString& caption) {
     const auto colour = [this](const QColor& c) {
-        QPalette palette = agentPage->lblRodzajOp->palette();
+        QPalette palette = pages_.agent->lblRodzajOp->palette();
         palette.setColor(QPalette::WindowText, c);
-        agentPage->lblRodzajOp->setPalette(palette);
+        pages_.agent->lblRodzajOp->setPalette(palette);
     };
     if (kind == 0 || kind == 1) {
         colour(kindColour(0));
         for (int tab : {PAGE_AGENT, PAGE_PRACOWNIK, PAGE_POLISA, PAGE_PELNOMOCNICTWO})
             tbshMain->setTabVisible(tab, true);
         newAgentForm(kind, caption);
-        agentPage->lblNrzRejestru->show();
-        agentPage->edNrEwidencyjny->show();
-        agentPage->lblNrWRaAg->setVisible(kind == 1);
-        agentPage->edID_Agenta->setVisible(kind == 1);
+        pages_.agent->lblNrzRejestru->show();
+        pages_.agent->edNrEwidencyjny->show();
+        pages_.agent->lblNrWRaAg->setVisible(kind == 1);
+        pages_.agent->edID_Agenta->setVisible(kind == 1);
         if (kind == 1) colour(kindColour(1));
     } else if (kind == 2) {
         colour(kindColour(2));
         tbshMain->setTabVisible(PAGE_AGENT, true);
         for (int tab : {PAGE_PRACOWNIK, PAGE_POLISA, PAGE_PELNOMOCNICTWO})
             tbshMain->setTabVisible(tab, false);
-        agentPage->layoutForKind(2, caption);
-        agentPage->lblNrWRaAg->show();
-        agentPage->edID_Agenta->show();
-        agentPage->lblNrzRejestru->show();
-        agentPage->edNrEwidencyjny->show();
+        pages_.agent->layoutForKind(2, caption);
+        pages_.agent->lblNrWRaAg->show();
+        pages_.agent->edID_Agenta->show();
+        pages_.agent->lblNrzRejestru->show();
+        pages_.agent->edNrEwidencyjny->show();
         currentApplicationKind_ = 2;
     }
-    agentPage->lblRodzajOp->setText(caption);
+    pages_.agent->lblRodzajOp->setText(caption);
     AddAgent->setEnabled(true);
     AbortAgent->setEnabled(true);
 }
@@ -637,6 +733,7 @@ void TfrmData::DeleteNodeExecute() {
                                               promptIcon(question->icon), PromptButtons::YesNo);
     if (answer != PromptAnswer::Yes) return;
     if (const auto refusal = tree_->toggleStrike(node)) showMessage(*refusal);
+    showModified();
 }
 
 void TfrmData::showOutcome(const DocumentOutcome& outcome) {
@@ -665,15 +762,6 @@ void TfrmData::ExportFile() {
 
 void TfrmData::ImportFile() {
     files_->importText();
-}
-
-void TfrmData::importRecords(std::vector<ReadRecord> records) {
-    for (const UserMessage& failure : tree_->importRecords(std::move(records)))
-        showMessage(failure);
-    applicationCount_ = tree_->applicationCount();
-    if (tree_->root()->childCount() > 0) select(tree_->root()->child(0));
-    modified_ = true;  // imported records are lost unless saved
-    tellApplicationCount();
 }
 
 void TfrmData::closeEvent(QCloseEvent* event) {

@@ -25,7 +25,7 @@ using namespace tavik;
 namespace {
 
 QString captionOf(QWidget* w) {
-    return w ? w->windowTitle() : QString();
+    return w ? w->property("caption").toString() : QString();
 }
 
 // Counts the requests to end the application instead of ending it.
@@ -108,7 +108,7 @@ void TestMorvelExports::exportsWithoutADocumentDoNothing() {
 // Notes the caption of a window when it is destroyed.
 void recordDestruction(QList<QString>& order, QWidget* w) {
     QObject::connect(w, &QObject::destroyed,
-                     [&order, title = w->windowTitle()] { order << title; });
+                     [&order, title = w->property("caption").toString()] { order << title; });
 }
 
 void TestMorvelExports::unloadingDestroysEveryWindowInCreationOrder() {
@@ -123,8 +123,9 @@ void TestMorvelExports::unloadingDestroysEveryWindowInCreationOrder() {
         ShowForm(&library.host, nullptr, wsNormal);
         recordDestruction(order, GetActiveWnd());
         // A changed window is destroyed without a question.
-        QTest::keyClicks(qobject_cast<TfrmData*>(GetActiveWnd())->wniosekPage->edKomentarz, "x");
-        QVERIFY(qobject_cast<TfrmData*>(GetActiveWnd())->modified());
+        QTest::keyClicks(qobject_cast<TfrmData*>(GetActiveWnd())->pages().wniosek->edKomentarz,
+                         "x");
+        QVERIFY(qobject_cast<TfrmData*>(GetActiveWnd())->isModified());
         MorvelDetach();
         QCOMPARE(order, (QList<QString>{QStringLiteral("Bez nazwy [0]"), path,
                                         QStringLiteral("Bez nazwy [2]")}));

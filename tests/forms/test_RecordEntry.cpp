@@ -124,10 +124,10 @@ void TestRecordEntry::wholeEntryApplicationSavedAndReopened() {
     const CRC32 calc;
 
     // The application: the new form's number and date, a comment typed in small letters.
-    QTest::keyClicks(w->wniosekPage->edKomentarz, "pierwszy wniosek agenta");
-    QVERIFY(w->AddWniosek->isEnabled());
-    QVERIFY(w->modified());
-    w->AddWniosek->trigger();
+    QTest::keyClicks(w->pages().wniosek->edKomentarz, "pierwszy wniosek agenta");
+    QVERIFY(test::action(w, "AddWniosek")->isEnabled());
+    QVERIFY(w->isModified());
+    test::action(w, "AddWniosek")->trigger();
     QCOMPARE(w->tree().root()->childCount(), std::size_t(1));
     TreeNode* application = w->tree().root()->child(0);
     QCOMPARE(w->selectedNode(), application);
@@ -140,15 +140,15 @@ void TestRecordEntry::wholeEntryApplicationSavedAndReopened() {
     std::uint32_t crc = 0;
     calc.CRC32RecWniosek(&wniosek, crc);
     QCOMPARE(wniosek.CRC, crc);
-    QVERIFY(!w->AddWniosek->isEnabled());
+    QVERIFY(!test::action(w, "AddWniosek")->isEnabled());
 
     // A company agent.
-    QVERIFY(w->NewAgent->isEnabled());
-    w->NewAgent->trigger();
-    w->agentPage->showAgent(*entry.agent, 0, QStringLiteral("WPIS"));
-    typeInto(w->agentPage->edNazwaAgenta, test::text(entry.agent->NazwaAgenta));
-    typeInto(w->agentPage->edLiczba, QStringLiteral("2"));
-    w->AddAgent->trigger();
+    QVERIFY(test::action(w, "NewAgent")->isEnabled());
+    test::action(w, "NewAgent")->trigger();
+    w->pages().agent->showAgent(*entry.agent, 0, QStringLiteral("WPIS"));
+    typeInto(w->pages().agent->edNazwaAgenta, test::text(entry.agent->NazwaAgenta));
+    typeInto(w->pages().agent->edLiczba, QStringLiteral("2"));
+    test::action(w, "AddAgent")->trigger();
     QCOMPARE(library.prompts.messages(), QStringList{QStringLiteral("Dodano nowego agenta")});
     TreeNode* agent = DocumentTree::agentOf(application);
     QVERIFY(agent);
@@ -173,10 +173,12 @@ void TestRecordEntry::wholeEntryApplicationSavedAndReopened() {
         }
         QCOMPARE(DocumentTree::categoryOf(agent, category)->childCount(), std::size_t(2));
     };
-    addPeople(DocumentTree::ZARZAD, w->zarzadPage, w->AddZarzad, w->NewZarzad, entry.board,
+    addPeople(DocumentTree::ZARZAD, w->pages().zarzad, test::action(w, "AddZarzad"),
+              test::action(w, "NewZarzad"), entry.board,
               QStringLiteral("Wprowadzono nowy rekord czł. zarządu "));
-    addPeople(DocumentTree::PRACOWNICY, w->pracownikPage, w->AddPracownik, w->NewPrac,
-              entry.employees, QStringLiteral("Wprowadzono nowy rekord pracownika "));
+    addPeople(DocumentTree::PRACOWNICY, w->pages().pracownik, test::action(w, "AddPracownik"),
+              test::action(w, "NewPrac"), entry.employees,
+              QStringLiteral("Wprowadzono nowy rekord pracownika "));
     TreeNode* employee = DocumentTree::categoryOf(agent, DocumentTree::PRACOWNICY)->child(0);
     QCOMPARE(employee->text(),
              std::min(entry.employees[0]->Nazwisko.str(), entry.employees[1]->Nazwisko.str()));
@@ -184,12 +186,12 @@ void TestRecordEntry::wholeEntryApplicationSavedAndReopened() {
     // Two powers of attorney, numbered.
     w->select(DocumentTree::categoryOf(agent, DocumentTree::PELNOMOCNICTWA));
     for (int i = 0; i < 2; ++i) {
-        if (i > 0) w->NewPelnomoc->trigger();
-        w->pelnomocPage->showPower(*entry.powers[i]);
-        typeInto(w->pelnomocPage->edObszarDzialalnosci,
+        if (i > 0) test::action(w, "NewPelnomoc")->trigger();
+        w->pages().pelnomocnictwo->showPower(*entry.powers[i]);
+        typeInto(w->pages().pelnomocnictwo->edObszarDzialalnosci,
                  test::text(entry.powers[i]->ObszarDzialalnosci));
         library.prompts.clear();
-        w->AddPelnomoc->trigger();
+        test::action(w, "AddPelnomoc")->trigger();
         QCOMPARE(library.prompts.messages(),
                  QStringList{QStringLiteral("Wprowadzono nowy rekord PEŁNOMOCNICTWO ")});
     }
@@ -202,13 +204,13 @@ void TestRecordEntry::wholeEntryApplicationSavedAndReopened() {
     // A policy, from the agent's node, open-ended.
     w->select(agent);
     w->NewPolisaExecute();
-    w->polisaPage->showPolicy(const_cast<TRecPolisaOC3&>(*entry.policies[0]), {});
-    choose(w->polisaPage->cbNazwaZakladu,
+    w->pages().polisa->showPolicy(const_cast<TRecPolisaOC3&>(*entry.policies[0]), {});
+    choose(w->pages().polisa->cbNazwaZakladu,
            QStringLiteral("TOWARZYSTWO UBEZPIECZEŃ JASKÓŁKA SPÓŁKA AKCYJNA"));
-    typeInto(w->polisaPage->edPolisaID, QStringLiteral("OC/2026/1"));
-    w->polisaPage->meWaznyDo->clear();
+    typeInto(w->pages().polisa->edPolisaID, QStringLiteral("OC/2026/1"));
+    w->pages().polisa->meWaznyDo->clear();
     library.prompts.clear();
-    w->AddPolisa->trigger();
+    test::action(w, "AddPolisa")->trigger();
     QCOMPARE(library.prompts.messages(),
              QStringList{QStringLiteral("Wprowadzono nowy rekord polisa ")});
     TreeNode* policy = DocumentTree::categoryOf(agent, DocumentTree::POLISY)->child(0);
@@ -223,8 +225,8 @@ void TestRecordEntry::wholeEntryApplicationSavedAndReopened() {
     library.prompts.chooseSaveName(path);
     w->SaveToFile(false);
     QCOMPARE(library.prompts.messages(), QStringList());
-    QCOMPARE(w->windowTitle(), path);
-    QVERIFY(!w->modified());
+    QCOMPARE(w->caption(), path);
+    QVERIFY(!w->isModified());
     auto* reopened = library.openDocument(path);
     QVERIFY(reopened != w);
     QCOMPARE(library.prompts.messages(), QStringList());
@@ -235,33 +237,33 @@ void TestRecordEntry::naturalPersonAgentCopiedIntoABoardMember() {
     test::LibraryFixture library;
     const Entry entry(true);
     TfrmData* w = library.newDocument();
-    QTest::keyClicks(w->wniosekPage->edKomentarz, "x");
-    w->AddWniosek->trigger();
-    w->NewAgent->trigger();
-    choose(w->agentPage->cbFormaPrawna, QStringLiteral("OSOBA FIZYCZNA"));
+    QTest::keyClicks(w->pages().wniosek->edKomentarz, "x");
+    test::action(w, "AddWniosek")->trigger();
+    test::action(w, "NewAgent")->trigger();
+    choose(w->pages().agent->cbFormaPrawna, QStringLiteral("OSOBA FIZYCZNA"));
     // The legal form's rule: the tax register, the person's group, no board size.
-    QCOMPARE(w->agentPage->cbRodzajRejestru->currentText(),
+    QCOMPARE(w->pages().agent->cbRodzajRejestru->currentText(),
              QStringLiteral("NUMER IDENTYFIKACJI PODATKOWEJ"));
-    QVERIFY(w->agentPage->gbOsobaFizyczna->isVisibleTo(w->agentPage));
-    QVERIFY(!w->agentPage->edLiczba->isVisibleTo(w->agentPage));
-    QCOMPARE(w->agentPage->edLiczba->text(), QStringLiteral("0"));
-    w->agentPage->showAgent(*entry.agent, 0, QStringLiteral("WPIS"));
-    typeInto(w->agentPage->edImieAG, test::text(entry.agent->Imie));
+    QVERIFY(w->pages().agent->gbOsobaFizyczna->isVisibleTo(w->pages().agent));
+    QVERIFY(!w->pages().agent->edLiczba->isVisibleTo(w->pages().agent));
+    QCOMPARE(w->pages().agent->edLiczba->text(), QStringLiteral("0"));
+    w->pages().agent->showAgent(*entry.agent, 0, QStringLiteral("WPIS"));
+    typeInto(w->pages().agent->edImieAG, test::text(entry.agent->Imie));
     library.prompts.answer(PromptAnswer::Yes);
-    w->AddAgent->trigger();
+    test::action(w, "AddAgent")->trigger();
     QCOMPARE(library.prompts.messages(),
              (QStringList{QStringLiteral("Dodano nowego agenta"),
                           QStringLiteral("Czy przepisac dane agenta do danych czł. zarządu?")}));
     QCOMPARE(w->currentPage(), int(PAGE_ZARZAD));
     QVERIFY(w->newRecordMode());
-    QCOMPARE(w->zarzadPage->operation->currentIndex(), 0);
-    QCOMPARE(w->zarzadPage->imie->text(), test::text(entry.agent->Imie));
-    QCOMPARE(w->zarzadPage->nazwisko->text(), test::text(entry.agent->Nazwisko));
-    QCOMPARE(w->zarzadPage->pesel->text(), test::text(entry.agent->PESEL));
-    QCOMPARE(w->zarzadPage->rodzajDokumentu->currentText(),
+    QCOMPARE(w->pages().zarzad->operation->currentIndex(), 0);
+    QCOMPARE(w->pages().zarzad->imie->text(), test::text(entry.agent->Imie));
+    QCOMPARE(w->pages().zarzad->nazwisko->text(), test::text(entry.agent->Nazwisko));
+    QCOMPARE(w->pages().zarzad->pesel->text(), test::text(entry.agent->PESEL));
+    QCOMPARE(w->pages().zarzad->rodzajDokumentu->currentText(),
              test::text(entry.agent->RodzajDokumentuOsFizAgenta));
-    QCOMPARE(w->zarzadPage->miejscowosc->text(), test::text(entry.agent->Miejscowosc));
-    QCOMPARE(w->zarzadPage->kodPocztowy->text(), test::text(entry.agent->KodPocztowy));
+    QCOMPARE(w->pages().zarzad->miejscowosc->text(), test::text(entry.agent->Miejscowosc));
+    QCOMPARE(w->pages().zarzad->kodPocztowy->text(), test::text(entry.agent->KodPocztowy));
     TreeNode* agent = DocumentTree::agentOf(w->tree().root()->child(0));
     QCOMPARE(w->selectedNode(), DocumentTree::categoryOf(agent, DocumentTree::ZARZAD));
 }
@@ -274,30 +276,30 @@ void TestRecordEntry::deletionAsksBeforeRecordsGo() {
     TreeNode* agent = DocumentTree::agentOf(application);
     const std::size_t nodes = w->tree().nodeCount();
     w->select(application);
-    choose(w->wniosekPage->cbRodzajWn, QStringLiteral("WYKREŚLENIE"));
-    QVERIFY(w->wniosekPage->DataWykreslenia->isVisibleTo(w->wniosekPage));
-    w->wniosekPage->cbDataWykreslenia->setChecked(true);
-    QVERIFY(w->wniosekPage->gbPrzyczyny->isVisibleTo(w->wniosekPage));
-    w->wniosekPage->CheckBox1->setChecked(true);
-    w->wniosekPage->CheckBox3->setChecked(true);
-    QCOMPARE(w->wniosekPage->reasons(), 0x00FF00FFu);
+    choose(w->pages().wniosek->cbRodzajWn, QStringLiteral("WYKREŚLENIE"));
+    QVERIFY(w->pages().wniosek->DataWykreslenia->isVisibleTo(w->pages().wniosek));
+    w->pages().wniosek->cbDataWykreslenia->setChecked(true);
+    QVERIFY(w->pages().wniosek->gbPrzyczyny->isVisibleTo(w->pages().wniosek));
+    w->pages().wniosek->CheckBox1->setChecked(true);
+    w->pages().wniosek->CheckBox3->setChecked(true);
+    QCOMPARE(w->pages().wniosek->reasons(), 0x00FF00FFu);
     library.prompts.clear();
     library.prompts.answer(PromptAnswer::No);
-    w->AddWniosek->trigger();
+    test::action(w, "AddWniosek")->trigger();
     QCOMPARE(library.prompts.messages(),
              QStringList{QStringLiteral("Wszystkie dane przypisane pod Agenta zostaną usunięte!")});
     QCOMPARE(library.prompts.last().caption, QStringLiteral("Ostrzeżenie!"));
     QCOMPARE(w->tree().nodeCount(), nodes);
     QCOMPARE(static_cast<TRecWniosek*>(application->record())->RodzajWniosku, 0);
 
-    choose(w->wniosekPage->cbRodzajWn, QStringLiteral("WYKREŚLENIE"));
-    w->wniosekPage->cbDataWykreslenia->setChecked(true);
-    w->wniosekPage->DataWykreslenia->setDate(QDate(2026, 11, 30));
-    w->wniosekPage->CheckBox1->setChecked(true);
-    w->wniosekPage->CheckBox3->setChecked(true);
+    choose(w->pages().wniosek->cbRodzajWn, QStringLiteral("WYKREŚLENIE"));
+    w->pages().wniosek->cbDataWykreslenia->setChecked(true);
+    w->pages().wniosek->DataWykreslenia->setDate(QDate(2026, 11, 30));
+    w->pages().wniosek->CheckBox1->setChecked(true);
+    w->pages().wniosek->CheckBox3->setChecked(true);
     library.prompts.clear();
     library.prompts.answer(PromptAnswer::Yes);
-    w->AddWniosek->trigger();
+    test::action(w, "AddWniosek")->trigger();
     QCOMPARE(library.prompts.messages(),
              QStringList{QStringLiteral("Wszystkie dane przypisane pod Agenta zostaną usunięte!")});
     QCOMPARE(static_cast<TRecWniosek*>(application->record())->RodzajWniosku, 2);
@@ -316,10 +318,10 @@ void TestRecordEntry::foreignCitizenshipTakesOtherDocuments() {
     test::LibraryFixture library;
     TfrmData* w = library.newDocument();
     for (auto [citizenship, documents, label] :
-         {std::tuple{w->agentPage->cbObywatelstwoAg, w->agentPage->cbRodzajDokAg,
-                     w->agentPage->lblNrDokumentu},
-          std::tuple{w->pracownikPage->obywatelstwo, w->pracownikPage->rodzajDokumentu,
-                     w->pracownikPage->numberLabel}}) {
+         {std::tuple{w->pages().agent->cbObywatelstwoAg, w->pages().agent->cbRodzajDokAg,
+                     w->pages().agent->lblNrDokumentu},
+          std::tuple{w->pages().pracownik->obywatelstwo, w->pages().pracownik->rodzajDokumentu,
+                     w->pages().pracownik->numberLabel}}) {
         choose(citizenship, QStringLiteral("NIEMIECKIE"));
         QCOMPARE(documents->findText(QStringLiteral("DOWÓD OSOBISTY")), -1);
         QCOMPARE(documents->findText(QStringLiteral("PRAWO JAZDY")), -1);
@@ -340,7 +342,7 @@ void TestRecordEntry::bankActivityAsksToClearInsuranceKinds() {
     for (const auto& power : powers->children())
         static_cast<TRecPelnomocnictwo*>(power->record())->RodzajUbezpieczenia = "MAJ";
     w->select(agent);
-    auto* bank = w->agentPage->findChild<QRadioButton*>(QStringLiteral("rgDzialalnosc2"));
+    auto* bank = w->pages().agent->findChild<QRadioButton*>(QStringLiteral("rgDzialalnosc2"));
     library.prompts.clear();
     bank->click();  // "No": the powers keep their kinds
     QCOMPARE(library.prompts.messages(),
@@ -352,8 +354,8 @@ void TestRecordEntry::bankActivityAsksToClearInsuranceKinds() {
     for (const auto& power : powers->children())
         QCOMPARE(test::text(static_cast<TRecPelnomocnictwo*>(power->record())->RodzajUbezpieczenia),
                  QStringLiteral("MAJ"));
-    w->agentPage->findChild<QRadioButton*>(QStringLiteral("rgDzialalnosc1"))->click();
-    QVERIFY(w->agentPage->cbDzialalnoscPodstawowa->isEnabled());
+    w->pages().agent->findChild<QRadioButton*>(QStringLiteral("rgDzialalnosc1"))->click();
+    QVERIFY(w->pages().agent->cbDzialalnoscPodstawowa->isEnabled());
     library.prompts.answer(PromptAnswer::Yes);
     bank->click();
     const CRC32 calc;
@@ -364,9 +366,9 @@ void TestRecordEntry::bankActivityAsksToClearInsuranceKinds() {
         calc.CRC32RecPelnomocnictwo(&record, crc);
         QCOMPARE(record.CRC, crc);
     }
-    QVERIFY(!w->agentPage->cbDzialalnoscPodstawowa->isEnabled());
-    QCOMPARE(w->agentPage->cbDzialalnoscPodstawowa->currentIndex(), -1);
-    QVERIFY(!w->pelnomocPage->edRodzajUbezpieczenia->isEnabled());
+    QVERIFY(!w->pages().agent->cbDzialalnoscPodstawowa->isEnabled());
+    QCOMPARE(w->pages().agent->cbDzialalnoscPodstawowa->currentIndex(), -1);
+    QVERIFY(!w->pages().pelnomocnictwo->edRodzajUbezpieczenia->isEnabled());
 }
 
 void TestRecordEntry::refusedAcceptLeavesTreeAndPage() {
@@ -378,10 +380,10 @@ void TestRecordEntry::refusedAcceptLeavesTreeAndPage() {
     const std::size_t nodes = w->tree().nodeCount();
     const std::string surname = static_cast<TRecOsoba*>(employee->record())->Nazwisko.str();
     const std::uint32_t crc = employee->record()->CRC;
-    typeInto(w->pracownikPage->nazwisko, QString());
-    typeInto(w->pracownikPage->imie, QStringLiteral("jan"));
+    typeInto(w->pages().pracownik->nazwisko, QString());
+    typeInto(w->pages().pracownik->imie, QStringLiteral("jan"));
     library.prompts.clear();
-    w->AddPracownik->trigger();
+    test::action(w, "AddPracownik")->trigger();
     QCOMPARE(library.prompts.messages(),
              QStringList{QStringLiteral("Pole NAZWISKO jest puste\nmaksymalna długość pola: 28\n"
                                         "Pole jest obowiązkowe!\nTyp rekordu: PRACOWNIK\nRodzaj: "
@@ -390,15 +392,15 @@ void TestRecordEntry::refusedAcceptLeavesTreeAndPage() {
     QCOMPARE(w->tree().nodeCount(), nodes);
     QCOMPARE(static_cast<TRecOsoba*>(employee->record())->Nazwisko.str(), surname);
     QCOMPARE(employee->record()->CRC, crc);
-    QCOMPARE(w->pracownikPage->imie->text(), QStringLiteral("JAN"));
-    QVERIFY(w->AddPracownik->isEnabled());
+    QCOMPARE(w->pages().pracownik->imie->text(), QStringLiteral("JAN"));
+    QVERIFY(test::action(w, "AddPracownik")->isEnabled());
     // Aborting shows the record again.
-    w->AbortPrac->trigger();
-    QCOMPARE(w->pracownikPage->nazwisko->text(),
+    test::action(w, "AbortPrac")->trigger();
+    QCOMPARE(w->pages().pracownik->nazwisko->text(),
              test::text(static_cast<TRecOsoba*>(employee->record())->Nazwisko));
-    QVERIFY(!w->AddPracownik->isEnabled());
-    QVERIFY(!w->AbortPrac->isEnabled());
-    QVERIFY(!w->modified());
+    QVERIFY(!test::action(w, "AddPracownik")->isEnabled());
+    QVERIFY(!test::action(w, "AbortPrac")->isEnabled());
+    QVERIFY(!w->isModified());
 
     // A policy naming an insurer the list lacks shows the code and keeps its name.
     TreeNode* policy = DocumentTree::categoryOf(agent, DocumentTree::POLISY)->child(0);
@@ -406,16 +408,16 @@ void TestRecordEntry::refusedAcceptLeavesTreeAndPage() {
     polisa.Kod_ZU = "XYZ";
     polisa.Nazwa_zakladu = "<E>";
     w->select(policy);
-    QCOMPARE(w->polisaPage->cbNazwaZakladu->currentIndex(), -1);
-    QCOMPARE(w->polisaPage->cbNazwaZakladu->placeholderText(), QStringLiteral("XYZ"));
+    QCOMPARE(w->pages().polisa->cbNazwaZakladu->currentIndex(), -1);
+    QCOMPARE(w->pages().polisa->cbNazwaZakladu->placeholderText(), QStringLiteral("XYZ"));
     QCOMPARE(test::text(polisa.Nazwa_zakladu), QStringLiteral("<E>"));
-    QCOMPARE(w->polisaPage->chosenInsurerCode(), std::string("XYZ"));
+    QCOMPARE(w->pages().polisa->chosenInsurerCode(), std::string("XYZ"));
 
     // The application's check speaks under "Walidacja".
     w->select(w->tree().root()->child(0));
-    typeInto(w->wniosekPage->edNrWniosku, QString());
+    typeInto(w->pages().wniosek->edNrWniosku, QString());
     library.prompts.clear();
-    w->AddWniosek->trigger();
+    test::action(w, "AddWniosek")->trigger();
     QCOMPARE(
         library.prompts.messages(),
         QStringList{QStringLiteral("Pole NUMERWNIOSKU jest puste\nmaksymalna długość pola: 20\n"

@@ -72,19 +72,19 @@ void TestTfrmData::newWindowShowsTheNewApplicationForm() {
     test::MessageLog frame;
     TfrmData* window = library.newDocument();
     QVERIFY(window);
-    QCOMPARE(window->windowTitle(), QStringLiteral("Bez nazwy [0]"));
+    QCOMPARE(window->caption(), QStringLiteral("Bez nazwy [0]"));
     QCOMPARE(window->currentPage(), int(PAGE_WNIOSEK));
     QVERIFY(window->newRecordMode());
-    QCOMPARE(window->wniosekPage->edNrWniosku->text(), QStringLiteral("WNIOSEK 1"));
-    QCOMPARE(window->wniosekPage->edDataWn->text(),
+    QCOMPARE(window->pages().wniosek->edNrWniosku->text(), QStringLiteral("WNIOSEK 1"));
+    QCOMPARE(window->pages().wniosek->edDataWn->text(),
              QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")));
-    QCOMPARE(window->wniosekPage->cbRodzajWn->currentText(), QStringLiteral("WPIS"));
-    QCOMPARE(window->wniosekPage->Kod->text(), QStringLiteral("JSK"));
+    QCOMPARE(window->pages().wniosek->cbRodzajWn->currentText(), QStringLiteral("WPIS"));
+    QCOMPARE(window->pages().wniosek->Kod->text(), QStringLiteral("JSK"));
     QCOMPARE(window->selectedNode(), window->tree().root());
     QCOMPARE(library.prompts.messages(), QStringList());
     // A second window is numbered by the list at that time.
     TfrmData* second = library.newDocument();
-    QCOMPARE(second->windowTitle(), QStringLiteral("Bez nazwy [1]"));
+    QCOMPARE(second->caption(), QStringLiteral("Bez nazwy [1]"));
 }
 
 void TestTfrmData::openingBuildsTheTreeAndEachNodeShowsItsPage() {
@@ -94,7 +94,7 @@ void TestTfrmData::openingBuildsTheTreeAndEachNodeShowsItsPage() {
     TfrmData* window = library.openDocument(path);
     QVERIFY(window);
     QCOMPARE(library.prompts.messages(), QStringList());
-    QCOMPARE(window->windowTitle(), path);
+    QCOMPARE(window->caption(), path);
     QCOMPARE(window->applicationCount(), 3);
     QCOMPARE(frame.last(QStringLiteral("WNIOSKI")), qMakePair(qintptr(3), qintptr(0)));
     QCOMPARE(window->tree().root()->childCount(), std::size_t(3));
@@ -105,8 +105,8 @@ void TestTfrmData::openingBuildsTheTreeAndEachNodeShowsItsPage() {
     QCOMPARE(window->selectedNode(), application);
     QCOMPARE(window->currentPage(), int(PAGE_WNIOSEK));
     const auto& wniosek = static_cast<const TRecWniosek&>(*application->record());
-    QCOMPARE(window->wniosekPage->edNrWniosku->text(), test::text(wniosek.NumerWniosku));
-    QCOMPARE(window->wniosekPage->cbRodzajWn->currentText(), test::text(wniosek.TypWniosku));
+    QCOMPARE(window->pages().wniosek->edNrWniosku->text(), test::text(wniosek.NumerWniosku));
+    QCOMPARE(window->pages().wniosek->cbRodzajWn->currentText(), test::text(wniosek.TypWniosku));
     QCOMPARE(frame.last(QStringLiteral("ZMIANA WEZLA")), qMakePair(qintptr(1), qintptr(1)));
     QVERIFY(!window->newRecordMode());
 
@@ -114,9 +114,10 @@ void TestTfrmData::openingBuildsTheTreeAndEachNodeShowsItsPage() {
     window->select(agent);
     QCOMPARE(window->currentPage(), int(PAGE_AGENT));
     const auto& agentRecord = static_cast<const TRecAgenta&>(*agent->record());
-    QCOMPARE(window->agentPage->edNazwaAgenta->text(), test::text(agentRecord.NazwaAgenta));
-    QCOMPARE(window->agentPage->cbFormaPrawna->currentText(), test::text(agentRecord.FormaPrawna));
-    QCOMPARE(window->agentPage->lblRodzajOp->text(), test::text(wniosek.TypWniosku));
+    QCOMPARE(window->pages().agent->edNazwaAgenta->text(), test::text(agentRecord.NazwaAgenta));
+    QCOMPARE(window->pages().agent->cbFormaPrawna->currentText(),
+             test::text(agentRecord.FormaPrawna));
+    QCOMPARE(window->pages().agent->lblRodzajOp->text(), test::text(wniosek.TypWniosku));
     QCOMPARE(frame.last(QStringLiteral("ZMIANA WEZLA")), qMakePair(qintptr(2), qintptr(0)));
     QCOMPARE(window->currentApplicationNode(), application);
 
@@ -139,25 +140,26 @@ void TestTfrmData::openingBuildsTheTreeAndEachNodeShowsItsPage() {
     const auto& employee =
         static_cast<const TRecOsoba&>(*first(*window, KIND_PRACOWNIK, application)->record());
     window->select(first(*window, KIND_PRACOWNIK, application));
-    QCOMPARE(window->pracownikPage->nazwisko->text(), test::text(employee.Nazwisko));
-    QCOMPARE(window->pracownikPage->pesel->text(), test::text(employee.PESEL));
+    QCOMPARE(window->pages().pracownik->nazwisko->text(), test::text(employee.Nazwisko));
+    QCOMPARE(window->pages().pracownik->pesel->text(), test::text(employee.PESEL));
     const auto& board =
         static_cast<const TRecOsoba&>(*first(*window, KIND_ZARZAD, application)->record());
     window->select(first(*window, KIND_ZARZAD, application));
-    QCOMPARE(window->zarzadPage->nazwisko->text(), test::text(board.Nazwisko));
+    QCOMPARE(window->pages().zarzad->nazwisko->text(), test::text(board.Nazwisko));
     const auto& power = static_cast<const TRecPelnomocnictwo&>(
         *first(*window, KIND_PELNOMOCNICTWO, application)->record());
     window->select(first(*window, KIND_PELNOMOCNICTWO, application));
-    QCOMPARE(window->pelnomocPage->cbNazwaGrupyUbezpieczen->currentText(),
+    QCOMPARE(window->pages().pelnomocnictwo->cbNazwaGrupyUbezpieczen->currentText(),
              test::text(power.NazwaGrupy));
-    QCOMPARE(window->pelnomocPage->cbNazwaGrupyUbezpieczen->toolTip(),
+    QCOMPARE(window->pages().pelnomocnictwo->cbNazwaGrupyUbezpieczen->toolTip(),
              test::text(power.NazwaGrupy));
-    QCOMPARE(window->pelnomocPage->meWazneOd->text(), test::text(power.WazneOd));
+    QCOMPARE(window->pages().pelnomocnictwo->meWazneOd->text(), test::text(power.WazneOd));
     auto& policy = static_cast<TRecPolisaOC3&>(*first(*window, KIND_POLISA, application)->record());
     window->select(first(*window, KIND_POLISA, application));
-    QCOMPARE(window->polisaPage->edPolisaID->text(), test::text(policy.ID_PolisyOC));
-    QCOMPARE(window->polisaPage->cbNazwaZakladu->currentText(), test::text(policy.Nazwa_zakladu));
-    QCOMPARE(window->polisaPage->chosenInsurerCode(), policy.Kod_ZU.str());
+    QCOMPARE(window->pages().polisa->edPolisaID->text(), test::text(policy.ID_PolisyOC));
+    QCOMPARE(window->pages().polisa->cbNazwaZakladu->currentText(),
+             test::text(policy.Nazwa_zakladu));
+    QCOMPARE(window->pages().polisa->chosenInsurerCode(), policy.Kod_ZU.str());
     QCOMPARE(library.prompts.messages(), QStringList());
 }
 
@@ -173,20 +175,20 @@ void TestTfrmData::deletionAgentHasNoCategoriesAndNoOtherTabs() {
     window->select(agent);
     QCOMPARE(window->currentPage(), int(PAGE_AGENT));
     for (int tab = PAGE_ZARZAD; tab <= PAGE_POLISA; ++tab)
-        QVERIFY(!window->tbshMain->isTabVisible(tab));
+        QVERIFY(!test::part<QTabWidget>(window, "tbshMain")->isTabVisible(tab));
     // Only the name and the numbers of the agent are shown.
-    QVERIFY(window->agentPage->edNazwaAgenta->isVisibleTo(window->agentPage));
-    QVERIFY(window->agentPage->edNrEwidencyjny->isVisibleTo(window->agentPage));
-    QVERIFY(window->agentPage->edID_Agenta->isVisibleTo(window->agentPage));
-    QVERIFY(!window->agentPage->edNIPAg->isVisibleTo(window->agentPage));
-    QVERIFY(!window->agentPage->gbOsobaFizyczna->isVisibleTo(window->agentPage));
-    QCOMPARE(window->agentPage->lblRodzajOp->text(), QStringLiteral("WYKREŚLENIE"));
-    QCOMPARE(window->agentPage->lblRodzajOp->palette().color(QPalette::WindowText),
+    QVERIFY(window->pages().agent->edNazwaAgenta->isVisibleTo(window->pages().agent));
+    QVERIFY(window->pages().agent->edNrEwidencyjny->isVisibleTo(window->pages().agent));
+    QVERIFY(window->pages().agent->edID_Agenta->isVisibleTo(window->pages().agent));
+    QVERIFY(!window->pages().agent->edNIPAg->isVisibleTo(window->pages().agent));
+    QVERIFY(!window->pages().agent->gbOsobaFizyczna->isVisibleTo(window->pages().agent));
+    QCOMPARE(window->pages().agent->lblRodzajOp->text(), QStringLiteral("WYKREŚLENIE"));
+    QCOMPARE(window->pages().agent->lblRodzajOp->palette().color(QPalette::WindowText),
              QColor(255, 0, 0));
     // An entry's agent brings the tabs back.
     window->select(DocumentTree::agentOf(window->tree().root()->child(0)));
     for (int tab = PAGE_ZARZAD; tab <= PAGE_POLISA; ++tab)
-        QVERIFY(window->tbshMain->isTabVisible(tab));
+        QVERIFY(test::part<QTabWidget>(window, "tbshMain")->isTabVisible(tab));
 }
 
 void TestTfrmData::categoryNodesSelectTheirFirstRecordOrANewForm() {
@@ -208,11 +210,11 @@ void TestTfrmData::categoryNodesSelectTheirFirstRecordOrANewForm() {
     QCOMPARE(window->selectedNode(), policies);
     QCOMPARE(window->currentPage(), int(PAGE_POLISA));
     QVERIFY(window->newRecordMode());
-    QCOMPARE(window->polisaPage->edPolisaID->text(), QString());
+    QCOMPARE(window->pages().polisa->edPolisaID->text(), QString());
     QCOMPARE(frame.last(QStringLiteral("ZMIANA WEZLA")), qMakePair(qintptr(6), qintptr(0)));
-    QVERIFY(window->NewPolisa->isEnabled());
-    QVERIFY(!window->NewWniosek->isEnabled());
-    QVERIFY(!window->DeleteNode->isEnabled());
+    QVERIFY(test::action(window, "NewPolisa")->isEnabled());
+    QVERIFY(!test::action(window, "NewWniosek")->isEnabled());
+    QVERIFY(!test::action(window, "DeleteNode")->isEnabled());
 }
 
 void TestTfrmData::boardRuleWarnsAndMovesToTheBoard() {
@@ -256,26 +258,28 @@ void TestTfrmData::newCommandsFollowTheSelection() {
     TreeNode* application = window->tree().root()->child(0);
     // The commands follow the selection (their table is the core's; here, that it is applied).
     window->select(first(*window, KIND_POLISA));
-    QVERIFY(window->NewPolisa->isEnabled() && !window->NewWniosek->isEnabled());
+    QVERIFY(test::action(window, "NewPolisa")->isEnabled() &&
+            !test::action(window, "NewWniosek")->isEnabled());
     window->NewWniosekExecute();
-    QVERIFY(!window->DeleteNode->isEnabled() && window->NewWniosek->isEnabled());
-    QCOMPARE(window->wniosekPage->edNrWniosku->text(), QStringLiteral("WNIOSEK 2"));
+    QVERIFY(!test::action(window, "DeleteNode")->isEnabled() &&
+            test::action(window, "NewWniosek")->isEnabled());
+    QCOMPARE(window->pages().wniosek->edNrWniosku->text(), QStringLiteral("WNIOSEK 2"));
     // The agent's form follows the kind of the application in work.
     window->select(application);
     window->NewAgentExecute();
     QCOMPARE(window->currentPage(), int(PAGE_AGENT));
     QVERIFY(window->newRecordMode());
-    QCOMPARE(window->agentPage->cbFormaPrawna->currentText(), QStringLiteral("SPÓŁKA S.A."));
-    QCOMPARE(window->agentPage->cbRodzajRejestru->currentText(),
+    QCOMPARE(window->pages().agent->cbFormaPrawna->currentText(), QStringLiteral("SPÓŁKA S.A."));
+    QCOMPARE(window->pages().agent->cbRodzajRejestru->currentText(),
              QStringLiteral("KRAJOWY REJESTR SĄDOWY"));
-    QCOMPARE(window->agentPage->cbObywatelstwoAg->currentText(), QStringLiteral("POLSKIE"));
-    QCOMPARE(window->agentPage->cbRodzajDokAg->currentText(), QStringLiteral("DOWÓD OSOBISTY"));
-    QCOMPARE(window->agentPage->edNazwaAgenta->text(), QString());
+    QCOMPARE(window->pages().agent->cbObywatelstwoAg->currentText(), QStringLiteral("POLSKIE"));
+    QCOMPARE(window->pages().agent->cbRodzajDokAg->currentText(), QStringLiteral("DOWÓD OSOBISTY"));
+    QCOMPARE(window->pages().agent->edNazwaAgenta->text(), QString());
     window->NewPracExecute();
     QCOMPARE(window->currentPage(), int(PAGE_PRACOWNIK));
-    QCOMPARE(window->pracownikPage->obywatelstwo->currentText(), QStringLiteral("POLSKIE"));
-    QCOMPARE(window->pracownikPage->numberLabel->text(), QStringLiteral("PESEL"));
-    QCOMPARE(window->pracownikPage->operation->currentIndex(), 0);
+    QCOMPARE(window->pages().pracownik->obywatelstwo->currentText(), QStringLiteral("POLSKIE"));
+    QCOMPARE(window->pages().pracownik->numberLabel->text(), QStringLiteral("PESEL"));
+    QCOMPARE(window->pages().pracownik->operation->currentIndex(), 0);
 }
 
 void TestTfrmData::navigation() {
@@ -314,7 +318,7 @@ void TestTfrmData::markingAndRestoring() {
     TfrmData* window = library.openDocument(library.sampleFile(3, 1));
     TreeNode* employee = first(*window, KIND_PRACOWNIK);
     window->select(employee);
-    window->DeleteNode->trigger();  // unanswered: "No"
+    test::action(window, "DeleteNode")->trigger();  // unanswered: "No"
     QVERIFY(!employee->struck());
     QCOMPARE(library.prompts.last().text,
              QStringLiteral("Czy zaznaczyć wybrany element do usunięcia?\nSkreślone elementy nie "
@@ -323,14 +327,14 @@ void TestTfrmData::markingAndRestoring() {
     QCOMPARE(library.prompts.last().buttons, PromptButtons::YesNo);
     QCOMPARE(library.prompts.last().icon, PromptIcon::Warning);
     library.prompts.answer(PromptAnswer::Yes);
-    window->DeleteNode->trigger();
+    test::action(window, "DeleteNode")->trigger();
     QVERIFY(employee->struck());
     QVERIFY(window->model()
                 .data(window->model().indexOf(employee), Qt::FontRole)
                 .value<QFont>()
                 .strikeOut());
     library.prompts.answer(PromptAnswer::Yes);
-    window->DeleteNode->trigger();
+    test::action(window, "DeleteNode")->trigger();
     QCOMPARE(library.prompts.last().text, QStringLiteral("Czy przywrócić usunięty element?"));
     QCOMPARE(library.prompts.last().caption, QStringLiteral("Informacja"));
     QVERIFY(!employee->struck());
@@ -340,13 +344,13 @@ void TestTfrmData::markingAndRestoring() {
     TreeNode* agent = first(*window, KIND_AGENT);
     window->select(agent);
     library.prompts.answer(PromptAnswer::Yes);
-    window->DeleteNode->trigger();
+    test::action(window, "DeleteNode")->trigger();
     QVERIFY(agent->struck());
     QVERIFY(agent->parent()->struck());
     QVERIFY(employee->struck());
     window->select(employee);
     library.prompts.answer(PromptAnswer::Yes);
-    window->DeleteNode->trigger();
+    test::action(window, "DeleteNode")->trigger();
     QCOMPARE(library.prompts.last().text,
              QStringLiteral("Nie można przywrócić usuniętego elementu!"));
     QCOMPARE(library.prompts.last().caption, QStringLiteral("Komunikat"));
@@ -355,7 +359,7 @@ void TestTfrmData::markingAndRestoring() {
     // Nothing happens on the root.
     const int boxes = library.prompts.shown.size();
     window->NewWniosekExecute();
-    window->DeleteNode->trigger();
+    test::action(window, "DeleteNode")->trigger();
     QCOMPARE(library.prompts.shown.size(), boxes);
 }
 
@@ -367,7 +371,7 @@ void TestTfrmData::struckRecordMissingAfterSaveAndPresentInExport() {
     const std::string number = static_cast<TRecOsoba*>(employee->record())->PESEL.str();
     window->select(employee);
     library.prompts.answer(PromptAnswer::Yes);
-    window->DeleteNode->trigger();
+    test::action(window, "DeleteNode")->trigger();
     QVERIFY(employee->struck());
 
     const QString saved = library.folder() + QStringLiteral("/zapisany.rpa");
@@ -375,8 +379,8 @@ void TestTfrmData::struckRecordMissingAfterSaveAndPresentInExport() {
     library.prompts.chooseSaveName(saved);
     window->SaveToFile(true);
     QCOMPARE(library.prompts.messages(), QStringList{});
-    QCOMPARE(window->windowTitle(), saved);
-    QVERIFY(!window->modified());
+    QCOMPARE(window->caption(), saved);
+    QVERIFY(!window->isModified());
     const auto document = readApplicationFile(saved.toStdString(), samples::sampleUndertaking());
     int employees = 0;
     for (const _RecData* entry : document->PobierzListe())
@@ -453,16 +457,16 @@ void TestTfrmData::saveRefusalsAndSplit() {
                                         "zostać zapisany w wersji 3.0\nnależy uzupełnić informacje "
                                         "o członkach zarządu")});
     QCOMPARE(library.prompts.last().icon, PromptIcon::Warning);
-    QVERIFY(!old->tbshMain->isTabVisible(PAGE_ZARZAD));
+    QVERIFY(!test::part<QTabWidget>(old, "tbshMain")->isTabVisible(PAGE_ZARZAD));
 }
 
 void TestTfrmData::closeQuestionWithEachAnswer() {
     test::LibraryFixture library;
     const QString path = library.sampleFile(3, 1);
     QPointer<TfrmData> window = library.openDocument(path);
-    QVERIFY(!window->modified());
-    QTest::keyClicks(window->wniosekPage->edKomentarz, "x");
-    QVERIFY(window->modified());
+    QVERIFY(!window->isModified());
+    QTest::keyClicks(window->pages().wniosek->edKomentarz, "x");
+    QVERIFY(window->isModified());
 
     window->parentWidget()->close();  // Cancel: unanswered
     QVERIFY(!closed(window));
@@ -478,19 +482,19 @@ void TestTfrmData::closeQuestionWithEachAnswer() {
     QVERIFY(QFile::exists(path));
 
     window = library.openDocument(path);
-    QTest::keyClicks(window->wniosekPage->edKomentarz, "x");
+    QTest::keyClicks(window->pages().wniosek->edKomentarz, "x");
     library.prompts.answer(PromptAnswer::No);
     window->parentWidget()->close();
     QVERIFY(closed(window));
 
     // "Yes" with a save that is refused keeps the window and its changes.
     window = library.newDocument();
-    QTest::keyClicks(window->wniosekPage->edKomentarz, "x");
+    QTest::keyClicks(window->pages().wniosek->edKomentarz, "x");
     library.prompts.clear();
     library.prompts.answer(PromptAnswer::Yes);
     window->parentWidget()->close();
     QVERIFY(!closed(window));
-    QVERIFY(window->modified());
+    QVERIFY(window->isModified());
     QCOMPARE(library.prompts.messages(),
              (QStringList{QStringLiteral("Zapisac zmiany w pliku ?\nBez nazwy [0]"),
                           QStringLiteral("Błędna struktura pliku!"),
@@ -532,24 +536,24 @@ void TestTfrmData::changeTabView() {
     TfrmData* window = library.newDocument();
     window->ChangeTabView(2, QStringLiteral("WYKREŚLENIE"));
     QCOMPARE(window->currentApplicationKind(), 2);
-    QVERIFY(window->tbshMain->isTabVisible(PAGE_AGENT));
+    QVERIFY(test::part<QTabWidget>(window, "tbshMain")->isTabVisible(PAGE_AGENT));
     for (int tab : {PAGE_PRACOWNIK, PAGE_POLISA, PAGE_PELNOMOCNICTWO})
-        QVERIFY(!window->tbshMain->isTabVisible(tab));
-    QCOMPARE(window->agentPage->lblRodzajOp->palette().color(QPalette::WindowText),
+        QVERIFY(!test::part<QTabWidget>(window, "tbshMain")->isTabVisible(tab));
+    QCOMPARE(window->pages().agent->lblRodzajOp->palette().color(QPalette::WindowText),
              QColor(255, 0, 0));
-    QVERIFY(window->AddAgent->isEnabled());
+    QVERIFY(test::action(window, "AddAgent")->isEnabled());
     window->ChangeTabView(1, QStringLiteral("AKTUALIZACJA"));
     QCOMPARE(window->currentApplicationKind(), 1);
-    QVERIFY(window->tbshMain->isTabVisible(PAGE_PRACOWNIK));
-    QVERIFY(window->agentPage->edID_Agenta->isVisibleTo(window->agentPage));
-    QCOMPARE(window->agentPage->lblRodzajOp->palette().color(QPalette::WindowText),
+    QVERIFY(test::part<QTabWidget>(window, "tbshMain")->isTabVisible(PAGE_PRACOWNIK));
+    QVERIFY(window->pages().agent->edID_Agenta->isVisibleTo(window->pages().agent));
+    QCOMPARE(window->pages().agent->lblRodzajOp->palette().color(QPalette::WindowText),
              QColor(0, 0, 128));
-    window->AddAgent->setEnabled(false);
+    test::action(window, "AddAgent")->setEnabled(false);
     window->ChangeTabView(7, QStringLiteral("INNY"));
-    QCOMPARE(window->agentPage->lblRodzajOp->text(), QStringLiteral("INNY"));
+    QCOMPARE(window->pages().agent->lblRodzajOp->text(), QStringLiteral("INNY"));
     QCOMPARE(window->currentApplicationKind(), 1);
-    QVERIFY(window->AddAgent->isEnabled());
-    QVERIFY(window->AbortAgent->isEnabled());
+    QVERIFY(test::action(window, "AddAgent")->isEnabled());
+    QVERIFY(test::action(window, "AbortAgent")->isEnabled());
 }
 
 QTEST_MAIN(TestTfrmData)

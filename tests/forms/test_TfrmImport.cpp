@@ -155,7 +155,7 @@ void TestTfrmImport::importThroughTheWindowWithOneAgentRemoved() {
         }
     QCOMPARE(agents, 2);
     QCOMPARE(library.prompts.messages(), QStringList());
-    QVERIFY(window->modified());
+    QVERIFY(window->isModified());
 
     // Splitting the unnamed window names the files after the first imported file.
     library.prompts.chooseFolder(library.folder());

@@ -37,7 +37,7 @@ private slots:
         frame.findChild<QAction*>("NewWindow")->trigger();
         QCOMPARE(prompts_.messages(), QStringList());
         const QWidget* document = frame.documentArea()->currentSubWindow()->widget();
-        QCOMPARE(morvelWindowClass(document) + (' ' + document->windowTitle()),
+        QCOMPARE(morvelWindowClass(document) + (' ' + document->property("caption").toString()),
                  "TfrmData Bez nazwy [0]");
         // The new document selects its root and says so: an application can be added, the
         // records below an agent cannot; it can be saved, imported into and exported.

@@ -7,6 +7,7 @@
 #include <QString>
 #include <string>
 
+#include "document/NodeSelection.h"
 #include "forms/LibraryState.h"
 #include "forms/MorvelApi.h"
 #include "forms/TfrmData.h"
@@ -24,6 +25,17 @@ QWidget* GetActiveWnd();
 }
 
 namespace tavik::test {
+
+// A part of a window found by its name, as the clerk knows it; a missing one fails the test.
+template <class Part>
+Part* part(QObject* window, const char* name) {
+    auto* found = window->findChild<Part*>(QString::fromLatin1(name));
+    if (!found) qFatal("%s: no such part", name);
+    return found;
+}
+inline QAction* action(QObject* window, const char* name) {
+    return part<QAction>(window, name);
+}
 
 // A record's field as the controls show it.
 inline QString text(const Field& field) {
