@@ -115,6 +115,8 @@ private slots:
     void foreignCitizenshipTakesOtherDocuments();
     void bankActivityAsksToClearInsuranceKinds();
     void refusedAcceptLeavesTreeAndPage();
+    void agentPageKeepsEachAgentsOwnMaskAndBoardSize();
+    void deletionDataShownAgainAfterReopening();
 };
 
 void TestRecordEntry::wholeEntryApplicationSavedAndReopened() {
@@ -429,4 +431,73 @@ void TestRecordEntry::refusedAcceptLeavesTreeAndPage() {
 }
 
 QTEST_MAIN(TestRecordEntry)
+void TestRecordEntry::agentPageKeepsEachAgentsOwnMaskAndBoardSize() {
+    test::LibraryFixture library;
+    TfrmData* w = library.newDocument();
+    AgentPage* page = w->pages().agent;
+    w->NewAgentExecute();
+    QVERIFY(test::action(w, "AddAgent")->isEnabled());  // a blank form can be accepted
+    choose(page->cbFormaPrawna, QStringLiteral("OSOBA FIZYCZNA"));
+    QCOMPARE(page->edNrEwidencyjny->inputMask(), page->edNIPAg->inputMask());
+    QVERIFY(!page->edLiczba->isVisibleTo(page));
+    QCOMPARE(page->edLiczba->text(), QStringLiteral("0"));
+
+    // The next agent, a company in the court register: no mask, its number whole.
+    w->NewAgentExecute();
+    QCOMPARE(page->edNrEwidencyjny->inputMask(), QString());
+    QVERIFY(page->edLiczba->isVisibleTo(page));
+    typeInto(page->edNrEwidencyjny, QStringLiteral("KRS0000012345"));
+    QCOMPARE(page->edNrEwidencyjny->text(), QStringLiteral("KRS0000012345"));
+    typeInto(page->edLiczba, QStringLiteral("3"));
+    choose(page->cbFormaPrawna, QStringLiteral("SPÓŁKA Z O.O."));
+    QVERIFY(page->edLiczba->isVisibleTo(page));
+    QCOMPARE(page->edLiczba->text(), QStringLiteral("3"));
+
+    // A shown agent takes the mask of its own register.
+    const Entry person(true), company(false);
+    TRecAgenta3 taxRegistered(*person.agent);
+    taxRegistered.RodzajRejestru = cp1250::fromUtf8OrThrow("NUMER IDENTYFIKACJI PODATKOWEJ");
+    page->showAgent(taxRegistered, 0, QStringLiteral("WPIS"));
+    QCOMPARE(page->edNrEwidencyjny->inputMask(), page->edNIPAg->inputMask());
+    page->showAgent(*company.agent, 0, QStringLiteral("WPIS"));
+    QCOMPARE(page->edNrEwidencyjny->inputMask(), QString());
+    QCOMPARE(page->edNrEwidencyjny->text(), test::text(company.agent->Numer_z_Rejestru));
+}
+
+void TestRecordEntry::deletionDataShownAgainAfterReopening() {
+    test::LibraryFixture library;
+    const Entry entry(false);
+    TfrmData* w = library.newDocument();
+    ApplicationPage* application = w->pages().wniosek;
+    choose(application->cbRodzajWn, QStringLiteral("WYKREŚLENIE"));
+    application->cbDataWykreslenia->setChecked(true);
+    application->DataWykreslenia->setDate(QDate(2026, 11, 30));
+    application->CheckBox2->setChecked(true);
+    test::action(w, "AddWniosek")->trigger();
+    TreeNode* node = w->tree().root()->child(0);
+    QCOMPARE(w->selectedNode(), node);
+    // Shown again as entered, though no agent holds them yet.
+    QVERIFY(application->cbDataWykreslenia->isChecked());
+    QCOMPARE(application->reasons(), 0x0000FF00u);
+
+    w->NewAgentExecute();
+    w->pages().agent->showAgent(*entry.agent, 2, QStringLiteral("WYKREŚLENIE"));
+    typeInto(w->pages().agent->edNazwaAgenta, QStringLiteral("AGENT"));
+    typeInto(w->pages().agent->edID_Agenta, QStringLiteral("12345678/A"));
+    library.prompts.clear();
+    test::action(w, "AddAgent")->trigger();
+    QCOMPARE(library.prompts.messages(), QStringList{QStringLiteral("Dodano nowego agenta")});
+
+    const QString path = library.folder() + QStringLiteral("/wykreslenie.rpa");
+    library.prompts.chooseSaveName(path);
+    w->SaveToFile(false);
+    QCOMPARE(w->caption(), path);
+    TfrmData* reopened = library.openDocument(path);
+    reopened->select(reopened->tree().root()->child(0));
+    ApplicationPage* shown = reopened->pages().wniosek;
+    QVERIFY(shown->cbDataWykreslenia->isChecked());
+    QCOMPARE(shown->DataWykreslenia->date(), QDate(2026, 11, 30));
+    QCOMPARE(shown->reasons(), 0x0000FF00u);
+}
+
 #include "test_RecordEntry.moc"

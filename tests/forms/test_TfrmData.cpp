@@ -63,6 +63,8 @@ private slots:
     void struckRecordMissingAfterSaveAndPresentInExport();
     void saveRefusalsAndSplit();
     void closeQuestionWithEachAnswer();
+    void closeQuestionAfterAcceptOrImport();
+    void shownRecordIsNeverANewForm();
     void readErrorClosesTheWindow();
     void changeTabView();
 };
@@ -511,6 +513,72 @@ void TestTfrmData::closeQuestionWithEachAnswer() {
     window->parentWidget()->close();
     QVERIFY(!closed(window));
     QCOMPARE(library.prompts.shown.last().kind, test::ScriptedPrompts::Kind::SaveFile);
+}
+
+void TestTfrmData::closeQuestionAfterAcceptOrImport() {
+    test::LibraryFixture library;
+    const QString path = library.sampleFile(3, 1);
+    // A new application accepted as its blank form stands: the page is clean again, the
+    // document is not.
+    QPointer<TfrmData> window = library.newDocument();
+    QVERIFY(test::action(window, "AddWniosek")->isEnabled());
+    QVERIFY(!window->isModified());
+    test::action(window, "AddWniosek")->trigger();
+    QCOMPARE(window->tree().applicationCount(), 1);
+    QVERIFY(!window->pageEdited());
+    QVERIFY(window->isModified());
+    QVERIFY(window->isWindowModified());
+    QCOMPARE(window->windowTitle(), QStringLiteral("Bez nazwy [0][*]"));
+    library.prompts.clear();
+    library.prompts.answer(PromptAnswer::No);
+    window->parentWidget()->close();
+    QCOMPARE(library.prompts.messages(),
+             QStringList{QStringLiteral("Zapisac zmiany w pliku ?\nBez nazwy [0]")});
+    QVERIFY(closed(window));
+
+    // Records imported into an opened file, then a click on a node.
+    window = library.openDocument(path);
+    QVERIFY(!window->isWindowModified());
+    auto read = readApplicationFile(path.toStdString(), samples::sampleUndertaking());
+    window->importRecords(read->TakeRecords());
+    window->select(window->tree().root()->child(1));
+    QVERIFY(window->isModified());
+    library.prompts.clear();
+    window->parentWidget()->close();  // Cancel
+    QCOMPARE(library.prompts.messages(),
+             QStringList{QStringLiteral("Zapisac zmiany w pliku ?\n") + path});
+    QVERIFY(!closed(window));
+    // A strike-out and its removal are changes; saving clears them.
+    window = library.openDocument(path);
+    test::action(window, "DeleteNode")->setEnabled(true);
+    window->select(window->tree().root()->child(0));
+    library.prompts.answer(PromptAnswer::Yes);
+    test::action(window, "DeleteNode")->trigger();
+    QVERIFY(window->isWindowModified());
+    library.prompts.answer(PromptAnswer::Yes);
+    test::action(window, "DeleteNode")->trigger();
+    window->SaveToFile(false);
+    QVERIFY(!window->isWindowModified());
+}
+
+void TestTfrmData::shownRecordIsNeverANewForm() {
+    test::LibraryFixture library;
+    TfrmData* window = library.openDocument(library.sampleFile(3, 1));
+    TreeNode* employee = first(*window, KIND_PRACOWNIK);
+    TreeNode* employees = employee->parent();
+    static_cast<TRecOsoba*>(employee->record())->Nazwisko = "<E>";
+    const std::size_t count = employees->childCount();
+    window->NewPracExecute();
+    QVERIFY(window->newRecordMode());
+    library.prompts.clear();
+    window->select(employee);  // its check fails, it is shown all the same
+    QCOMPARE(library.prompts.messages().size(), 1);
+    QVERIFY(!window->newRecordMode());
+    window->pages().pracownik->nazwisko->setText(QStringLiteral("NOWAK"));
+    test::action(window, "AddPracownik")->trigger();
+    QCOMPARE(employees->childCount(), count);
+    QCOMPARE(test::text(static_cast<TRecOsoba*>(employee->record())->Nazwisko),
+             QStringLiteral("NOWAK"));
 }
 
 void TestTfrmData::readErrorClosesTheWindow() {
