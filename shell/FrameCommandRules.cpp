@@ -96,8 +96,8 @@ int autoSaveInterval(int minutes) {
     return minutes * kMinute;
 }
 
-bool autoSaveDue(int childCount, std::string_view activeClass) {
-    return childCount != 0 && activeClass == kApplicationWindow;
+bool autoSaveDue(int childCount, std::string_view activeClass, bool activeModified) {
+    return childCount != 0 && activeClass == kApplicationWindow && activeModified;
 }
 
 }  // namespace tavik::frame

@@ -55,7 +55,9 @@ CommandSwitches idleUpdate(int childCount, std::string_view activeClass);
 // of minutes past what a timer can hold is held at the longest interval.
 int autoSaveInterval(int minutes);
 
-// Whether a tick of the timer saves: only an application window can be saved.
-bool autoSaveDue(int childCount, std::string_view activeClass);
+// Whether a tick of the timer saves: only an application window can be saved, and only one
+// whose document changed or holds edits not yet accepted (an unchanged unnamed window would
+// ask for a name at every tick).
+bool autoSaveDue(int childCount, std::string_view activeClass, bool activeModified);
 
 }  // namespace tavik::frame

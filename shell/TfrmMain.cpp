@@ -499,7 +499,12 @@ void TfrmMain::Timer1Timer() {
     if (QApplication::activeModalWidget()) return;
     const int minutes = ReadAutoSaveMinutes();
     const int count = childCount();
-    if (!frame::autoSaveDue(count, count != 0 ? activeClass() : "")) return;
+    const auto active = library_.resolve<GetActiveWndFn>("GetActiveWnd");
+    QWidget* window = count != 0 && active ? active() : nullptr;
+    // The window shows a change as its caption's mark.
+    if (!frame::autoSaveDue(count, count != 0 ? activeClass() : "",
+                            window && window->isWindowModified()))
+        return;
     runCommand([this] { callWindowCommand("SaveToFile"); });
     const int interval = frame::autoSaveInterval(minutes);
     if (interval > 0)

@@ -17,12 +17,13 @@ TEST(AutoSave, IntervalInMillisecondsHeldInRange) {
         EXPECT_EQ(autoSaveInterval(minutes), ms) << minutes;
 }
 
-TEST(AutoSave, OnlyAnActiveApplicationWindowIsSaved) {
-    EXPECT_TRUE(autoSaveDue(1, "TfrmData"));
-    EXPECT_TRUE(autoSaveDue(4, "TfrmData"));
-    EXPECT_FALSE(autoSaveDue(0, "TfrmData"));
-    EXPECT_FALSE(autoSaveDue(2, "TfrmOdpowiedz"));
-    EXPECT_FALSE(autoSaveDue(2, "tfrmdata"));
+TEST(AutoSave, OnlyAnActiveChangedApplicationWindowIsSaved) {
+    EXPECT_TRUE(autoSaveDue(1, "TfrmData", true));
+    EXPECT_TRUE(autoSaveDue(4, "TfrmData", true));
+    EXPECT_FALSE(autoSaveDue(4, "TfrmData", false));
+    EXPECT_FALSE(autoSaveDue(0, "TfrmData", true));
+    EXPECT_FALSE(autoSaveDue(2, "TfrmOdpowiedz", true));
+    EXPECT_FALSE(autoSaveDue(2, "tfrmdata", true));
 }
 
 TEST(IdleUpdate, WindowsWithoutAnActiveApplicationWindow) {

@@ -244,6 +244,9 @@ private slots:
         act("NewWindow")->trigger();
         QCOMPARE(log(), QStringList({"MorvelAttach", "ShowForm 0 0"}));
         clearLog();
+        frame_->Timer1Timer();  // nothing changed in it
+        QCOMPARE(log(), QStringList());
+        frame_->findChild<QMdiArea*>()->currentSubWindow()->widget()->setWindowModified(true);
         QVERIFY(key()->writeInteger("Autozapis", 7));  // read again at the tick
         frame_->Timer1Timer();
         QCOMPARE(log(), QStringList{"SaveToFile"});
