@@ -34,14 +34,9 @@ void LibraryState::attach() {
         return;
     }
     try {
-        std::vector<std::string> lines = loadDictionaryLines(path.toStdString());
-        dictionary_ = std::make_unique<Slownik>(lines);
-        dictionary_->Czytaj();
-        undertakings_ = std::make_unique<SlownikZU>(std::move(lines));
-        undertakings_->Czytaj();
+        dictionaries_ = readDictionaryFile(path.toStdString());
     } catch (const Exception& e) {
-        dictionary_.reset();
-        undertakings_.reset();
+        dictionaries_ = {};
         platform::showMessage(nullptr, QString::fromStdString(e.message()), QStringLiteral("Błąd"),
                               PromptIcon::Error);
         return;
@@ -58,8 +53,7 @@ void LibraryState::detach() {
         delete window.data();
         if (frame && frame->inherits("QMdiSubWindow")) delete frame;
     }
-    dictionary_.reset();
-    undertakings_.reset();
+    dictionaries_ = {};
     settings_.reset();
     host_ = nullptr;
     attached_ = false;

@@ -6,10 +6,11 @@
 #include <QWidget>
 #include <memory>
 
+#include "dictionary/DictionaryFile.h"
 #include "dictionary/Slownik.h"
 #include "dictionary/SlownikZU.h"
 #include "forms/MorvelApi.h"
-#include "shell/Settings.h"
+#include "platform/Settings.h"
 
 namespace tavik {
 
@@ -29,8 +30,8 @@ public:
 
     // Ready when the dictionaries are loaded: then the settings exist.
     bool ready() const { return settings_ != nullptr; }
-    const Slownik* dictionary() const { return dictionary_.get(); }
-    const SlownikZU* undertakings() const { return undertakings_.get(); }
+    const Slownik* dictionary() const { return dictionaries_.dictionary.get(); }
+    const SlownikZU* undertakings() const { return dictionaries_.undertakings.get(); }
     const Settings* settings() const { return settings_.get(); }
 
     DocumentHost* host() const { return host_; }
@@ -46,8 +47,7 @@ private:
     LibraryState() = default;
 
     bool attached_ = false;
-    std::unique_ptr<Slownik> dictionary_;
-    std::unique_ptr<SlownikZU> undertakings_;
+    DictionaryFile dictionaries_;
     std::unique_ptr<Settings> settings_;
     DocumentHost* host_ = nullptr;
     QList<QPointer<QWidget>> windows_;

@@ -24,8 +24,8 @@
 #include "flatpaint/IconLibrary.h"
 #include "platform/ProgramFiles.h"
 #include "platform/Prompts.h"
+#include "platform/Settings.h"
 #include "shell/HelpWindow.h"
-#include "shell/Settings.h"
 #include "shell/TfrmKonfig.h"
 
 namespace tavik {

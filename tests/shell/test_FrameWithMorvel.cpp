@@ -5,7 +5,7 @@
 #include <QTest>
 
 #include "platform/Registry.h"
-#include "shell/Settings.h"
+#include "platform/Settings.h"
 #include "shell/TfrmMain.h"
 #include "tests/support/qt/ScriptedPrompts.h"
 #include "tests/support/qt/TempRegistry.h"

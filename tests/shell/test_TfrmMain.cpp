@@ -11,8 +11,8 @@
 #include <QTimer>
 
 #include "platform/Registry.h"
+#include "platform/Settings.h"
 #include "shell/HelpWindow.h"
-#include "shell/Settings.h"
 #include "shell/TfrmMain.h"
 #include "tests/support/qt/ScriptedPrompts.h"
 #include "tests/support/qt/TempRegistry.h"

@@ -12,7 +12,7 @@
 #include "forms/TfrmData.h"
 #include "model/Cp1250.h"
 #include "platform/Registry.h"
-#include "shell/Settings.h"
+#include "platform/Settings.h"
 #include "tests/support/qt/ScriptedPrompts.h"
 #include "tests/support/qt/TempRegistry.h"
 #include "tools/samples/SampleDocuments.h"
