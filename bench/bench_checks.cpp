@@ -6,8 +6,7 @@
 #include <map>
 
 #include "bench/BenchSummary.h"
-#include "dictionary/Slownik.h"
-#include "dictionary/SlownikZU.h"
+#include "dictionary/DictionaryFile.h"
 #include "dictionary/SlownikZU3.h"
 #include "interchange/walidacja.h"
 #include "tools/samples/SampleDocuments.h"
@@ -20,14 +19,8 @@ constexpr int kAgents = 100000;
 
 void BM_LoadDictionary(benchmark::State& state) {
     for (auto _ : state) {
-        const std::vector<std::string> lines = loadDictionaryLines(TAVIK_BUNDLED_DICTIONARY);
-        Slownik dictionary(lines);
-        dictionary.Czytaj();
-        SlownikZU undertakings(lines);
-        undertakings.Czytaj();
-        SlownikZU3 active(lines);
-        active.Czytaj();
-        benchmark::DoNotOptimize(active.entries().size());
+        const DictionaryFile file = readDictionaryFile(TAVIK_BUNDLED_DICTIONARY);
+        benchmark::DoNotOptimize(file.activeUndertakings->entries().size());
     }
 }
 

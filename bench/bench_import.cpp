@@ -8,7 +8,8 @@
 #include <cstdlib>
 
 #include "bench/BenchSummary.h"
-#include "dictionary/ReadSlownik.h"
+#include "dictionary/DictionaryFile.h"
+#include "dictionary/Slownik.h"
 #include "interchange/ReadCIA.h"
 #include "interchange/TextExport.h"
 #include "model/Cp1250.h"
@@ -22,13 +23,13 @@ using namespace tavik;
 constexpr std::size_t kLines = 100000;
 
 struct Fixture {
-    Slownik dictionary{loadDictionaryLines(TAVIK_BUNDLED_DICTIONARY)};
+    DictionaryFile file = readDictionaryFile(TAVIK_BUNDLED_DICTIONARY);
+    const Slownik& dictionary = *file.dictionary;
     std::string division =
         cp1250::fromUtf8OrThrow("POZOSTAŁE UBEZPIECZENIA OSOBOWE ORAZ UBEZPIECZENIA MAJĄTKOWE");
     std::vector<std::string> lines;
 
     Fixture() {
-        dictionary.Czytaj();
         // 30 lines for every three applications; the last application may lose its tail.
         const samples::SampleDocument sample(3, {static_cast<int>(kLines / 10 + 3), 3, 5, 2, 2},
                                              2026);

@@ -6,7 +6,7 @@
 
 #include "bench/BenchSummary.h"
 #include "interchange/ReadOdp3.h"
-#include "interchange/TextLines.h"
+#include "model/TextLines.h"
 #include "tools/samples/SampleResponses.h"
 
 namespace {

@@ -6,18 +6,19 @@
 #include <ostream>
 
 #include "cli/CommandLine.h"
+#include "dictionary/DictionaryFile.h"
 #include "dictionary/Slownik.h"
 #include "dictionary/SlownikZU.h"
 #include "dictionary/SlownikZU3.h"
 #include "document/DocumentFile.h"
 #include "interchange/ReadCIA.h"
 #include "interchange/ReadOdp3.h"
-#include "interchange/TextLines.h"
 #include "model/ApplicationFile.h"
 #include "model/Cp1250.h"
 #include "model/Exception.h"
 #include "model/FileStreams.h"
-#include "shell/Settings.h"
+#include "model/TextLines.h"
+#include "platform/Settings.h"
 
 namespace tavik::cli {
 
@@ -46,15 +47,12 @@ std::string readText(const std::string& path) {
 }
 
 struct Dictionary {
-    std::vector<std::string> lines;
-    Slownik slownik{{}};
-    SlownikZU zaklady{{}};
+    DictionaryFile file;
+    const Slownik& slownik;
+    const SlownikZU& zaklady;
 
     explicit Dictionary(const std::string& path)
-        : lines(loadDictionaryLines(path)), slownik(lines), zaklady(lines) {
-        slownik.Czytaj();
-        zaklady.Czytaj();
-    }
+        : file(readDictionaryFile(path)), slownik(*file.dictionary), zaklady(*file.undertakings) {}
 };
 
 // A division given by its code stands for its name.
@@ -123,13 +121,10 @@ int checkResponseFile(const CommandLine& line, const std::string& path, std::ost
 }
 
 int checkDictionary(const std::string& path, std::ostream& out) {
-    const std::vector<std::string> lines = loadDictionaryLines(path);
-    Slownik dictionary(lines);
-    dictionary.Czytaj();
-    SlownikZU undertakings(lines);
-    undertakings.Czytaj();
-    SlownikZU3 active(lines);
-    active.Czytaj();
+    const DictionaryFile file = readDictionaryFile(path);
+    const Slownik& dictionary = *file.dictionary;
+    const SlownikZU& undertakings = *file.undertakings;
+    const SlownikZU3& active = *file.activeUndertakings;
     out << path << ": zakłady " << dictionary.Zaklady.size() << ", województwa "
         << dictionary.Wojewodztwa.size() << ", obywatelstwa " << dictionary.Obywatelstwa.size()
         << ", działy ubezpieczeń " << dictionary.RodzajeUbezpieczen.size() << ", wykształcenie "

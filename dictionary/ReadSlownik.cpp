@@ -1,8 +1,8 @@
 #include "dictionary/ReadSlownik.h"
 
-#include "interchange/TextLines.h"
 #include "model/Exception.h"
 #include "model/FileStreams.h"
+#include "model/TextLines.h"
 
 namespace tavik {
 

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "dictionary/DictionaryList.h"
-#include "interchange/read_base.h"
+#include "model/read_base.h"
 
 namespace tavik {
 

@@ -17,24 +17,6 @@ bool matches(const std::string& text, std::string_view checksum) {
 
 }  // namespace
 
-std::uint32_t checksumField(std::string_view text) {
-    if (text.empty() || text.size() > 8) return 0;
-    std::uint32_t value = 0;
-    for (char c : text) {
-        int digit;
-        if (c >= '0' && c <= '9')
-            digit = c - '0';
-        else if (c >= 'A' && c <= 'F')
-            digit = c - 'A' + 10;
-        else if (c >= 'a' && c <= 'f')
-            digit = c - 'a' + 10;
-        else
-            return 0;
-        value = value << 4 | static_cast<std::uint32_t>(digit);
-    }
-    return value;
-}
-
 void Slownik::Czytaj() {
     RodzajeWnioskow.clear();
     for (std::string_view t :

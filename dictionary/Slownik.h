@@ -38,7 +38,4 @@ private:
     [[noreturn]] void mismatch(const char* message);
 };
 
-// A checksum field: up to eight hexadecimal digits, without a prefix; anything else is 0.
-std::uint32_t checksumField(std::string_view text);
-
 }  // namespace tavik

@@ -11,7 +11,7 @@
 #include "forms/TfrmImport.h"
 #include "forms/TfrmWeryfikacja.h"
 #include "platform/Prompts.h"
-#include "shell/Settings.h"
+#include "platform/Settings.h"
 
 namespace tavik {
 

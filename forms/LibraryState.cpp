@@ -20,6 +20,24 @@ void LibraryState::attach() {
     if (attached_) return;
     attached_ = true;
     platform::installWidgetPromptsAsDefault();
+    load(true);
+}
+
+void LibraryState::reloadDictionary() {
+    if (!attached_) {
+        attach();
+        return;
+    }
+    load(false);
+}
+
+void LibraryState::load(bool tell) {
+    ready_ = false;
+    failure_.clear();
+    const auto fail = [&](const QString& message, const QString& caption) {
+        failure_ = message;
+        if (tell) platform::showMessage(nullptr, message, caption, PromptIcon::Error);
+    };
 
     platform::Registry registry;
     if (!registry.keyExists(Settings::kKeyPath)) return;  // not configured yet: silently not ready
@@ -28,25 +46,26 @@ void LibraryState::attach() {
         key ? key->readString(QStringLiteral("Katalog słowników")).value_or(QString()) : QString();
     const QString path = folder + QStringLiteral("/slownik.dic");
     if (!QFileInfo(path).isFile()) {
-        platform::showMessage(
-            nullptr, QStringLiteral("Plik słownikowy ") + path + QStringLiteral("\nnie istnieje!"),
-            QStringLiteral("Komunikat"), PromptIcon::Error);
+        fail(QStringLiteral("Plik słownikowy ") + path + QStringLiteral("\nnie istnieje!"),
+             QStringLiteral("Komunikat"));
         return;
     }
     try {
-        std::vector<std::string> lines = loadDictionaryLines(path.toStdString());
-        dictionary_ = std::make_unique<Slownik>(lines);
-        dictionary_->Czytaj();
-        undertakings_ = std::make_unique<SlownikZU>(std::move(lines));
-        undertakings_->Czytaj();
+        dictionaries_ = readDictionaryFile(path.toStdString());
     } catch (const Exception& e) {
-        dictionary_.reset();
-        undertakings_.reset();
-        platform::showMessage(nullptr, QString::fromStdString(e.message()), QStringLiteral("Błąd"),
-                              PromptIcon::Error);
+        // What the open windows were made with stays; no new one is made without a dictionary.
+        fail(QString::fromStdString(e.message()), QStringLiteral("Błąd"));
         return;
     }
     settings_ = std::make_unique<Settings>();
+    ready_ = true;
+}
+
+QString LibraryState::notReadyMessage() const {
+    QString text =
+        QStringLiteral("Nie można utworzyć okna dokumentu: słownik kodów nie został wczytany.\n");
+    if (!failure_.isEmpty()) text += failure_ + QLatin1Char('\n');
+    return text + QStringLiteral("Otwórz „Konfiguracja” i wskaż katalog słowników.");
 }
 
 void LibraryState::detach() {
@@ -58,11 +77,13 @@ void LibraryState::detach() {
         delete window.data();
         if (frame && frame->inherits("QMdiSubWindow")) delete frame;
     }
-    dictionary_.reset();
-    undertakings_.reset();
+    inUse_.clear();
+    dictionaries_ = {};
     settings_.reset();
     host_ = nullptr;
     attached_ = false;
+    ready_ = false;
+    failure_.clear();
 }
 
 void LibraryState::adoptHost(DocumentHost* host) {
@@ -73,6 +94,11 @@ int LibraryState::addWindow(QWidget* window) {
     windows_.removeAll(nullptr);
     const int number = static_cast<int>(windows_.size());
     windows_.append(window);
+    // Released when the window is gone, not when it closes: its pages live until then.
+    if (!inUse_.contains(window)) {
+        inUse_.insert(window, dictionaries_);
+        QObject::connect(window, &QObject::destroyed, [this, window] { inUse_.remove(window); });
+    }
     return number;
 }
 

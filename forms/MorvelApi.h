@@ -39,6 +39,9 @@ extern "C" {
 // library builds its state (dictionaries, settings) and destroys its windows there.
 using MorvelAttachFn = void (*)();
 using MorvelDetachFn = void (*)();
+// Called by the frame after the configuration was accepted: the library reads its dictionary
+// again, so that documents can be made without a restart.
+using ReloadDictionaryFn = void (*)();
 
 using ShowFormFn = void (*)(tavik::DocumentHost* host, void* ignored, unsigned char state);
 using OpenDocumentFn = void (*)(tavik::DocumentHost* host, const char* fileName,

@@ -8,7 +8,7 @@
 #include "forms/MorvelApi.h"
 #include "forms/TfrmData.h"
 #include "model/Cp1250.h"
-#include "platform/Termination.h"
+#include "platform/Prompts.h"
 
 #define MORVEL_EXPORT extern "C" __attribute__((visibility("default")))
 
@@ -62,14 +62,22 @@ TfrmData* activeDocument() {
     return qobject_cast<TfrmData*>(activeWindow());
 }
 
-// Makes a document window; one that could not be made has told why and goes.
-TfrmData* newDocumentWindow(tavik::DocumentHost* host) {
+// Without a dictionary no window is made: the command is refused with what to do, and the
+// program goes on, with the documents already open.
+bool refusedWithoutDictionary(tavik::DocumentHost* host) {
     LibraryState& lib = library();
     lib.adoptHost(host);
-    if (!lib.ready()) {
-        tavik::platform::requestTermination();
-        return nullptr;
-    }
+    if (lib.ready()) return false;
+    QWidget* owner = lib.host() ? lib.host()->hostWindow() : nullptr;
+    tavik::platform::showMessage(owner, lib.notReadyMessage(), QStringLiteral("Błąd"),
+                                 tavik::platform::PromptIcon::Error);
+    return true;
+}
+
+// Makes a document window; one that could not be made has told why and goes.
+TfrmData* newDocumentWindow(tavik::DocumentHost* host) {
+    if (refusedWithoutDictionary(host)) return nullptr;
+    LibraryState& lib = library();
     auto* window = new TfrmData;
     if (!window->isReady()) {
         delete window;
@@ -95,6 +103,10 @@ MORVEL_EXPORT void MorvelDetach() {
     LibraryState::instance().detach();
 }
 
+MORVEL_EXPORT void ReloadDictionary() {
+    LibraryState::instance().reloadDictionary();
+}
+
 MORVEL_EXPORT void ShowForm(tavik::DocumentHost* host, void*, unsigned char state) {
     TfrmData* window = newDocumentWindow(host);
     if (!window) return;
@@ -106,11 +118,7 @@ MORVEL_EXPORT void OpenDocument(tavik::DocumentHost* host, const char* fileName,
                                 unsigned char state) {
     const QString path = QString::fromUtf8(fileName ? fileName : "");
     const QString extension = QFileInfo(path).suffix().toUpper();
-    if (!library().ready()) {
-        library().adoptHost(host);
-        tavik::platform::requestTermination();
-        return;
-    }
+    if (refusedWithoutDictionary(host)) return;
     if (extension != QStringLiteral("RPA")) return;  // response files open in a later window
     TfrmData* window = newDocumentWindow(host);
     if (!window) return;

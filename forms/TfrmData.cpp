@@ -32,8 +32,8 @@
 #include "forms/RecordCommands.h"
 #include "forms/TreeNodeDelegate.h"
 #include "platform/Prompts.h"
+#include "platform/Settings.h"
 #include "platform/WindowMessages.h"
-#include "shell/Settings.h"
 
 namespace tavik {
 

@@ -9,17 +9,18 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "dictionary/DictionaryFile.h"
 #include "dictionary/Slownik.h"
 #include "flatpaint/IconLibrary.h"
 #include "forms/FieldControls.h"
 #include "forms/KindColours.h"
 #include "forms/TreeNodeDelegate.h"
 #include "interchange/ReadCIA.h"
-#include "interchange/TextLines.h"
 #include "model/Exception.h"
 #include "model/FileStreams.h"
+#include "model/TextLines.h"
 #include "platform/Prompts.h"
-#include "shell/Settings.h"
+#include "platform/Settings.h"
 
 namespace tavik {
 
@@ -78,11 +79,9 @@ TfrmImport::~TfrmImport() = default;
 void TfrmImport::read(const QStringList& files) {
     const Settings settings;
     std::unique_ptr<ReadCIA> reader;
-    std::unique_ptr<Slownik> dictionary;
+    std::shared_ptr<const Slownik> dictionary;
     try {
-        dictionary =
-            std::make_unique<Slownik>(loadDictionaryLines(settings.dictionaryPath().toStdString()));
-        dictionary->Czytaj();
+        dictionary = readDictionaryFile(settings.dictionaryPath().toStdString()).dictionary;
         reader = std::make_unique<ReadCIA>(*dictionary, forms::cp1250Of(settings.UndertakingCode()),
                                            forms::cp1250Of(settings.InsuranceDivision()));
         for (const QString& file : files) {

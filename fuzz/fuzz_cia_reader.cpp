@@ -9,25 +9,22 @@
 #include <string>
 #include <typeinfo>
 
-#include "dictionary/ReadSlownik.h"
+#include "dictionary/DictionaryFile.h"
+#include "dictionary/Slownik.h"
 #include "interchange/ReadCIA.h"
 #include "interchange/TextExport.h"
-#include "interchange/TextLines.h"
 #include "model/Cp1250.h"
 #include "model/Exception.h"
 #include "model/RecordFormats.h"
+#include "model/TextLines.h"
 
 namespace {
 
 using namespace tavik;
 
 const Slownik& dictionary() {
-    static const Slownik* d = [] {
-        auto* s = new Slownik(loadDictionaryLines(TAVIK_BUNDLED_DICTIONARY));
-        s->Czytaj();
-        return s;
-    }();
-    return *d;
+    static const DictionaryFile d = readDictionaryFile(TAVIK_BUNDLED_DICTIONARY);
+    return *d.dictionary;
 }
 
 const std::string& division() {

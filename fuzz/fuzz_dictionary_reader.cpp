@@ -8,8 +8,8 @@
 #include "dictionary/Slownik.h"
 #include "dictionary/SlownikZU.h"
 #include "dictionary/SlownikZU3.h"
-#include "interchange/TextLines.h"
 #include "model/Exception.h"
+#include "model/TextLines.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 
 #include "interchange/ReadOdp.h"
 #include "interchange/ReadOdp3.h"
-#include "interchange/TextLines.h"
 #include "model/Exception.h"
+#include "model/TextLines.h"
 #include "tools/samples/SampleResponses.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include <cstdlib>
 
 #include "platform/Registry.h"
-#include "shell/Settings.h"
+#include "platform/Settings.h"
 
 namespace {
 

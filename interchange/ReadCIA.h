@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "dictionary/Slownik.h"
-#include "interchange/read_base.h"
 #include "model/CRC32.h"
 #include "model/Recdata.h"
+#include "model/read_base.h"
 
 namespace tavik {
 

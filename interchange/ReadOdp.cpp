@@ -2,11 +2,10 @@
 
 #include <array>
 
-#include "dictionary/Slownik.h"
-#include "interchange/TextLines.h"
 #include "model/CRC32.h"
 #include "model/Cp1250.h"
 #include "model/Exception.h"
+#include "model/TextLines.h"
 
 namespace tavik {
 

@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "interchange/read_base.h"
 #include "model/Recdata.h"
+#include "model/read_base.h"
 
 namespace tavik {
 

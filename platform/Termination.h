@@ -4,8 +4,8 @@
 
 namespace tavik::platform {
 
-// Asks the application to end, as a failure the program cannot go on from (a damaged dictionary,
-// a library that is not ready). The request is queued: the application ends when control returns
+// Asks the application to end, as a failure the program cannot go on from (a damaged dictionary
+// in the configuration dialog). The request is queued: the application ends when control returns
 // to its event loop, even when that loop has not started yet.
 void requestTermination();
 

@@ -14,15 +14,16 @@
 #include <QVBoxLayout>
 #include <QValidator>
 
+#include "dictionary/DictionaryFile.h"
 #include "dictionary/Slownik.h"
 #include "dictionary/SlownikZU3.h"
 #include "model/Cp1250.h"
 #include "model/Exception.h"
 #include "platform/Prompts.h"
 #include "platform/Registry.h"
+#include "platform/Settings.h"
 #include "platform/Termination.h"
 #include "shell/RadioGroup.h"
-#include "shell/Settings.h"
 
 namespace tavik {
 
@@ -228,13 +229,9 @@ void TfrmKonfig::openDictionary(const QString& configuredName) {
     if (!dictionaryFileExists(owner)) return;
     const QString path = dictionaryFile();
     try {
-        const std::vector<std::string> lines =
-            loadDictionaryLines(QFile::encodeName(path).toStdString());
-        slownik_ = std::make_unique<Slownik>(lines);
-        slownik_->Czytaj();
-        auto undertakings = std::make_unique<SlownikZU3>(lines);
-        undertakings->Czytaj();
-        undertakings_.push_back(std::move(undertakings));
+        const DictionaryFile file = readDictionaryFile(QFile::encodeName(path).toStdString());
+        slownik_ = file.dictionary;
+        undertakings_.push_back(file.activeUndertakings);
     } catch (const ECRC32Err& e) {
         slownik_.reset();
         undertakings_.clear();
@@ -311,17 +308,11 @@ void TfrmKonfig::sbtnDirectoryClick() {
     chooseFolder(edDictDirectory, QStringLiteral("Wybierz katalog dla słowników..."));
     if (!dictionaryFileExists(this)) return;
     try {
-        const std::vector<std::string> lines =
-            loadDictionaryLines(QFile::encodeName(dictionaryFile()).toStdString());
+        const DictionaryFile file =
+            readDictionaryFile(QFile::encodeName(dictionaryFile()).toStdString());
         // Without a dictionary of its own the dialog takes the divisions from this one.
-        if (!slownik_) {
-            auto divisions = std::make_unique<Slownik>(lines);
-            divisions->Czytaj();
-            slownik_ = std::move(divisions);
-        }
-        auto undertakings = std::make_unique<SlownikZU3>(lines);
-        undertakings->Czytaj();
-        undertakings_.push_back(std::move(undertakings));
+        if (!slownik_) slownik_ = file.dictionary;
+        undertakings_.push_back(file.activeUndertakings);
     } catch (const Exception& e) {
         platform::showMessage(this, QString::fromUtf8(e.what()), QStringLiteral("Błąd"),
                               PromptIcon::Error);

@@ -78,9 +78,9 @@ private:
     void changed();
     void enableButtons(bool enabled);
 
-    std::unique_ptr<Slownik> slownik_;
+    std::shared_ptr<const Slownik> slownik_;
     // The undertakings of the list: the dictionary's own, then those of folders chosen later.
-    std::vector<std::unique_ptr<SlownikZU3>> undertakings_;
+    std::vector<std::shared_ptr<const SlownikZU3>> undertakings_;
     std::vector<const DictItem*> items_;  // the entry of each item of cbNazwaZU
     bool loading_ = false;
 };

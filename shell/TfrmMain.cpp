@@ -24,8 +24,8 @@
 #include "flatpaint/IconLibrary.h"
 #include "platform/ProgramFiles.h"
 #include "platform/Prompts.h"
+#include "platform/Settings.h"
 #include "shell/HelpWindow.h"
-#include "shell/Settings.h"
 #include "shell/TfrmKonfig.h"
 
 namespace tavik {
@@ -61,7 +61,7 @@ FrameEnvironment FrameEnvironment::standard() {
     e.printPagePath = platform::besideProgram(QStringLiteral("htmlTemplates/tmp.htm"));
     e.showKonfig = [](QWidget* parent) {
         TfrmKonfig dialog(parent);
-        dialog.exec();
+        return dialog.exec() == QDialog::Accepted;
     };
     return e;
 }
@@ -453,7 +453,10 @@ void TfrmMain::ImportExecute() {
 }
 
 void TfrmMain::ShowKonfigExecute() {
-    if (environment_.showKonfig) environment_.showKonfig(this);
+    if (!environment_.showKonfig || !environment_.showKonfig(this)) return;
+    // A library loaded before reads the dictionary of the new configuration, so that documents
+    // can be made without a restart.
+    if (const auto reload = library_.resolve<ReloadDictionaryFn>("ReloadDictionary")) reload();
 }
 
 void TfrmMain::HelpContentsExecute() {

@@ -25,8 +25,8 @@ struct FrameEnvironment {
     QString libraryPath;    // the morvel library
     QString helpPath;       // the manual
     QString printPagePath;  // the temporary print page, removed when the frame closes
-    // Opens the configuration dialog modally over `parent`.
-    std::function<void(QWidget* parent)> showKonfig;
+    // Opens the configuration dialog modally over `parent`; true when it was accepted.
+    std::function<bool(QWidget* parent)> showKonfig;
 
     // Beside the program, and the real configuration dialog.
     static FrameEnvironment standard();

@@ -10,7 +10,7 @@
 #include "cli/CliCommands.h"
 #include "model/ApplicationFile.h"
 #include "platform/Registry.h"
-#include "shell/Settings.h"
+#include "platform/Settings.h"
 #include "tests/support/RpaFileBuilder.h"
 #include "tests/support/TestStreams.h"
 #include "tools/samples/SampleDocuments.h"

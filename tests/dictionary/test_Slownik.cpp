@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "dictionary/DictionaryFile.h"
 #include "dictionary/Slownik.h"
 #include "dictionary/SlownikZU.h"
 #include "dictionary/SlownikZU3.h"
@@ -99,13 +100,7 @@ TEST(Slownik, GroupDivisionIsReadAsAnInteger) {
     EXPECT_TRUE(d->GrupyDzial2.empty());  // division 3 passes its checksum and adds nothing
 }
 
-TEST(Slownik, ChecksumFieldIsHexadecimalWithoutPadding) {
-    EXPECT_EQ(checksumField("0000ABCD"), checksumField("ABCD"));
-    EXPECT_EQ(checksumField("abcd"), 0xABCDu);
-    EXPECT_EQ(checksumField("FFFFFFFF"), 0xFFFFFFFFu);
-    EXPECT_EQ(checksumField("12G4"), 0u);
-    EXPECT_EQ(checksumField("123456789"), 0u);
-    // A line whose checksum has leading zeros reads with them written or left out.
+TEST(Slownik, ChecksumWithLeadingZerosWrittenOrLeftOut) {
     std::string covered;
     std::uint32_t crc = 0;
     for (int n = 0; crc == 0 || crc >= 0x10000000; ++n) {
@@ -228,8 +223,8 @@ TEST(DictionaryList, FileOrderAndTheFirstIndexOfAText) {
 }
 
 TEST(BundledDictionary, LoadsInAllThreeReadersWithEveryListFilled) {
-    const std::vector<std::string> lines = loadDictionaryLines(TAVIK_BUNDLED_DICTIONARY);
-    auto d = read<Slownik>(lines);
+    const DictionaryFile file = readDictionaryFile(TAVIK_BUNDLED_DICTIONARY);
+    const Slownik* d = file.dictionary.get();
     for (const DictionaryList* l :
          {&d->Zaklady, &d->Wojewodztwa, &d->Obywatelstwa, &d->Wyksztalcenie,
           &d->RodzajeDzialalnosci, &d->GrupyDzial1, &d->GrupyDzial2, &d->FormyPrawne,
@@ -244,12 +239,30 @@ TEST(BundledDictionary, LoadsInAllThreeReadersWithEveryListFilled) {
     EXPECT_TRUE(d->RodzajeDokumentow.contains(u8("DOWÓD OSOBISTY")));
     EXPECT_TRUE(d->FormyPrawne.contains(u8("OSOBA FIZYCZNA")));
 
-    auto zu = read<SlownikZU>(lines);
-    auto zu3 = read<SlownikZU3>(lines);
+    const SlownikZU* zu = file.undertakings.get();
+    const SlownikZU3* zu3 = file.activeUndertakings.get();
     EXPECT_EQ(zu->entries().size(), d->Zaklady.size());
     EXPECT_EQ(zu3->entries().size(), d->Zaklady.size());
     ASSERT_NE(zu->findByCode("JSK"), nullptr);
     EXPECT_EQ(zu->findByCode("JSK")->Dzial, "M");
+}
+
+TEST(DictionaryFile, RefusedWithTheReasonOfTheFileOrOfItsCodeLists) {
+    const auto refusal = [](auto read) {
+        try {
+            read();
+        } catch (const Exception& e) {
+            return e.message();
+        }
+        return std::string("(accepted)");
+    };
+    EXPECT_EQ(refusal([] { readDictionaryFile("/nonexistent/slownik.dic"); }),
+              "Nie można odczytać słownika /nonexistent/slownik.dic: plik nie istnieje.");
+    // A damaged line of the code lists refuses the whole file, undertakings included.
+    EXPECT_EQ(refusal([] {
+                  readDictionaryLines({"B;MAZOWIECKIE;0", "A;JSK;X;M;<E>;<E>"});
+              }),
+              "Błąd sumy kontrolnej słownika dla województw!");
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "dictionary/DictionaryFile.h"
 #include "dictionary/SlownikZU.h"
 #include "document/DocumentFile.h"
 #include "model/ApplicationFile.h"
@@ -16,10 +17,8 @@ using test::TempDir;
 using test::u8;
 
 const InsurerDirectory& insurers() {
-    static SlownikZU undertakings(loadDictionaryLines(TAVIK_BUNDLED_DICTIONARY));
-    static const bool read = (undertakings.Czytaj(), true);
-    static const InsurerDirectory directory(undertakings);
-    (void)read;
+    static const InsurerDirectory directory(
+        *readDictionaryFile(TAVIK_BUNDLED_DICTIONARY).undertakings);
     return directory;
 }
 

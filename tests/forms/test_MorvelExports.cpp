@@ -1,7 +1,9 @@
+#include <QComboBox>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QTest>
 
+#include "forms/AgentPage.h"
 #include "forms/ApplicationPage.h"
 #include "forms/LibraryState.h"
 #include "forms/MorvelApi.h"
@@ -11,6 +13,7 @@
 
 extern "C" {
 void MorvelDetach();
+void ReloadDictionary();
 int GetMDIWndCount();
 bool Begin();
 bool End();
@@ -46,9 +49,10 @@ private slots:
     void openingByExtension();
     void exportsWithoutADocumentDoNothing();
     void unloadingDestroysEveryWindowInCreationOrder();
-    void notConfiguredEndsTheApplicationAtTheFirstDocument();
-    void missingDictionaryIsToldOnceAndEndsTheApplication();
+    void notConfiguredRefusesDocumentsUntilReloaded();
+    void missingDictionaryIsToldAtLoadAndAtEachDocument();
     void damagedDictionaryIsToldWithItsMessage();
+    void openWindowsKeepTheirDictionaryAcrossReloads();
 };
 
 void TestMorvelExports::windowsAreNumberedByTheList() {
@@ -134,36 +138,63 @@ void TestMorvelExports::unloadingDestroysEveryWindowInCreationOrder() {
     }
 }
 
-void TestMorvelExports::notConfiguredEndsTheApplicationAtTheFirstDocument() {
+const QString kNoDictionary =
+    QStringLiteral("Nie można utworzyć okna dokumentu: słownik kodów nie został wczytany.\n");
+const QString kChooseFolder = QStringLiteral("Otwórz „Konfiguracja” i wskaż katalog słowników.");
+
+QString bundledDictionary() {
+    return test::LibraryFixture::bundledDictionaryFolder() + QStringLiteral("/slownik.dic");
+}
+
+// Every new or opened document is refused with the reason and what to do, the program goes on,
+// and the dictionary read again after the configuration serves the next document.
+void expectRefusedUntilReloaded(test::LibraryFixture& library, const QString& reason,
+                                const std::function<void()>& repair) {
     TerminationSpy spy;
+    const qsizetype before = library.prompts.messages().size();
+    ShowForm(&library.host, nullptr, wsNormal);
+    OpenDocument(&library.host, library.sampleFile(3, 1).toUtf8().constData(), wsNormal);
+    const QString refusal = kNoDictionary + (reason.isEmpty() ? "" : reason + "\n") + kChooseFolder;
+    QCOMPARE(library.prompts.messages().mid(before), QStringList({refusal, refusal}));
+    QCOMPARE(library.prompts.last().caption, QStringLiteral("Błąd"));
+    QCOMPARE(library.prompts.last().icon, platform::PromptIcon::Error);
+    QCOMPARE(GetMDIWndCount(), 0);
+
+    repair();
+    ReloadDictionary();
+    QVERIFY(LibraryState::instance().ready());
+    QVERIFY(library.newDocument());
+    QCOMPARE(GetMDIWndCount(), 1);
+    QCOMPARE(library.prompts.messages().size(), before + 2);
+    QCOMPARE(spy.requests, 0);
+}
+
+void TestMorvelExports::notConfiguredRefusesDocumentsUntilReloaded() {
     test::LibraryFixture library(false);
     QVERIFY(!LibraryState::instance().ready());
     QCOMPARE(library.prompts.shown.size(), 0);  // silently not ready
-    ShowForm(&library.host, nullptr, wsNormal);
-    QCOMPARE(spy.requests, 1);
-    OpenDocument(&library.host, "x.rpa", wsNormal);
-    QCOMPARE(spy.requests, 2);
-    QCOMPARE(GetMDIWndCount(), 0);
+    expectRefusedUntilReloaded(library, QString(), [&] {
+        library.configure(test::LibraryFixture::bundledDictionaryFolder());
+    });
 }
 
-void TestMorvelExports::missingDictionaryIsToldOnceAndEndsTheApplication() {
-    TerminationSpy spy;
-    QTemporaryDir empty;
-    test::LibraryFixture library(true, empty.path());
-    QCOMPARE(library.prompts.messages(),
-             QStringList{QStringLiteral("Plik słownikowy ") + empty.path() +
-                         QStringLiteral("/slownik.dic\nnie istnieje!")});
+void TestMorvelExports::missingDictionaryIsToldAtLoadAndAtEachDocument() {
+    QTemporaryDir folder;
+    test::LibraryFixture library(true, folder.path());
+    const QString missing = QStringLiteral("Plik słownikowy ") + folder.path() +
+                            QStringLiteral("/slownik.dic\nnie istnieje!");
+    QCOMPARE(library.prompts.messages(), QStringList{missing});
     QCOMPARE(library.prompts.last().caption, QStringLiteral("Komunikat"));
     QCOMPARE(library.prompts.last().icon, platform::PromptIcon::Error);
-    ShowForm(&library.host, nullptr, wsNormal);
-    QCOMPARE(spy.requests, 1);
-    QCOMPARE(library.prompts.messages().size(), 1);
+    // The clerk puts the dictionary into the folder; no restart.
+    expectRefusedUntilReloaded(library, missing, [&] {
+        QVERIFY(QFile::copy(bundledDictionary(), folder.filePath(QStringLiteral("slownik.dic"))));
+    });
 }
 
 void TestMorvelExports::damagedDictionaryIsToldWithItsMessage() {
-    TerminationSpy spy;
     QTemporaryDir folder;
-    QFile bundled(QString::fromUtf8(TAVIK_BUNDLED_DICTIONARY_DIR) + QStringLiteral("/slownik.dic"));
+    QFile bundled(bundledDictionary());
     QVERIFY(bundled.open(QIODevice::ReadOnly));
     QByteArray bytes = bundled.readAll();
     // A voivodeship line with a changed letter no longer fits its checksum.
@@ -175,12 +206,47 @@ void TestMorvelExports::damagedDictionaryIsToldWithItsMessage() {
     damaged.write(bytes);
     damaged.close();
     test::LibraryFixture library(true, folder.path());
-    QCOMPARE(library.prompts.messages(),
-             QStringList{QStringLiteral("Błąd sumy kontrolnej słownika dla województw!")});
+    const QString message = QStringLiteral("Błąd sumy kontrolnej słownika dla województw!");
+    QCOMPARE(library.prompts.messages(), QStringList{message});
     QCOMPARE(library.prompts.last().caption, QStringLiteral("Błąd"));
     QVERIFY(!LibraryState::instance().ready());
+    // Another folder is chosen in the configuration.
+    expectRefusedUntilReloaded(library, message, [&] {
+        library.configure(test::LibraryFixture::bundledDictionaryFolder());
+    });
+}
+
+// A window looks into the dictionary it was made with (its pages keep lists of it). Reading
+// another one, or failing to, neither frees that dictionary nor closes the window.
+void TestMorvelExports::openWindowsKeepTheirDictionaryAcrossReloads() {
+    TerminationSpy spy;
+    QTemporaryDir copy, empty;
+    QVERIFY(QFile::copy(bundledDictionary(), copy.filePath(QStringLiteral("slownik.dic"))));
+    test::LibraryFixture library;
+    TfrmData* first = library.newDocument();
+    library.configure(copy.path());
+    ReloadDictionary();
+    TfrmData* second = library.newDocument();
+    QVERIFY(first && second);
+    library.configure(empty.path());
+    ReloadDictionary();
     ShowForm(&library.host, nullptr, wsNormal);
-    QCOMPARE(spy.requests, 1);
+    QCOMPARE(GetMDIWndCount(), 2);
+    QCOMPARE(library.prompts.messages(),
+             QStringList{kNoDictionary + QStringLiteral("Plik słownikowy ") + empty.path() +
+                         QStringLiteral("/slownik.dic\nnie istnieje!\n") + kChooseFolder});
+
+    // A foreign citizenship refills the document kinds from each window's own dictionary.
+    for (TfrmData* window : {first, second}) {
+        QComboBox* citizenship = window->agentPage->cbObywatelstwoAg;
+        citizenship->setCurrentIndex(citizenship->findText(QStringLiteral("NIEMIECKIE")));
+        QVERIFY(citizenship->currentIndex() >= 0);
+        QComboBox* kinds = window->agentPage->cbRodzajDokAg;
+        QCOMPARE(kinds->currentText(), QStringLiteral("PASZPORT"));
+        QCOMPARE(kinds->findText(QStringLiteral("DOWÓD OSOBISTY")), -1);
+    }
+    QCOMPARE(GetMDIWndCount(), 2);
+    QCOMPARE(spy.requests, 0);
 }
 
 QTEST_MAIN(TestMorvelExports)

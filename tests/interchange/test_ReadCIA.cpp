@@ -2,7 +2,8 @@
 
 #include <typeinfo>
 
-#include "dictionary/ReadSlownik.h"
+#include "dictionary/DictionaryFile.h"
+#include "dictionary/Slownik.h"
 #include "interchange/ReadCIA.h"
 #include "interchange/TextExport.h"
 #include "model/Exception.h"
@@ -15,12 +16,8 @@ namespace {
 using test::u8;
 
 const Slownik& dictionary() {
-    static const Slownik* d = [] {
-        auto* s = new Slownik(loadDictionaryLines(TAVIK_BUNDLED_DICTIONARY));
-        s->Czytaj();
-        return s;
-    }();
-    return *d;
+    static const DictionaryFile d = readDictionaryFile(TAVIK_BUNDLED_DICTIONARY);
+    return *d.dictionary;
 }
 
 const std::string kDivision = u8("POZOSTAŁE UBEZPIECZENIA OSOBOWE ORAZ UBEZPIECZENIA MAJĄTKOWE");

@@ -93,6 +93,7 @@ FAKE_COMMAND(DodajFormularzPelnomocnictwa)
 FAKE_COMMAND(DodajFormularzPolisyOC)
 FAKE_COMMAND(ExportFile)
 FAKE_COMMAND(ImportFile)
+FAKE_COMMAND(ReloadDictionary)
 
 Q_DECL_EXPORT void FakeMorvelSend(const char* message, qintptr wParam, qintptr lParam) {
     tavik::platform::sendToMainWindow(

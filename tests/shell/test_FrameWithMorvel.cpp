@@ -2,10 +2,12 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include "platform/Registry.h"
-#include "shell/Settings.h"
+#include "platform/Settings.h"
+#include "platform/Termination.h"
 #include "shell/TfrmMain.h"
 #include "tests/support/qt/ScriptedPrompts.h"
 #include "tests/support/qt/TempRegistry.h"
@@ -29,7 +31,10 @@ private slots:
         QVERIFY(key->writeString("Kod ZU", "JSK"));
         FrameEnvironment e = FrameEnvironment::standard();
         e.libraryPath = MORVEL;
-        e.showKonfig = [](QWidget*) { QFAIL("the configuration is not due"); };
+        e.showKonfig = [](QWidget*) {
+            QTest::qFail("the configuration is not due", __FILE__, __LINE__);
+            return false;
+        };
         TfrmMain frame(e);
         frame.show();
         QVERIFY(QTest::qWaitForWindowExposed(&frame));
@@ -58,6 +63,37 @@ private slots:
         QVERIFY(frame.close());
         QVERIFY(!frame.library().isLoaded());
         QVERIFY(frame.documentArea()->subWindowList().isEmpty());
+    }
+
+    // Without its dictionary the library refuses documents and says what to do, the program
+    // goes on, and the configuration accepted in the frame makes it read the dictionary again.
+    void documentsWaitForTheDictionaryOfTheConfiguration() {
+        prompts_.clear();
+        QTemporaryDir empty;
+        auto key = platform::Registry().openKey(Settings::kKeyPath, true);
+        QVERIFY(key->writeString("Katalog słowników", empty.path()));
+        FrameEnvironment e = FrameEnvironment::standard();
+        e.libraryPath = MORVEL;
+        e.showKonfig = [&key](QWidget*) {
+            return key->writeString("Katalog słowników", TAVIK_DICTIONARY_DIR);
+        };
+        TfrmMain frame(e);
+        QAction* newWindow = frame.findChild<QAction*>("NewWindow");
+        newWindow->trigger();
+        const QString missing = "Plik słownikowy " + empty.path() + "/slownik.dic\nnie istnieje!";
+        QCOMPARE(prompts_.messages(),
+                 QStringList({missing,
+                              "Nie można utworzyć okna dokumentu: słownik kodów nie został "
+                              "wczytany.\n" +
+                                  missing + "\nOtwórz „Konfiguracja” i wskaż katalog słowników."}));
+        QVERIFY(frame.documentArea()->subWindowList().isEmpty());
+
+        frame.findChild<QAction*>("ShowKonfig")->trigger();
+        newWindow->trigger();
+        QCOMPARE(frame.documentArea()->subWindowList().size(), 1);
+        QCOMPARE(prompts_.messages().size(), 2);
+        QCOMPARE(platform::terminationRequests(), 0);
+        QVERIFY(frame.close());
     }
 };
 

@@ -12,9 +12,9 @@
 #include <functional>
 
 #include "platform/Registry.h"
+#include "platform/Settings.h"
 #include "platform/Termination.h"
 #include "shell/RadioGroup.h"
-#include "shell/Settings.h"
 #include "shell/TfrmKonfig.h"
 #include "tests/support/qt/ScriptedPrompts.h"
 #include "tests/support/qt/TempRegistry.h"

@@ -11,8 +11,8 @@
 #include <QTimer>
 
 #include "platform/Registry.h"
+#include "platform/Settings.h"
 #include "shell/HelpWindow.h"
-#include "shell/Settings.h"
 #include "shell/TfrmMain.h"
 #include "tests/support/qt/ScriptedPrompts.h"
 #include "tests/support/qt/TempRegistry.h"
@@ -29,10 +29,14 @@ class TfrmMainTest : public QObject {
     std::optional<test::ScriptedPrompts> prompts_;
     std::unique_ptr<TfrmMain> frame_;
     int konfigRuns_ = 0;
+    bool konfigAccepted_ = false;
 
     void start(const QString& library = FAKE_MORVEL) {
         frame_.reset();
-        FrameEnvironment e{library, helpPath_, printPage_, [this](QWidget*) { ++konfigRuns_; }};
+        FrameEnvironment e{library, helpPath_, printPage_, [this](QWidget*) {
+                               ++konfigRuns_;
+                               return konfigAccepted_;
+                           }};
         frame_ = std::make_unique<TfrmMain>(e);
     }
     QAction* act(const char* name) const { return frame_->findChild<QAction*>(name); }
@@ -79,6 +83,7 @@ private slots:
         registry_.emplace();
         prompts_.emplace();
         konfigRuns_ = 0;
+        konfigAccepted_ = false;
         clearLog();
     }
     void cleanup() { frame_.reset(); }
@@ -225,6 +230,21 @@ private slots:
         frame_->documentArea()->setActiveSubWindow(frame_->documentArea()->subWindowList().first());
         QTRY_VERIFY(act("SaveFile")->isEnabled());
         QVERIFY(act("Import")->isEnabled() && act("Export")->isEnabled());
+    }
+
+    // An accepted configuration may name another dictionary: a loaded library reads it again.
+    void acceptedConfigurationReloadsTheDictionary() {
+        QVERIFY(key()->writeString("Nazwa ZU", "TU JASKÓŁKA SA"));
+        start();
+        konfigAccepted_ = true;
+        act("ShowKonfig")->trigger();  // nothing loaded, nothing to read again
+        act("NewWindow")->trigger();
+        konfigAccepted_ = false;
+        act("ShowKonfig")->trigger();
+        konfigAccepted_ = true;
+        act("tbKonfigAction")->trigger();
+        QCOMPARE(konfigRuns_, 3);
+        QCOMPARE(log(), QStringList({"MorvelAttach", "ShowForm 0 0", "ReloadDictionary"}));
     }
 
     void automaticSaving() {

@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "interchange/TextLines.h"
-#include "interchange/read_base.h"
 #include "model/CRC32.h"
 #include "model/Cp1250.h"
 #include "model/Exception.h"
 #include "model/FileStreams.h"
+#include "model/TextLines.h"
+#include "model/read_base.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include "model/Cp1250.h"
 #include "platform/Prompts.h"
 #include "platform/Registry.h"
-#include "shell/Settings.h"
+#include "platform/Settings.h"
 #include "shell/TfrmKonfig.h"
 #include "shell/TfrmMain.h"
 #include "tools/samples/SampleDocuments.h"

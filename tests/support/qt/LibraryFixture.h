@@ -13,7 +13,7 @@
 #include "forms/TfrmData.h"
 #include "model/Cp1250.h"
 #include "platform/Registry.h"
-#include "shell/Settings.h"
+#include "platform/Settings.h"
 #include "tests/support/qt/ScriptedPrompts.h"
 #include "tests/support/qt/TempRegistry.h"
 #include "tools/samples/SampleDocuments.h"
@@ -63,23 +63,9 @@ public:
 // frame and scripted prompts. Detached, which destroys every window, at the end.
 class LibraryFixture {
 public:
-    explicit LibraryFixture(
-        bool configure = true,
-        const QString& dictionaryFolder = QString::fromUtf8(TAVIK_BUNDLED_DICTIONARY_DIR)) {
-        if (configure) {
-            platform::Registry registry;
-            auto key = registry.openKey(Settings::kKeyPath, true);
-            const TRecZU undertaking = samples::sampleUndertaking();
-            key->writeString(QStringLiteral("Katalog słowników"), dictionaryFolder);
-            key->writeString(QStringLiteral("Kod ZU"),
-                             QString::fromStdString(cp1250::toUtf8(undertaking.KodZU.view())));
-            key->writeString(QStringLiteral("Nazwa ZU"),
-                             QString::fromStdString(cp1250::toUtf8(undertaking.NazwaZU.view())));
-            key->writeString(
-                QStringLiteral("Dział ubezpieczeń"),
-                QStringLiteral("POZOSTAŁE UBEZPIECZENIA OSOBOWE ORAZ UBEZPIECZENIA MAJĄTKOWE"));
-            key->writeString(QStringLiteral("Wnioski"), registry_.folder());
-        }
+    explicit LibraryFixture(bool configured = true,
+                            const QString& dictionaryFolder = bundledDictionaryFolder()) {
+        if (configured) configure(dictionaryFolder);
         LibraryState::instance().attach();
         LibraryState::instance().adoptHost(&host);
     }
@@ -103,6 +89,25 @@ public:
         return path;
     }
     QString folder() const { return registry_.folder(); }
+
+    static QString bundledDictionaryFolder() {
+        return QString::fromUtf8(TAVIK_BUNDLED_DICTIONARY_DIR);
+    }
+    // The settings of the user, as the configuration dialog writes them.
+    void configure(const QString& dictionaryFolder) {
+        platform::Registry registry;
+        auto key = registry.openKey(Settings::kKeyPath, true);
+        const TRecZU undertaking = samples::sampleUndertaking();
+        key->writeString(QStringLiteral("Katalog słowników"), dictionaryFolder);
+        key->writeString(QStringLiteral("Kod ZU"),
+                         QString::fromStdString(cp1250::toUtf8(undertaking.KodZU.view())));
+        key->writeString(QStringLiteral("Nazwa ZU"),
+                         QString::fromStdString(cp1250::toUtf8(undertaking.NazwaZU.view())));
+        key->writeString(
+            QStringLiteral("Dział ubezpieczeń"),
+            QStringLiteral("POZOSTAŁE UBEZPIECZENIA OSOBOWE ORAZ UBEZPIECZENIA MAJĄTKOWE"));
+        key->writeString(QStringLiteral("Wnioski"), registry_.folder());
+    }
 
     // Windows made through the library's exports, as the frame makes them.
     TfrmData* newDocument() {

@@ -56,4 +56,8 @@ protected:
     int position_ = 0;  // 1-based index of the last separator consumed; 0 at the line's start
 };
 
+// A checksum field of a dictionary or response line: up to eight hexadecimal digits, without a
+// prefix; anything else is 0.
+std::uint32_t checksumField(std::string_view text);
+
 }  // namespace tavik

@@ -1,4 +1,4 @@
-#include "interchange/TextLines.h"
+#include "model/TextLines.h"
 
 namespace tavik {
 

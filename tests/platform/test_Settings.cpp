@@ -3,7 +3,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "shell/Settings.h"
+#include "platform/Settings.h"
 #include "tests/support/qt/TempRegistry.h"
 
 using namespace tavik;

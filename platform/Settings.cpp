@@ -1,4 +1,4 @@
-#include "shell/Settings.h"
+#include "platform/Settings.h"
 
 #include <QDir>
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "interchange/TextLines.h"
-#include "interchange/read_base.h"
+#include "model/TextLines.h"
+#include "model/read_base.h"
 
 namespace tavik {
 namespace {
@@ -122,6 +122,15 @@ TEST(TextLines, EveryKindOfLineEnd) {
     EXPECT_EQ(splitLines("A\r\nB\nC\rD"), (std::vector<std::string>{"A", "B", "C", "D"}));
     EXPECT_EQ(splitLines("A\r\n\r\nB\r\n"), (std::vector<std::string>{"A", "", "B"}));
     EXPECT_TRUE(splitLines("").empty());
+}
+
+TEST(Tokenizer, ChecksumFieldIsHexadecimalWithoutPadding) {
+    EXPECT_EQ(checksumField("0000ABCD"), checksumField("ABCD"));
+    EXPECT_EQ(checksumField("abcd"), 0xABCDu);
+    EXPECT_EQ(checksumField("FFFFFFFF"), 0xFFFFFFFFu);
+    EXPECT_EQ(checksumField("12G4"), 0u);
+    EXPECT_EQ(checksumField("123456789"), 0u);
+    EXPECT_EQ(checksumField(""), 0u);
 }
 
 }  // namespace
