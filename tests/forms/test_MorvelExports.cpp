@@ -238,10 +238,10 @@ void TestMorvelExports::openWindowsKeepTheirDictionaryAcrossReloads() {
 
     // A foreign citizenship refills the document kinds from each window's own dictionary.
     for (TfrmData* window : {first, second}) {
-        QComboBox* citizenship = window->agentPage->cbObywatelstwoAg;
+        QComboBox* citizenship = window->pages().agent->cbObywatelstwoAg;
         citizenship->setCurrentIndex(citizenship->findText(QStringLiteral("NIEMIECKIE")));
         QVERIFY(citizenship->currentIndex() >= 0);
-        QComboBox* kinds = window->agentPage->cbRodzajDokAg;
+        QComboBox* kinds = window->pages().agent->cbRodzajDokAg;
         QCOMPARE(kinds->currentText(), QStringLiteral("PASZPORT"));
         QCOMPARE(kinds->findText(QStringLiteral("DOWÓD OSOBISTY")), -1);
     }
