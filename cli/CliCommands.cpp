@@ -4,6 +4,7 @@
 #include <array>
 #include <filesystem>
 #include <ostream>
+#include <sstream>
 
 #include "cli/CommandLine.h"
 #include "dictionary/DictionaryFile.h"
@@ -18,6 +19,7 @@
 #include "model/Exception.h"
 #include "model/FileStreams.h"
 #include "model/TextLines.h"
+#include "platform/MessageText.h"
 #include "platform/Settings.h"
 
 namespace tavik::cli {
@@ -190,8 +192,8 @@ int importFiles(const CommandLine& line, std::ostream& out) {
     const auto slash = base.find_last_of('/');
     const std::string folder = slash == std::string::npos ? "." : base.substr(0, slash);
     const std::string name = slash == std::string::npos ? base : base.substr(slash + 1);
-    const DocumentOutcome outcome =
-        splitDocument(tree, folder, name, InsurerDirectory(dictionary.zaklady));
+    const DocumentOutcome outcome = splitDocument(
+        tree, folder, name, InsurerDirectory(dictionary.zaklady), {}, line.positional[1]);
     if (!outcome.ok) {
         std::string text;
         for (const UserMessage& m : outcome.messages)
@@ -203,9 +205,7 @@ int importFiles(const CommandLine& line, std::ostream& out) {
     return 0;
 }
 
-}  // namespace
-
-int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     try {
         CommandLine line = CommandLine::parse(args);
         const Settings settings;
@@ -223,7 +223,23 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     } catch (const Exception& refusal) {
         err << refusal.message() << '\n';
         return 1;
+    } catch (...) {
+        // Whatever else goes wrong is a refusal too, never an abort.
+        err << platform::unexpectedFailureText() << '\n';
+        return 1;
     }
+}
+
+}  // namespace
+
+// What the commands print reaches the terminal only through showableText: a control
+// character of a file (ESC of a crafted record) is shown escaped.
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    std::ostringstream printed, errors;
+    const int code = runCommand(args, printed, errors);
+    out << platform::showableText(printed.str());
+    err << platform::showableText(errors.str());
+    return code;
 }
 
 }  // namespace tavik::cli

@@ -176,7 +176,8 @@ DocumentOutcome prepareSplit(DocumentTree& tree,
 }
 
 DocumentOutcome writeSplit(const DocumentTree& tree, const std::string& folder,
-                           const std::string& fileName, const InsurerDirectory& insurers) {
+                           const std::string& fileName, const InsurerDirectory& insurers,
+                           const std::string& source) {
     DataRecord3 document;
     SaveList records;
     if (auto failure = fillDocumentFromTree(tree, document, records, insurers))
@@ -189,7 +190,7 @@ DocumentOutcome writeSplit(const DocumentTree& tree, const std::string& folder,
         outcome.messages.push_back(document.lastFailure());
         return outcome;
     }
-    outcome.messages.push_back({"Plik " + base +
+    outcome.messages.push_back({"Plik " + (source.empty() ? base : source) +
                                     "\nzostał rozdzielony\n na pojedyncze wnioski, zapisane w "
                                     "katalogu\n" +
                                     folder,
@@ -199,9 +200,10 @@ DocumentOutcome writeSplit(const DocumentTree& tree, const std::string& folder,
 
 DocumentOutcome splitDocument(DocumentTree& tree, const std::string& folder,
                               const std::string& fileName, const InsurerDirectory& insurers,
-                              const std::function<void(const std::string&)>& progress) {
+                              const std::function<void(const std::string&)>& progress,
+                              const std::string& source) {
     DocumentOutcome checked = prepareSplit(tree, progress);
-    return checked.ok ? writeSplit(tree, folder, fileName, insurers) : checked;
+    return checked.ok ? writeSplit(tree, folder, fileName, insurers, source) : checked;
 }
 
 std::vector<std::string> exportLines(const DocumentTree& tree, const InsurerDirectory& insurers) {
@@ -219,8 +221,13 @@ std::vector<std::string> exportLines(const DocumentTree& tree, const InsurerDire
 
 std::optional<UserMessage> exportDocument(const DocumentTree& tree, const std::string& path,
                                           const InsurerDirectory& insurers) {
+    const std::vector<std::string> lines = exportLines(tree, insurers);
+    // Nothing to export is refused as the save refuses it: the file chosen stays as it was.
+    if (lines.empty())
+        return UserMessage{"Brak danych do odczytu/zapisu w pliku!", "Komunikat",
+                           MessageIcon::Error};
     UserMessage failure;
-    if (writeExportFile(path, exportLines(tree, insurers), failure)) return std::nullopt;
+    if (writeExportFile(path, lines, failure)) return std::nullopt;
     return failure;
 }
 

@@ -63,16 +63,23 @@ DocumentOutcome saveDocument(DocumentTree& tree, const std::string& path,
                              const std::function<void(const std::string&)>& progress = {});
 
 // Splitting into one file per application: base is the folder followed by the file's name.
+// All or nothing: a failure leaves every file of the folder as it was. The report names the
+// source document (`source`: its path, or what an unnamed window is known by), not the base
+// name, which is no file; an empty source names the base.
 DocumentOutcome prepareSplit(DocumentTree& tree,
                              const std::function<void(const std::string&)>& progress = {});
 DocumentOutcome writeSplit(const DocumentTree& tree, const std::string& folder,
-                           const std::string& fileName, const InsurerDirectory& insurers);
+                           const std::string& fileName, const InsurerDirectory& insurers,
+                           const std::string& source = {});
 DocumentOutcome splitDocument(DocumentTree& tree, const std::string& folder,
                               const std::string& fileName, const InsurerDirectory& insurers,
-                              const std::function<void(const std::string&)>& progress = {});
+                              const std::function<void(const std::string&)>& progress = {},
+                              const std::string& source = {});
 
 // The text export: one line per record in tree order, struck-out records included.
 std::vector<std::string> exportLines(const DocumentTree& tree, const InsurerDirectory& insurers);
+// Writes the export; a document without applications is refused with "Brak danych do
+// odczytu/zapisu w pliku!" (caption "Komunikat", error icon) and the file is not touched.
 std::optional<UserMessage> exportDocument(const DocumentTree& tree, const std::string& path,
                                           const InsurerDirectory& insurers);
 

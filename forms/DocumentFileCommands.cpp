@@ -118,8 +118,9 @@ void DocumentFileCommands::split() {
     // An unnamed window is named after the text file it was imported from.
     QString name = unnamed() ? importFileTitle_ : QFileInfo(caption()).fileName();
     if (name.isEmpty()) name = QStringLiteral("wnioski");
-    window_.showOutcome(
-        writeSplit(window_.tree(), folder.toStdString(), name.toStdString(), window_.insurers()));
+    window_.showOutcome(writeSplit(
+        window_.tree(), folder.toStdString(), name.toStdString(), window_.insurers(),
+        (unnamed() && !importFileTitle_.isEmpty() ? importFileTitle_ : caption()).toStdString()));
 }
 
 void DocumentFileCommands::exportText() {

@@ -8,6 +8,8 @@
 #include "forms/MorvelApi.h"
 #include "forms/TfrmData.h"
 #include "model/Cp1250.h"
+#include "model/Exception.h"
+#include "platform/MessageText.h"
 #include "platform/Prompts.h"
 
 #define MORVEL_EXPORT extern "C" __attribute__((visibility("default")))
@@ -93,14 +95,52 @@ void withDocument(Command command) {
     if (TfrmData* document = activeDocument()) command(*document);
 }
 
+// Shows a failure that reached an export, over the frame when there is one.
+void showFailure(const QString& text) noexcept {
+    try {
+        QWidget* parent = nullptr;
+        if (tavik::DocumentHost* host = LibraryState::instance().host())
+            parent = host->hostWindow();
+        tavik::platform::showMessage(parent, text, QStringLiteral("Błąd"),
+                                     tavik::platform::PromptIcon::Error);
+    } catch (...) {
+        // Nothing more can be said; the frame must not see the exception either.
+    }
+}
+
+// Runs an export's body. An exception must not cross the extern "C" boundary into the frame:
+// it becomes a message box ("Błąd", error icon) and the export returns `fallback`.
+template <class Result, class Body>
+Result guarded(Result fallback, Body body) noexcept {
+    try {
+        return body();
+    } catch (const tavik::Exception& e) {
+        showFailure(QString::fromStdString(e.message()));
+    } catch (...) {
+        try {
+            showFailure(QString::fromStdString(tavik::platform::unexpectedFailureText()));
+        } catch (...) {
+        }
+    }
+    return fallback;
+}
+
+template <class Body>
+void guarded(Body body) noexcept {
+    guarded(0, [&] {
+        body();
+        return 0;
+    });
+}
+
 }  // namespace
 
 MORVEL_EXPORT void MorvelAttach() {
-    LibraryState::instance().attach();
+    guarded([&] { LibraryState::instance().attach(); });
 }
 
 MORVEL_EXPORT void MorvelDetach() {
-    LibraryState::instance().detach();
+    guarded([&] { LibraryState::instance().detach(); });
 }
 
 MORVEL_EXPORT void ReloadDictionary() {
@@ -108,103 +148,119 @@ MORVEL_EXPORT void ReloadDictionary() {
 }
 
 MORVEL_EXPORT void ShowForm(tavik::DocumentHost* host, void*, unsigned char state) {
-    TfrmData* window = newDocumentWindow(host);
-    if (!window) return;
-    window->setCaption(QStringLiteral("Bez nazwy [%1]").arg(window->GetIndex()));
-    place(window, state);
+    guarded([&] {
+        TfrmData* window = newDocumentWindow(host);
+        if (!window) return;
+        window->setCaption(QStringLiteral("Bez nazwy [%1]").arg(window->GetIndex()));
+        place(window, state);
+    });
 }
 
 MORVEL_EXPORT void OpenDocument(tavik::DocumentHost* host, const char* fileName,
                                 unsigned char state) {
-    const QString path = QString::fromUtf8(fileName ? fileName : "");
-    const QString extension = QFileInfo(path).suffix().toUpper();
-    if (refusedWithoutDictionary(host)) return;
-    if (extension != QStringLiteral("RPA")) return;  // response files open in a later window
-    TfrmData* window = newDocumentWindow(host);
-    if (!window) return;
-    window->setCaption(QStringLiteral("Bez nazwy [%1]").arg(window->GetIndex()));
-    place(window, state);
-    window->openFile(path);
+    guarded([&] {
+        const QString path = QString::fromUtf8(fileName ? fileName : "");
+        const QString extension = QFileInfo(path).suffix().toUpper();
+        if (refusedWithoutDictionary(host)) return;
+        if (extension != QStringLiteral("RPA")) return;  // response files open in a later window
+        TfrmData* window = newDocumentWindow(host);
+        if (!window) return;
+        window->setCaption(QStringLiteral("Bez nazwy [%1]").arg(window->GetIndex()));
+        place(window, state);
+        window->openFile(path);
+    });
 }
 
 MORVEL_EXPORT QWidget* GetActiveWnd() {
-    return activeWindow();
+    return guarded(static_cast<QWidget*>(nullptr), [&]() -> QWidget* { return activeWindow(); });
 }
 
 MORVEL_EXPORT int GetMDIWndCount() {
-    LibraryState& lib = library();
-    if (tavik::DocumentHost* host = lib.host(); host && host->documentArea())
-        return static_cast<int>(host->documentArea()->subWindowList().size());
-    return lib.windowCount();
+    return guarded(0, [&]() -> int {
+        LibraryState& lib = library();
+        if (tavik::DocumentHost* host = lib.host(); host && host->documentArea())
+            return static_cast<int>(host->documentArea()->subWindowList().size());
+        return lib.windowCount();
+    });
 }
 
 MORVEL_EXPORT void SaveToFile() {
-    withDocument([](TfrmData& d) { d.SaveToFile(false); });
+    guarded([&] { withDocument([](TfrmData& d) { d.SaveToFile(false); }); });
 }
 
 MORVEL_EXPORT void SaveAsFile() {
-    withDocument([](TfrmData& d) { d.SaveToFile(true); });
+    guarded([&] { withDocument([](TfrmData& d) { d.SaveToFile(true); }); });
 }
 
 MORVEL_EXPORT void SaveToFiles() {
-    withDocument([](TfrmData& d) { d.SaveToFiles(); });
+    guarded([&] { withDocument([](TfrmData& d) { d.SaveToFiles(); }); });
 }
 
 MORVEL_EXPORT void DodajFormularzWniosku() {
-    withDocument([](TfrmData& d) { d.NewWniosekExecute(); });
+    guarded([&] { withDocument([](TfrmData& d) { d.NewWniosekExecute(); }); });
 }
 
 MORVEL_EXPORT void DodajFormularzAgenta() {
-    withDocument([](TfrmData& d) { d.NewAgentExecute(); });
+    guarded([&] { withDocument([](TfrmData& d) { d.NewAgentExecute(); }); });
 }
 
 MORVEL_EXPORT void DodajFormularzZarzadu() {
-    withDocument([](TfrmData& d) { d.NewZarzadExecute(); });
+    guarded([&] { withDocument([](TfrmData& d) { d.NewZarzadExecute(); }); });
 }
 
 MORVEL_EXPORT void DodajFormularzPracownika() {
-    withDocument([](TfrmData& d) { d.NewPracExecute(); });
+    guarded([&] { withDocument([](TfrmData& d) { d.NewPracExecute(); }); });
 }
 
 MORVEL_EXPORT void DodajFormularzPelnomocnictwa() {
-    withDocument([](TfrmData& d) { d.NewPelnomocExecute(); });
+    guarded([&] { withDocument([](TfrmData& d) { d.NewPelnomocExecute(); }); });
 }
 
 MORVEL_EXPORT void DodajFormularzPolisyOC() {
-    withDocument([](TfrmData& d) { d.NewPolisaExecute(); });
+    guarded([&] { withDocument([](TfrmData& d) { d.NewPolisaExecute(); }); });
 }
 
 MORVEL_EXPORT bool Begin() {
-    TfrmData* d = activeDocument();
-    return d && d->Begin();
+    return guarded(false, [&]() -> bool {
+        TfrmData* d = activeDocument();
+        return d && d->Begin();
+    });
 }
 
 MORVEL_EXPORT bool End() {
-    TfrmData* d = activeDocument();
-    return d && d->End();
+    return guarded(false, [&]() -> bool {
+        TfrmData* d = activeDocument();
+        return d && d->End();
+    });
 }
 
 MORVEL_EXPORT bool Prev() {
-    TfrmData* d = activeDocument();
-    return d && d->Prev();
+    return guarded(false, [&]() -> bool {
+        TfrmData* d = activeDocument();
+        return d && d->Prev();
+    });
 }
 
 MORVEL_EXPORT bool Next() {
-    TfrmData* d = activeDocument();
-    return d && d->Next();
+    return guarded(false, [&]() -> bool {
+        TfrmData* d = activeDocument();
+        return d && d->Next();
+    });
 }
 
 MORVEL_EXPORT void ChangeTabView(int kind, const char* caption) {
-    const QString text = QString::fromStdString(tavik::cp1250::toUtf8(caption ? caption : ""));
-    withDocument([&](TfrmData& d) { d.ChangeTabView(kind, text); });
+    guarded([&] {
+        const QString text = QString::fromStdString(tavik::cp1250::toUtf8(caption ? caption : ""));
+        withDocument([&](TfrmData& d) { d.ChangeTabView(kind, text); });
+    });
 }
 
 MORVEL_EXPORT void ExportFile() {
-    withDocument([](TfrmData& d) { d.ExportFile(); });
+    guarded([&] { withDocument([](TfrmData& d) { d.ExportFile(); }); });
 }
 
 MORVEL_EXPORT void ImportFile() {
-    withDocument([](TfrmData& d) { d.ImportFile(); });
+    guarded([&] { withDocument([](TfrmData& d) { d.ImportFile(); }); });
 }
 
 MORVEL_EXPORT int ChangeUI() {

@@ -16,15 +16,17 @@ bool DataRecord3::ZapiszDoPlikow(const std::string& fileName) {
     failure_ = {};
     if (RecDataList.empty()) return false;
 
-    // Each application opens a file of its own that starts with the undertaking.
+    // Each application opens a file of its own that starts with the undertaking. Files are
+    // written to their temporary files; none replaces its target before all are written.
     RpaWriter writer(format());
+    StagedFiles staged;
+    std::vector<std::string> names;
     const _RecData* zaklad = nullptr;
-    std::string current;
-    int count = 0;
-    const auto closeCurrent = [&] {
+    const auto stageCurrent = [&] {
         if (!writer.isOpen()) return true;
-        if (!writer.finish()) return false;
-        writtenFiles_.push_back(current);
+        std::unique_ptr<AtomicFileOutput> file = writer.finishStaged();
+        if (!file) return false;
+        staged.add(std::move(file));
         return true;
     };
     bool ok = true;
@@ -34,17 +36,25 @@ bool DataRecord3::ZapiszDoPlikow(const std::string& fileName) {
             continue;
         }
         if (entry->kind == KIND_WNIOSEK) {
-            if (!(ok = closeCurrent())) break;
-            current = base + "_" + std::to_string(++count) + ".rpa";
-            ok =
-                writer.startFile(current) && (!zaklad || writer.write(zaklad->record, KIND_ZAKLAD));
+            if (!(ok = stageCurrent())) break;
+            names.push_back(base + "_" + std::to_string(names.size() + 1) + ".rpa");
+            ok = writer.startFile(names.back()) &&
+                 (!zaklad || writer.write(zaklad->record, KIND_ZAKLAD));
             if (!ok) break;
         }
         if (!(ok = writer.write(entry->record, entry->kind))) break;
     }
-    ok = ok && closeCurrent();
+    ok = ok && stageCurrent();
     finishSave(writer, ok);
-    return ok;
+    if (!ok) return false;  // the staged files are removed with `staged`
+
+    if (!staged.publishAll()) {
+        const AtomicFileOutput* failed = staged.failed();
+        failure_ = RpaWriter::writeFailure(failed->targetPath(), failed->errorText());
+        return false;
+    }
+    writtenFiles_ = std::move(names);
+    return true;
 }
 
 }  // namespace tavik

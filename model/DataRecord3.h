@@ -12,8 +12,12 @@ namespace tavik {
 class DataRecord3 : public DataRecord2 {
 public:
     // Writes name_1.rpa, name_2.rpa … (".rpa" is added to a name that does not end with it,
-    // compared exactly), each with the undertaking, one application and its records.
+    // compared exactly), each with the undertaking, one application and its records. All or
+    // nothing: every file is written to its temporary file first, and the targets are replaced
+    // only when all of them are written, so a failure (a full disk at the third file) leaves
+    // every target as it was, no temporary file behind, and says which file failed and why.
     bool ZapiszDoPlikow(const std::string& fileName);
+    // The files written by the last successful split; empty after a failure.
     const std::vector<std::string>& writtenFiles() const { return writtenFiles_; }
 
 protected:

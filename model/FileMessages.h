@@ -27,4 +27,9 @@ inline constexpr std::string_view kCannotCreate = "Nie można utworzyc pliku!";
 inline constexpr std::string_view kCannotWrite =
     "Nie zapisać danych do pliku!\nProszę sprawdzic uprawnienia.";
 
+// What follows a writing failure of a file: which file, and the system's reason in Polish.
+inline std::string fileAndReason(const std::string& path, const std::string& reason) {
+    return "\nPlik: " + path + "\nPrzyczyna: " + reason;
+}
+
 }  // namespace tavik::file_messages

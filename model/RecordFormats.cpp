@@ -41,6 +41,12 @@ RpaFieldReader::Tag RpaFieldReader::ReadTag(Field& tag) {
     if (length > 5) return Tag::TooLong;
     const char* bytes = in_.request(2 + length);
     if (!bytes) return Tag::Truncated;
+    // The tag is a terminated string: one whose first byte is NUL is empty, and an empty tag
+    // ends the file as a tag of length 0 does.
+    if (bytes[2] == '\0') {
+        in_.consume(2 + length);
+        return Tag::End;
+    }
     tag.assign({bytes + 2, length});
     in_.consume(2 + length);
     return Tag::Read;

@@ -32,7 +32,8 @@ public:
     bool ReadWord(std::uint32_t& value);
 
     enum class Tag { Read, End, Truncated, TooLong };
-    // The tag is the first field of a record; it holds at most 5 bytes.
+    // The tag is the first field of a record; it holds at most 5 bytes. A tag of length 0, or
+    // one whose first byte is NUL (an empty terminated string), is the end of the records.
     Tag ReadTag(Field& tag);
 
 private:

@@ -23,10 +23,14 @@ void RpaWriter::begin(OutputStream& out) {
 bool RpaWriter::startFile(const std::string& path) {
     abandon();
     failure_ = {};
+    path_ = path;
     file_ = std::make_unique<AtomicFileOutput>(path);
     if (!file_->open()) {
+        const std::string reason = file_->errorText();
         file_.reset();
-        return fail(std::string(file_messages::kCannotCreate), MessageIcon::Error);
+        return fail(
+            std::string(file_messages::kCannotCreate) + file_messages::fileAndReason(path, reason),
+            MessageIcon::Error);
     }
     begin(*file_);
     return true;
@@ -49,19 +53,28 @@ bool RpaWriter::write(const TRecord* record, unsigned kind) {
 
     RpaFieldWriter fields(*buffer_);
     format->write(*record, fields);
-    if (buffer_->failed())
-        return fail(std::string(file_messages::kCannotWrite), MessageIcon::Warning);
+    if (buffer_->failed()) return failWriting();
     return true;
 }
 
 bool RpaWriter::finish() {
     if (!isOpen()) return false;
-    const bool flushed = buffer_->flush();
+    if (!buffer_->flush() || (file_ && !file_->commit())) return failWriting();
     buffer_.reset();
-    if (!flushed || (file_ && !file_->commit()))
-        return fail(std::string(file_messages::kCannotWrite), MessageIcon::Warning);
     file_.reset();
     return true;
+}
+
+std::unique_ptr<AtomicFileOutput> RpaWriter::finishStaged() {
+    if (!isOpen() || !file_) return nullptr;
+    if (!buffer_->flush() || !file_->stage()) {
+        failWriting();
+        return nullptr;
+    }
+    buffer_.reset();
+    for (bool& seen : seen_)
+        seen = false;
+    return std::move(file_);  // the caller publishes it, or drops it and so removes it
 }
 
 void RpaWriter::abandon() {
@@ -69,6 +82,21 @@ void RpaWriter::abandon() {
     file_.reset();  // removes an uncommitted temporary file
     for (bool& seen : seen_)
         seen = false;
+}
+
+UserMessage RpaWriter::writeFailure(const std::string& path, const std::string& reason) {
+    return {std::string(file_messages::kCannotWrite) + file_messages::fileAndReason(path, reason),
+            std::string(file_messages::kCaptionWarning), MessageIcon::Warning};
+}
+
+// A file names itself and the reason; a stream (a test's device) has neither.
+bool RpaWriter::failWriting() {
+    if (file_) {
+        failure_ = writeFailure(path_, file_->errorText());
+        abandon();
+        return false;
+    }
+    return fail(std::string(file_messages::kCannotWrite), MessageIcon::Warning);
 }
 
 bool RpaWriter::fail(std::string text, MessageIcon icon) {

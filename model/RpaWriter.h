@@ -24,8 +24,16 @@ public:
     void start(OutputStream& out);
     bool startFile(const std::string& path);
     bool write(const TRecord* record, unsigned kind);
+    // Flushes what is buffered; a file is then committed over its target.
     bool finish();
+    // Flushes a file to its temporary and hands it over staged, not yet over its target, so
+    // that several files can replace theirs together; null on failure.
+    std::unique_ptr<AtomicFileOutput> finishStaged();
     void abandon();
+
+    // The failure to write the file `path` for the reason given: the format's message, then
+    // the file and the reason ("\nPlik: …\nPrzyczyna: …").
+    static UserMessage writeFailure(const std::string& path, const std::string& reason);
 
     bool isOpen() const { return buffer_ != nullptr; }
     const UserMessage& failure() const { return failure_; }
@@ -33,9 +41,11 @@ public:
 private:
     void begin(OutputStream& out);
     bool fail(std::string text, MessageIcon icon);
+    bool failWriting();
 
     const FileVersion& version_;
     std::unique_ptr<AtomicFileOutput> file_;
+    std::string path_;  // the file being written, as given
     std::unique_ptr<BufferedWriter> buffer_;
     bool seen_[3] = {};  // an undertaking, an application, an agent written to this file
     UserMessage failure_;

@@ -1,5 +1,7 @@
 #include "platform/Prompts.h"
 
+#include "platform/MessageText.h"
+
 namespace tavik::platform {
 
 namespace {
@@ -37,13 +39,17 @@ void Prompts::setDefault(Prompts* prompts) {
     fallback = prompts;
 }
 
+// Every box goes through these two: a control character a file brought into a message is shown
+// escaped, never raw.
 void showMessage(QWidget* parent, const QString& text, const QString& caption, PromptIcon icon) {
-    Prompts::current().message(parent, text, caption, icon, PromptButtons::Ok);
+    Prompts::current().message(parent, showableText(text), showableText(caption), icon,
+                               PromptButtons::Ok);
 }
 
 PromptAnswer ask(QWidget* parent, const QString& text, const QString& caption, PromptIcon icon,
                  PromptButtons buttons) {
-    return Prompts::current().message(parent, text, caption, icon, buttons);
+    return Prompts::current().message(parent, showableText(text), showableText(caption), icon,
+                                      buttons);
 }
 
 }  // namespace tavik::platform

@@ -44,7 +44,8 @@ public:
     static void setDefault(Prompts* prompts);
 };
 
-// Shorthands over Prompts::current().
+// Shorthands over Prompts::current(); every box of the program is shown through them. Texts
+// pass through showableText (platform/MessageText.h): control characters appear escaped.
 void showMessage(QWidget* parent, const QString& text, const QString& caption, PromptIcon icon);
 PromptAnswer ask(QWidget* parent, const QString& text, const QString& caption, PromptIcon icon,
                  PromptButtons buttons);

@@ -12,6 +12,8 @@
 #include <cmath>
 #include <limits>
 
+#include "model/FileStreams.h"  // the size limit of every file read
+
 // The file is one JSON object: each member is a key, named by its path ("\SOFTWARE\KORVA\TAVIK
 // 3.1"), holding an object of values. A text value is a JSON string, a number a JSON integer
 // within 32 bits. Parents of a key exist without members of their own.
@@ -84,8 +86,18 @@ public:
         keys_ = {};
         QFile file(filePath_);
         if (!file.exists()) return true;
-        if (QFileInfo(filePath_).isDir()) {
+        const QFileInfo info(filePath_);
+        if (info.isDir()) {
             error = readFailure(QStringLiteral("to jest katalog"));
+            return false;
+        }
+        // A pipe would make the reading wait for ever, a device fill the memory.
+        if (!info.isFile()) {
+            error = readFailure(QStringLiteral("to nie jest zwykły plik"));
+            return false;
+        }
+        if (static_cast<std::uint64_t>(info.size()) > kMaxInputFileSize) {
+            error = readFailure(QStringLiteral("plik jest zbyt duży"));
             return false;
         }
         if (!file.open(QIODevice::ReadOnly)) {

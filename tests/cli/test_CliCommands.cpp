@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <array>
 #include <cstdio>
@@ -161,6 +163,97 @@ TEST(CliExportImport, RefusalsGiveTheReadersMessage) {
     EXPECT_EQ(r.err, "Błędny KOD lub NAZWA ZAKŁADU!\n");
 }
 
+TEST(CliExportImport, ExportOfADocumentWithoutApplicationsIsRefusedAndTheFileKept) {
+    TempDir dir;
+    test::RpaFileBuilder b(3);
+    b.zaklad();
+    test::writeFile(dir.file("pusty.rpa"), b.file());
+    test::writeFile(dir.file("stary.cia"), "WNI;JSK;1/2026;WPIS;01.01.2026;<E>;\r\n");
+    const Result r = run({"export", "--kod", "JSK", "--nazwa", kNazwa, dir.file("pusty.rpa"),
+                          dir.file("stary.cia")});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "Brak danych do odczytu/zapisu w pliku!\n");
+    EXPECT_EQ(test::readFile(dir.file("stary.cia")), "WNI;JSK;1/2026;WPIS;01.01.2026;<E>;\r\n");
+}
+
+// The import splits all or nothing: a full disk at the second part leaves no part behind and
+// says which file and why.
+TEST(CliExportImport, ImportFailingHalfWayWritesNoPart) {
+    TempDir dir;
+    const std::string cia = dir.file("wymiana.cia");
+    ASSERT_EQ(run({"export", "--kod", "JSK", "--nazwa", kNazwa, "--slownik",
+                   TAVIK_BUNDLED_DICTIONARY, sampleFile(dir, 3, 3), cia})
+                  .code,
+              0);
+    test::FaultyFileSystem system;
+    system.failWritesToFile = 2;
+    const Result r = run({"import", "--kod", "JSK", "--nazwa", kNazwa, "--dzial", "2", "--slownik",
+                          TAVIK_BUNDLED_DICTIONARY, dir.file("czesc"), cia});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err, "Nie zapisać danych do pliku!\nProszę sprawdzic uprawnienia.\nPlik: " +
+                         dir.file("czesc_2.rpa") + "\nPrzyczyna: brak miejsca na dysku\n");
+    EXPECT_EQ(test::listFolder(dir.path()), (std::vector<std::string>{"dane3.rpa", "wymiana.cia"}));
+}
+
+// What is not a regular file, or is far larger than any real one, is refused before it is
+// read: no reader waits on a pipe or fills the memory from /dev/zero.
+TEST(CliCheck, WhatIsNotARegularFileIsRefused) {
+    TempDir dir;
+    ASSERT_EQ(::symlink("/dev/zero", dir.file("zero.coa").c_str()), 0);
+    ASSERT_EQ(::symlink("/dev/zero", dir.file("zero.rpa").c_str()), 0);
+    for (const char* name : {"potok.rpa", "potok.cia", "potok.coa", "potok.dic"})
+        ASSERT_EQ(::mkfifo(dir.file(name).c_str(), 0644), 0);
+    ASSERT_EQ(::mkdir(dir.file("katalog.rpa").c_str(), 0755), 0);
+    ASSERT_EQ(::mkdir(dir.file("katalog.coa").c_str(), 0755), 0);
+    test::writeFile(dir.file("duzy.coa"), "");
+    ASSERT_EQ(::truncate(dir.file("duzy.coa").c_str(), 256 * 1024 * 1024 + 1), 0);
+
+    const auto refused = [&](const std::string& name, const std::string& reason) {
+        SCOPED_TRACE(name);
+        const Result r = run({"check", "--kod", "JSK", "--nazwa", kNazwa, "--dzial", "2",
+                              "--slownik", TAVIK_BUNDLED_DICTIONARY, dir.file(name)});
+        EXPECT_EQ(r.code, 1);
+        EXPECT_EQ(r.out, "");
+        const std::string what =
+            name.ends_with(".dic") ? "Nie można odczytać słownika " : "Nie można otworzyć pliku ";
+        EXPECT_EQ(r.err, what + dir.file(name) + ": " + reason + ".\n");
+    };
+    refused("zero.coa", "to nie jest zwykły plik");
+    refused("zero.rpa", "to nie jest zwykły plik");
+    refused("potok.rpa", "to nie jest zwykły plik");
+    refused("potok.cia", "to nie jest zwykły plik");
+    refused("potok.coa", "to nie jest zwykły plik");
+    refused("potok.dic", "to nie jest zwykły plik");
+    refused("katalog.rpa", "to jest katalog");
+    refused("katalog.coa", "to jest katalog");
+    refused("duzy.coa",
+            "plik jest zbyt duży (268435457 bajtów, a dopuszczalne jest najwyżej 268435456 "
+            "bajtów)");
+}
+
+// A record holding ESC and a byte that code page 1250 maps to a C1 control: the message shows
+// them escaped, so that a crafted file cannot drive the clerk's terminal.
+std::string craftedFile(const TempDir& dir) {
+    test::RpaFileBuilder b(3);
+    b.zaklad();
+    TRecWniosek& application = b.wniosek("wpis");
+    application.NumerWniosku = std::string("1/\x1B[31m2026\x81\x7F\t\r");
+    b.reseal();
+    const std::string path = dir.file("sprytny.rpa");
+    test::writeFile(path, b.file());
+    return path;
+}
+
+TEST(CliCheck, ControlCharactersOfAFileAreShownEscaped) {
+    TempDir dir;
+    const Result r = run({"check", "--kod", "JSK", "--nazwa", kNazwa, craftedFile(dir)});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err,
+              "Błędny rodzaj operacji dla wniosku nr: 1/\\x1B[31m2026\\x81\\x7F\\x09\\x0D\n");
+}
+
 TEST(CliCheck, ResponseFiles) {
     TempDir dir;
     for (int version : {1, 3}) {
@@ -260,6 +353,22 @@ TEST(CliSettings, OptionsLeftOutTakeTheUsersSettings) {
               std::string::npos);
 }
 
+// Whatever else goes wrong inside a command is a message and exit code 1, never an abort:
+// here the file system's own exception for a dictionary that is a loop of links.
+TEST(CliSettings, AnyOtherFailureIsAMessage) {
+    TempDir dir;
+    UserSettings settings(dir);
+    ::mkdir(dir.file("Slowniki").c_str(), 0755);
+    ASSERT_EQ(::symlink("slownik.dic", dir.file("Slowniki/slownik.dic").c_str()), 0);
+    settings.set("Katalog słowników", dir.file("Slowniki"));
+    const Result r = run(
+        {"export", "--kod", "JSK", "--nazwa", kNazwa, sampleFile(dir, 3, 1), dir.file("x.cia")});
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err.rfind("Nieoczekiwany błąd: filesystem error: ", 0), 0u) << r.err;
+    EXPECT_EQ(r.err.back(), '\n');
+}
+
 TEST(CliSettings, WithoutSettingsTheProgramsDefaults) {
     TempDir dir;
     UserSettings settings(dir);
@@ -287,8 +396,8 @@ TEST(CliProgram, ExitCodesAndStreams) {
     TempDir dir;
     const std::string path = twoApplications(dir, 2);
     const auto shell = [&](const std::string& args) {
-        const std::string command = std::string(TAVIK_CLI_PATH) + " " + args + " 2>" +
-                                    dir.file("err") + " >" + dir.file("out");
+        const std::string command = "timeout 60 " + std::string(TAVIK_CLI_PATH) + " " + args +
+                                    " 2>" + dir.file("err") + " >" + dir.file("out");
         const int status = std::system(command.c_str());
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     };
@@ -298,6 +407,21 @@ TEST(CliProgram, ExitCodesAndStreams) {
     EXPECT_EQ(shell("check '" + path + "' --kod KRM --nazwa '" + kNazwa + "'"), 1);
     EXPECT_EQ(test::readFile(dir.file("err")), "Błędny KOD lub NAZWA ZAKŁADU!\n");
     EXPECT_EQ(shell("check"), 2);
+
+    // Files that are not regular files: refused at once (a pipe must not make it wait).
+    ASSERT_EQ(::symlink("/dev/zero", dir.file("x.coa").c_str()), 0);
+    EXPECT_EQ(shell("check --kod JSK '" + dir.file("x.coa") + "'"), 1);
+    EXPECT_EQ(test::readFile(dir.file("err")),
+              "Nie można otworzyć pliku " + dir.file("x.coa") + ": to nie jest zwykły plik.\n");
+    ASSERT_EQ(::mkfifo(dir.file("x.rpa").c_str(), 0644), 0);
+    EXPECT_EQ(shell("check --kod JSK --nazwa N '" + dir.file("x.rpa") + "'"), 1);
+    EXPECT_EQ(test::readFile(dir.file("err")),
+              "Nie można otworzyć pliku " + dir.file("x.rpa") + ": to nie jest zwykły plik.\n");
+
+    // A crafted record's control characters never reach the terminal raw.
+    EXPECT_EQ(shell("check --kod JSK --nazwa '" + kNazwa + "' '" + craftedFile(dir) + "'"), 1);
+    EXPECT_EQ(test::readFile(dir.file("err")),
+              "Błędny rodzaj operacji dla wniosku nr: 1/\\x1B[31m2026\\x81\\x7F\\x09\\x0D\n");
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 
@@ -176,6 +177,49 @@ TEST(SplitDocument, OldVersionsAreWrittenAsVersion3WithNothingLost) {
     }
 }
 
+// The report names the document that was split, not the folder joined with its name.
+TEST(SplitDocument, ReportNamesTheSourceDocument) {
+    Opened d(3, 2);
+    const std::string folder = d.dir.file("podzial");
+    ASSERT_EQ(::mkdir(folder.c_str(), 0755), 0);
+    DocumentOutcome outcome = splitDocument(d.tree, folder, "dane.rpa", insurers(), {}, d.path);
+    ASSERT_TRUE(outcome.ok);
+    ASSERT_EQ(outcome.messages.size(), 1u);
+    EXPECT_EQ(outcome.messages[0].text,
+              "Plik " + d.path +
+                  "\nzostał rozdzielony\n na pojedyncze wnioski, zapisane w katalogu\n" + folder);
+    EXPECT_EQ(outcome.messages[0].caption, "Informacja");
+    EXPECT_EQ(outcome.messages[0].icon, MessageIcon::Information);
+    EXPECT_EQ(test::listFolder(folder), (std::vector<std::string>{"dane_1.rpa", "dane_2.rpa"}));
+
+    // An unnamed window is known by the title of the file it imported.
+    outcome = writeSplit(d.tree, folder, "import", insurers(), "import");
+    EXPECT_EQ(
+        outcome.messages[0].text,
+        "Plik import\nzostał rozdzielony\n na pojedyncze wnioski, zapisane w katalogu\n" + folder);
+}
+
+// A full disk at the second file: no part is replaced, none is left half-written, and the
+// window is told which file failed and why.
+TEST(SplitDocument, DiskFullHalfWayLeavesTheFolderAsItWas) {
+    Opened d(3, 3);
+    const std::string folder = d.dir.file("podzial");
+    ASSERT_EQ(::mkdir(folder.c_str(), 0755), 0);
+    test::writeFile(folder + "/dane_1.rpa", "OLD 1");
+    test::FaultyFileSystem system;
+    system.failWritesToFile = 2;
+    const DocumentOutcome outcome = writeSplit(d.tree, folder, "dane.rpa", insurers(), d.path);
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_TRUE(outcome.files.empty());
+    ASSERT_EQ(outcome.messages.size(), 1u);
+    EXPECT_EQ(outcome.messages[0].text,
+              "Nie zapisać danych do pliku!\nProszę sprawdzic uprawnienia.\nPlik: " + folder +
+                  "/dane_2.rpa\nPrzyczyna: brak miejsca na dysku");
+    EXPECT_EQ(outcome.messages[0].caption, "Ostrzeżenie");
+    EXPECT_EQ(test::listFolder(folder), std::vector<std::string>{"dane_1.rpa"});
+    EXPECT_EQ(test::readFile(folder + "/dane_1.rpa"), "OLD 1");
+}
+
 TEST(SplitDocument, OlderPolicyOfAnUnknownInsurerIsRefused) {
     Opened d(2, 2);
     TreeNode* agent = DocumentTree::agentOf(d.tree.root()->child(1));
@@ -203,12 +247,27 @@ TEST(ExportDocument, LinesOfEveryRecordAndTheVersionTails) {
     EXPECT_EQ(agentLine->substr(agentLine->size() - 16), "<E>;<E>;<E>;<E>;");
     for (const std::string& l : lines)
         EXPECT_EQ(l, cp1250::toUpper(l));
+}
 
+// A document of the undertaking alone has nothing to export: the export is refused as the
+// save refuses an empty document, and the chosen file stays as it was (or is not made).
+TEST(ExportDocument, DocumentWithoutApplicationsIsRefusedAndTheFileKept) {
+    DocumentTree rootOnly;
+    rootOnly.setRoot(std::make_unique<TRecZU>(samples::sampleUndertaking()));
     DocumentTree empty;
-    empty.setRoot(std::make_unique<TRecZU>(samples::sampleUndertaking()));
-    TempDir dir;
-    EXPECT_FALSE(exportDocument(empty, dir.file("pusty.cia"), insurers()));
-    EXPECT_EQ(test::readFile(dir.file("pusty.cia")), "");
+    for (const DocumentTree* tree : {&rootOnly, &empty}) {
+        TempDir dir;
+        const std::string before = "WNI;JSK;1/2026;WPIS;01.01.2026;<E>;\r\n";
+        test::writeFile(dir.file("stary.cia"), before);
+        const auto refusal = exportDocument(*tree, dir.file("stary.cia"), insurers());
+        ASSERT_TRUE(refusal);
+        EXPECT_EQ(refusal->text, "Brak danych do odczytu/zapisu w pliku!");
+        EXPECT_EQ(refusal->caption, "Komunikat");
+        EXPECT_EQ(refusal->icon, MessageIcon::Error);
+        EXPECT_EQ(test::readFile(dir.file("stary.cia")), before);
+        EXPECT_TRUE(exportDocument(*tree, dir.file("nowy.cia"), insurers()));
+        EXPECT_EQ(test::listFolder(dir.path()), std::vector<std::string>{"stary.cia"});
+    }
 }
 
 TEST(Verification, EveryRule) {

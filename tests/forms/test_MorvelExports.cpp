@@ -2,12 +2,16 @@
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <functional>
+#include <new>
+#include <stdexcept>
 
 #include "forms/AgentPage.h"
 #include "forms/ApplicationPage.h"
 #include "forms/LibraryState.h"
 #include "forms/MorvelApi.h"
 #include "forms/TfrmData.h"
+#include "model/Exception.h"
 #include "platform/Termination.h"
 #include "tests/support/qt/LibraryFixture.h"
 
@@ -20,6 +24,7 @@ bool End();
 bool Prev();
 bool Next();
 void SaveToFile();
+void SaveToFiles();
 int ChangeUI();
 }
 
@@ -53,6 +58,7 @@ private slots:
     void missingDictionaryIsToldAtLoadAndAtEachDocument();
     void damagedDictionaryIsToldWithItsMessage();
     void openWindowsKeepTheirDictionaryAcrossReloads();
+    void exceptionOfACommandIsABoxNotACrash();
 };
 
 void TestMorvelExports::windowsAreNumberedByTheList() {
@@ -247,6 +253,38 @@ void TestMorvelExports::openWindowsKeepTheirDictionaryAcrossReloads() {
     }
     QCOMPARE(GetMDIWndCount(), 2);
     QCOMPARE(spy.requests, 0);
+}
+
+// Nothing a command raises crosses the extern "C" boundary into the frame: it is shown in a box
+// captioned "Błąd" with the error icon, and the library goes on working.
+void TestMorvelExports::exceptionOfACommandIsABoxNotACrash() {
+    test::LibraryFixture library;
+    library.openDocument(library.sampleFile(3, 2));
+    QVERIFY(GetActiveWnd());
+    struct ThrowingPrompts : test::ScriptedPrompts {
+        std::function<void()> raise;
+        QString chooseFolder(QWidget*, const QString&, const QString&) override {
+            raise();
+            return {};
+        }
+    } prompts;
+    const std::pair<std::function<void()>, QString> cases[] = {
+        {[] { throw std::runtime_error("awaria"); }, QStringLiteral("Nieoczekiwany błąd: awaria")},
+        {[] { throw std::bad_alloc(); }, QStringLiteral("Brak pamięci do wykonania polecenia.")},
+        {[] { throw 7; }, QStringLiteral("Nieoczekiwany błąd nieznanego rodzaju.")},
+        {[] { throw Exception("Plik zniknął\nNR: \x1B[0m"); },
+         QStringLiteral("Plik zniknął\nNR: \\x1B[0m")},
+    };
+    for (const auto& [raise, text] : cases) {
+        prompts.clear();
+        prompts.raise = raise;
+        SaveToFiles();
+        QCOMPARE(prompts.messages(), QStringList{text});
+        QCOMPARE(prompts.last().caption, QStringLiteral("Błąd"));
+        QCOMPARE(prompts.last().icon, platform::PromptIcon::Error);
+    }
+    QCOMPARE(GetMDIWndCount(), 1);
+    QVERIFY(qobject_cast<TfrmData*>(GetActiveWnd()));
 }
 
 QTEST_MAIN(TestMorvelExports)

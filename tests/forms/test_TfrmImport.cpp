@@ -161,6 +161,11 @@ void TestTfrmImport::importThroughTheWindowWithOneAgentRemoved() {
     library.prompts.chooseFolder(library.folder());
     library.prompts.answer(platform::PromptAnswer::Ok);
     window->SaveToFiles();
+    // The report names the document by the imported file's title, as the parts are named.
+    QCOMPARE(library.prompts.messages(),
+             QStringList{QStringLiteral("Plik pierwszy\nzostał rozdzielony\n na pojedyncze "
+                                        "wnioski, zapisane w katalogu\n") +
+                         library.folder()});
     QVERIFY(QFile::exists(library.folder() + QStringLiteral("/pierwszy_1.rpa")));
     QVERIFY(QFile::exists(library.folder() + QStringLiteral("/pierwszy_3.rpa")));
 }

@@ -232,6 +232,38 @@ TYPED_TEST(DataRecordTest, EmptyTagEndsTheRecords) {
     EXPECT_EQ(doc->PobierzListe().size(), 2u);
 }
 
+// A tag is a terminated string: one whose first byte is NUL is empty, and an empty tag ends
+// the file (the reading's step 7), whatever its stored length and whatever follows it.
+TYPED_TEST(DataRecordTest, TagWhoseFirstByteIsNulEndsTheRecords) {
+    for (std::uint16_t length = 1; length <= 5; ++length) {
+        SCOPED_TRACE(length);
+        RpaFileBuilder b = this->builder();
+        b.zaklad();
+        b.wniosek();
+        b.agent();
+        b.raw(test::le16(length) + std::string("\0WNI\0", length));
+        b.raw("whatever follows is not read");
+        auto doc = this->read(b.records());
+        EXPECT_EQ(doc->PobierzListe().size(), 3u);
+        EXPECT_EQ(doc->GetRecordCountWn(), 1);
+
+        // A stored file that ends this way opens with the records before the tag.
+        MemoryInput in(this->keep(b.file()));
+        auto opened = readApplicationFile(in, test::builderUndertaking());
+        EXPECT_EQ(opened->version(), this->kVersion);
+        EXPECT_EQ(opened->PobierzListe().size(), 3u);
+    }
+    // As the first tag of the file: an empty document.
+    RpaFileBuilder b = this->builder();
+    b.raw(test::le16(3) + std::string("\0KL", 3));
+    EXPECT_TRUE(this->read(b.records())->PobierzListe().empty());
+    // A tag that is cut off before its bytes is still a file ending inside a tag.
+    b = this->builder();
+    b.zaklad();
+    b.raw(test::le16(3) + std::string(1, '\0'));
+    EXPECT_EQ(this->refusal(b.records()), "Nieoczekiwany koniec pliku w nagłówku rekordu !");
+}
+
 // ---- The undertaking ---------------------------------------------------------------------
 
 TYPED_TEST(DataRecordTest, ForeignUndertakingCodeIsRefused) {
@@ -442,10 +474,31 @@ TYPED_TEST(DataRecordTest, FileThatCannotBeCreated) {
     auto doc = makeDocumentOfVersion(this->kVersion);
     sample.listInto(*doc);
     EXPECT_FALSE(doc->ZapiszDoPliku(dir.file("brak/dane.rpa")));
-    EXPECT_EQ(doc->lastFailure().text, "Nie można utworzyc pliku!");
+    EXPECT_EQ(doc->lastFailure().text,
+              "Nie można utworzyc pliku!\nPlik: " + dir.file("brak/dane.rpa") +
+                  "\nPrzyczyna: katalog nie istnieje");
     EXPECT_EQ(doc->lastFailure().caption, "Ostrzeżenie");
     EXPECT_EQ(doc->lastFailure().icon, MessageIcon::Error);
     EXPECT_TRUE(doc->PobierzListe().empty());
+}
+
+TYPED_TEST(DataRecordTest, FullDiskFailsTheSaveNamesTheFileAndKeepsTheOldOne) {
+    test::TempDir dir;
+    const std::string path = dir.file("dane.rpa");
+    test::writeFile(path, "THE PREVIOUS FILE");
+    samples::SampleDocument sample(this->kVersion, samples::SampleShape{});
+    auto doc = makeDocumentOfVersion(this->kVersion);
+    sample.listInto(*doc);
+    test::FaultyFileSystem system;
+    system.failWritesToFile = 1;
+    EXPECT_FALSE(doc->ZapiszDoPliku(path));
+    EXPECT_EQ(doc->lastFailure().text,
+              "Nie zapisać danych do pliku!\nProszę sprawdzic uprawnienia.\nPlik: " + path +
+                  "\nPrzyczyna: brak miejsca na dysku");
+    EXPECT_EQ(doc->lastFailure().caption, "Ostrzeżenie");
+    EXPECT_EQ(doc->lastFailure().icon, MessageIcon::Warning);
+    EXPECT_EQ(test::readFile(path), "THE PREVIOUS FILE");
+    EXPECT_EQ(test::listFolder(dir.path()), std::vector<std::string>{"dane.rpa"});
 }
 
 TYPED_TEST(DataRecordTest, RecordThatCannotBeWrittenFailsTheSaveAndKeepsTheOldFile) {

@@ -1,6 +1,9 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <algorithm>
 
 #include "model/FileStreams.h"
 #include "tests/support/TestStreams.h"
@@ -68,9 +71,117 @@ TEST(AtomicFileOutput, FolderThatDoesNotExistCannotBeWritten) {
     TempDir dir;
     AtomicFileOutput out(dir.file("brak/dane.rpa"));
     EXPECT_FALSE(out.open());
-    EXPECT_EQ(out.errorText(), "plik nie istnieje");
+    EXPECT_EQ(out.errorText(), "katalog nie istnieje");
     EXPECT_FALSE(out.write("X", 1));
     EXPECT_FALSE(out.commit());
+}
+
+TEST(AtomicFileOutput, TargetThatIsAFolderIsRefusedBeforeAnythingIsWritten) {
+    TempDir dir;
+    ::mkdir(dir.file("dane.rpa").c_str(), 0755);
+    AtomicFileOutput out(dir.file("dane.rpa"));
+    EXPECT_FALSE(out.open());
+    EXPECT_EQ(out.errorText(), "to jest katalog");
+    EXPECT_EQ(test::listFolder(dir.path()), std::vector<std::string>{"dane.rpa"});
+}
+
+// A rename reaches the disk only with its folder: the folder is synced after the rename, and
+// a folder that cannot be synced fails the save.
+TEST(AtomicFileOutput, FolderIsSyncedAfterTheRenameAndItsFailureIsReported) {
+    TempDir dir;
+    const std::string target = dir.file("dane.rpa");
+    {
+        test::FaultyFileSystem system;
+        AtomicFileOutput out(target);
+        ASSERT_TRUE(out.open());
+        ASSERT_TRUE(out.write("NEW", 3));
+        ASSERT_TRUE(out.commit());
+        EXPECT_EQ(system.log, (std::vector<std::string>{"rename", "syncFolder"}));
+    }
+    test::FaultyFileSystem system;
+    system.failFolderSync = true;
+    system.error = EIO;
+    AtomicFileOutput out(target);
+    ASSERT_TRUE(out.open());
+    ASSERT_TRUE(out.write("NEWER", 5));
+    EXPECT_FALSE(out.commit());
+    EXPECT_EQ(out.errorText(), "nie udało się utrwalić na dysku zmian w katalogu " + dir.path() +
+                                   ": błąd wejścia/wyjścia");
+    EXPECT_EQ(test::listFolder(dir.path()), std::vector<std::string>{"dane.rpa"});
+}
+
+TEST(AtomicFileOutput, WriteFailureGivesThePolishReasonAndKeepsTheTarget) {
+    TempDir dir;
+    const std::string target = dir.file("dane.rpa");
+    test::writeFile(target, "OLD");
+    test::FaultyFileSystem system;
+    system.failWritesToFile = 1;
+    AtomicFileOutput out(target);
+    ASSERT_TRUE(out.open());
+    EXPECT_FALSE(out.write("NEW", 3));
+    EXPECT_EQ(out.errorText(), "brak miejsca na dysku");
+    EXPECT_FALSE(out.commit());
+    EXPECT_EQ(test::readFile(target), "OLD");
+    EXPECT_EQ(test::listFolder(dir.path()), std::vector<std::string>{"dane.rpa"});
+}
+
+// A save that was killed leaves its temporary file; the next successful save of the same file
+// removes it, and nothing else.
+TEST(AtomicFileOutput, SuccessfulSaveRemovesTheTemporaryFilesOfKilledSavesOfItsTarget) {
+    TempDir dir;
+    const std::string target = dir.file("dane.rpa");
+    for (const char* name :
+         {"dane.rpa.tmp-Ab3xY9", "dane.rpa.tmp-000000", "dane.rpa.tmp-abc", "dane.rpa.tmp-Ab3xY9x",
+          "dane.rpa.tmp-Ab-xY9", "dane.rpa.tmp-Ab3xY9.rpa", "inny.rpa.tmp-Ab3xY9",
+          "xdane.rpa.tmp-Ab3xY9", "dane.rpa.TMP-Ab3xY9", "dane.rpa"})
+        test::writeFile(dir.file(name), "X");
+    ::mkdir(dir.file("dane.rpa.tmp-Folder").c_str(), 0755);
+    ::symlink(dir.file("inny.rpa.tmp-Ab3xY9").c_str(), dir.file("dane.rpa.tmp-Link01").c_str());
+    const std::vector<std::string> others = {"dane.rpa",
+                                             "dane.rpa.TMP-Ab3xY9",
+                                             "dane.rpa.tmp-Ab-xY9",
+                                             "dane.rpa.tmp-Ab3xY9.rpa",
+                                             "dane.rpa.tmp-Ab3xY9x",
+                                             "dane.rpa.tmp-Folder",
+                                             "dane.rpa.tmp-Link01",
+                                             "dane.rpa.tmp-abc",
+                                             "inny.rpa.tmp-Ab3xY9",
+                                             "xdane.rpa.tmp-Ab3xY9"};
+
+    // A failed save removes nothing.
+    {
+        test::FaultyFileSystem system;
+        system.failWritesToFile = 1;
+        AtomicFileOutput out(target);
+        ASSERT_TRUE(out.open());
+        EXPECT_FALSE(out.write("NEW", 3) && out.commit());
+    }
+    EXPECT_EQ(test::listFolder(dir.path()).size(), others.size() + 2);
+
+    AtomicFileOutput out(target);
+    ASSERT_TRUE(out.open());
+    ASSERT_TRUE(out.write("NEW", 3));
+    ASSERT_TRUE(out.commit());
+    std::vector<std::string> expected = others;
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(test::listFolder(dir.path()), expected);
+    EXPECT_EQ(test::readFile(target), "NEW");
+    EXPECT_EQ(test::readFile(dir.file("inny.rpa.tmp-Ab3xY9")), "X");
+}
+
+TEST(AtomicFileOutput, StaleTemporariesBesideTheFileALinkPointsTo) {
+    TempDir dir;
+    ::mkdir(dir.file("prawdziwe").c_str(), 0755);
+    const std::string real = dir.file("prawdziwe/dane.rpa"), link = dir.file("dane.rpa");
+    test::writeFile(real, "OLD");
+    test::writeFile(dir.file("prawdziwe/dane.rpa.tmp-Ab3xY9"), "X");
+    test::writeFile(dir.file("dane.rpa.tmp-Ab3xY9"), "X");  // not this file's: the link's name
+    ASSERT_EQ(::symlink(real.c_str(), link.c_str()), 0);
+    AtomicFileOutput out(link);
+    ASSERT_TRUE(out.open());
+    ASSERT_TRUE(out.commit());
+    EXPECT_EQ(test::listFolder(dir.file("prawdziwe")), std::vector<std::string>{"dane.rpa"});
+    EXPECT_TRUE(test::fileExists(dir.file("dane.rpa.tmp-Ab3xY9")));
 }
 
 TEST(FileInput, ReasonsInPolish) {
@@ -80,6 +191,42 @@ TEST(FileInput, ReasonsInPolish) {
     EXPECT_EQ(reason, "plik nie istnieje");
     EXPECT_EQ(FileInput::open(dir.path(), &reason), nullptr);
     EXPECT_EQ(reason, "to jest katalog");
+}
+
+// Nothing that is not a regular file is read: a pipe would make the reader wait for ever, a
+// device such as /dev/zero would fill the memory.
+TEST(FileInput, OnlyRegularFilesAreOpened) {
+    TempDir dir;
+    ASSERT_EQ(::symlink("/dev/zero", dir.file("x.coa").c_str()), 0);
+    ASSERT_EQ(::mkfifo(dir.file("x.cia").c_str(), 0644), 0);
+    ::mkdir(dir.file("x.rpa").c_str(), 0755);
+    std::string reason, bytes;
+    EXPECT_EQ(FileInput::open(dir.file("x.coa"), &reason), nullptr);
+    EXPECT_EQ(reason, "to nie jest zwykły plik");
+    EXPECT_EQ(FileInput::open(dir.file("x.cia"), &reason), nullptr);
+    EXPECT_EQ(reason, "to nie jest zwykły plik");
+    EXPECT_FALSE(readWholeFile(dir.file("x.coa"), bytes, &reason));
+    EXPECT_EQ(reason, "to nie jest zwykły plik");
+    EXPECT_FALSE(readWholeFile(dir.file("x.rpa"), bytes, &reason));
+    EXPECT_EQ(reason, "to jest katalog");
+}
+
+TEST(FileInput, FileLargerThanTheLimitIsRefusedBeforeItIsRead) {
+    TempDir dir;
+    const std::string path = dir.file("duzy.rpa");
+    test::writeFile(path, "");
+    ASSERT_EQ(::truncate(path.c_str(), static_cast<off_t>(kMaxInputFileSize + 1)), 0);  // sparse
+    std::string reason, bytes;
+    EXPECT_EQ(FileInput::open(path, &reason), nullptr);
+    EXPECT_EQ(reason,
+              "plik jest zbyt duży (268435457 bajtów, a dopuszczalne jest najwyżej 268435456 "
+              "bajtów)");
+    EXPECT_FALSE(readWholeFile(path, bytes, &reason));
+    // At the limit it is a file like any other.
+    ASSERT_EQ(::truncate(path.c_str(), static_cast<off_t>(kMaxInputFileSize)), 0);
+    auto file = FileInput::open(path, &reason);
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(file->size(), kMaxInputFileSize);
 }
 
 TEST(FileInput, ReadsTheWholeFile) {

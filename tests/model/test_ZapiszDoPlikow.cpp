@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 
 #include "model/ApplicationFile.h"
 #include "model/DataRecord3.h"
@@ -88,7 +89,7 @@ TEST(ZapiszDoPlikow, RecordBeforeAnyApplicationFailsTheSplit) {
     EXPECT_TRUE(doc.PobierzListe().empty());
 }
 
-TEST(ZapiszDoPlikow, FailureInALaterFileKeepsTheEarlierOnesAndSaysSo) {
+TEST(ZapiszDoPlikow, RecordThatCannotBeWrittenInALaterFileWritesNone) {
     TempDir dir;
     samples::SampleDocument sample(3, applications(3));
     DataRecord3 doc;
@@ -102,8 +103,8 @@ TEST(ZapiszDoPlikow, FailureInALaterFileKeepsTheEarlierOnesAndSaysSo) {
     (*agents)->record = &foreign;
     EXPECT_FALSE(doc.ZapiszDoPlikow(dir.file("dane")));
     EXPECT_EQ(doc.lastFailure().text, "Nie można zapisać rekordu AGENT w pliku w wersji 3!");
-    EXPECT_EQ(test::listFolder(dir.path()), std::vector<std::string>{"dane_1.rpa"});
-    EXPECT_EQ(doc.writtenFiles(), std::vector<std::string>{dir.file("dane_1.rpa")});
+    EXPECT_TRUE(test::listFolder(dir.path()).empty());
+    EXPECT_TRUE(doc.writtenFiles().empty());
 }
 
 TEST(ZapiszDoPlikow, FolderThatDoesNotExist) {
@@ -112,8 +113,140 @@ TEST(ZapiszDoPlikow, FolderThatDoesNotExist) {
     DataRecord3 doc;
     sample.listInto(doc);
     EXPECT_FALSE(doc.ZapiszDoPlikow(dir.file("brak/dane")));
-    EXPECT_EQ(doc.lastFailure().text, "Nie można utworzyc pliku!");
+    EXPECT_EQ(doc.lastFailure().text,
+              "Nie można utworzyc pliku!\nPlik: " + dir.file("brak/dane_1.rpa") +
+                  "\nPrzyczyna: katalog nie istnieje");
+    EXPECT_EQ(doc.lastFailure().icon, MessageIcon::Error);
     EXPECT_TRUE(doc.writtenFiles().empty());
+}
+
+// ---- All or nothing ----------------------------------------------------------------------
+
+// Three parts of an earlier split, each holding its own text.
+void writeOldParts(const TempDir& dir) {
+    for (int part = 1; part <= 3; ++part)
+        test::writeFile(dir.file("dane_" + std::to_string(part) + ".rpa"),
+                        "OLD " + std::to_string(part));
+}
+
+void expectOldParts(const TempDir& dir) {
+    EXPECT_EQ(test::listFolder(dir.path()),
+              (std::vector<std::string>{"dane_1.rpa", "dane_2.rpa", "dane_3.rpa"}));
+    for (int part = 1; part <= 3; ++part)
+        EXPECT_EQ(test::readFile(dir.file("dane_" + std::to_string(part) + ".rpa")),
+                  "OLD " + std::to_string(part))
+            << part;
+}
+
+std::string writeFailure(const TempDir& dir, int part, const std::string& reason) {
+    return "Nie zapisać danych do pliku!\nProszę sprawdzic uprawnienia.\nPlik: " +
+           dir.file("dane_" + std::to_string(part) + ".rpa") + "\nPrzyczyna: " + reason;
+}
+
+// A full disk at any file: every old part stays byte for byte, no new part and no temporary
+// file is left, and the message says which file and why.
+TEST(ZapiszDoPlikow, DiskFullAtAnyFileLeavesEveryOldFile) {
+    for (int failing = 1; failing <= 3; ++failing) {
+        SCOPED_TRACE(failing);
+        TempDir dir;
+        writeOldParts(dir);
+        samples::SampleDocument sample(3, applications(3));
+        DataRecord3 doc;
+        sample.listInto(doc);
+        test::FaultyFileSystem system;
+        system.failWritesToFile = failing;
+        EXPECT_FALSE(doc.ZapiszDoPlikow(dir.file("dane")));
+        EXPECT_EQ(doc.lastFailure().text, writeFailure(dir, failing, "brak miejsca na dysku"));
+        EXPECT_EQ(doc.lastFailure().caption, "Ostrzeżenie");
+        EXPECT_EQ(doc.lastFailure().icon, MessageIcon::Warning);
+        EXPECT_EQ(system.temporariesMade(), failing);  // nothing after the failure is written
+        EXPECT_TRUE(doc.writtenFiles().empty());
+        EXPECT_TRUE(doc.PobierzListe().empty());
+        expectOldParts(dir);
+        // Nothing was renamed: the targets are replaced only once every file is written.
+        EXPECT_TRUE(std::find(system.log.begin(), system.log.end(), "rename") == system.log.end());
+        EXPECT_TRUE(std::find(system.log.begin(), system.log.end(), "exchange") ==
+                    system.log.end());
+    }
+}
+
+TEST(ZapiszDoPlikow, DiskFullWithoutOldFilesLeavesTheFolderEmpty) {
+    TempDir dir;
+    samples::SampleDocument sample(3, applications(3));
+    DataRecord3 doc;
+    sample.listInto(doc);
+    test::FaultyFileSystem system;
+    system.failWritesToFile = 3;
+    EXPECT_FALSE(doc.ZapiszDoPlikow(dir.file("dane")));
+    EXPECT_EQ(doc.lastFailure().text, writeFailure(dir, 3, "brak miejsca na dysku"));
+    EXPECT_TRUE(test::listFolder(dir.path()).empty());
+}
+
+// A target that cannot be replaced once all are written: those replaced before it are put
+// back, whether they replaced an old file (parts 1 and 3) or made a new one (parts 2 and 4).
+TEST(ZapiszDoPlikow, ReplacementFailingHalfWayPutsTheEarlierOnesBack) {
+    for (int failing = 1; failing <= 4; ++failing) {
+        SCOPED_TRACE(failing);
+        TempDir dir;
+        test::writeFile(dir.file("dane_1.rpa"), "OLD 1");
+        test::writeFile(dir.file("dane_3.rpa"), "OLD 3");
+        samples::SampleDocument sample(3, applications(4));
+        DataRecord3 doc;
+        sample.listInto(doc);
+        test::FaultyFileSystem system;
+        system.failReplacement = failing;
+        system.error = EIO;
+        EXPECT_FALSE(doc.ZapiszDoPlikow(dir.file("dane")));
+        EXPECT_EQ(doc.lastFailure().text, writeFailure(dir, failing, "błąd wejścia/wyjścia"));
+        EXPECT_EQ(test::listFolder(dir.path()),
+                  (std::vector<std::string>{"dane_1.rpa", "dane_3.rpa"}));
+        EXPECT_EQ(test::readFile(dir.file("dane_1.rpa")), "OLD 1");
+        EXPECT_EQ(test::readFile(dir.file("dane_3.rpa")), "OLD 3");
+        EXPECT_TRUE(doc.writtenFiles().empty());
+    }
+}
+
+TEST(ZapiszDoPlikow, SuccessReplacesEveryOldFileAndSyncsTheFolderOnce) {
+    TempDir dir;
+    writeOldParts(dir);
+    test::writeFile(dir.file("dane_2.rpa.tmp-Ab3xY9"), "LEFT BY A KILLED SPLIT");
+    test::writeFile(dir.file("dane_20.rpa.tmp-Ab3xY9"), "NOT OF THIS SPLIT");
+    samples::SampleDocument sample(3, applications(4));
+    DataRecord3 expected;
+    sample.listInto(expected);
+    TempDir reference;
+    ASSERT_TRUE(expected.ZapiszDoPlikow(reference.file("dane")));
+
+    DataRecord3 doc;
+    sample.listInto(doc);
+    test::FaultyFileSystem system;
+    ASSERT_TRUE(doc.ZapiszDoPlikow(dir.file("dane")));
+    EXPECT_EQ(test::listFolder(dir.path()),
+              (std::vector<std::string>{"dane_1.rpa", "dane_2.rpa", "dane_20.rpa.tmp-Ab3xY9",
+                                        "dane_3.rpa", "dane_4.rpa"}));
+    for (const char* name : {"dane_1.rpa", "dane_2.rpa", "dane_3.rpa", "dane_4.rpa"})
+        EXPECT_EQ(test::readFile(dir.file(name)), test::readFile(reference.file(name))) << name;
+    EXPECT_EQ(std::count(system.log.begin(), system.log.end(), "syncFolder"), 1);
+    EXPECT_EQ(system.log.back(), "remove");  // the stale temporary file, after the sync
+}
+
+TEST(ZapiszDoPlikow, FolderThatCannotBeSyncedFailsTheSplitWithTheNewFilesInPlace) {
+    TempDir dir;
+    writeOldParts(dir);
+    samples::SampleDocument sample(3, applications(3));
+    DataRecord3 doc;
+    sample.listInto(doc);
+    test::FaultyFileSystem system;
+    system.failFolderSync = true;
+    system.error = EIO;
+    EXPECT_FALSE(doc.ZapiszDoPlikow(dir.file("dane")));
+    EXPECT_EQ(doc.lastFailure().text,
+              writeFailure(dir, 1,
+                           "nie udało się utrwalić na dysku zmian w katalogu " + dir.path() +
+                               ": błąd wejścia/wyjścia"));
+    EXPECT_EQ(test::listFolder(dir.path()),
+              (std::vector<std::string>{"dane_1.rpa", "dane_2.rpa", "dane_3.rpa"}));
+    EXPECT_NE(test::readFile(dir.file("dane_1.rpa")), "OLD 1");
 }
 
 }  // namespace

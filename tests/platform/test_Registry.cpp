@@ -1,3 +1,6 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QJsonDocument>
@@ -99,6 +102,20 @@ private slots:
         }
         write("");  // empty: a registry without keys
         QVERIFY(registry.openKey(kKey, true));
+    }
+
+    // A pipe or a device named as the registry is refused at once: nothing waits or reads on.
+    void whatIsNotARegularFileIsNotRead() {
+        QVERIFY(::mkfifo(QFile::encodeName(file_).constData(), 0644) == 0);
+        Registry registry(file_);
+        QVERIFY(!registry.keyExists(kKey));
+        QCOMPARE(
+            registry.lastError(),
+            QString("Nie można odczytać pliku rejestru %1 (to nie jest zwykły plik).").arg(file_));
+        QVERIFY(!registry.openKey(kKey, true));
+        QFile::remove(file_);
+        QVERIFY(::symlink("/dev/zero", QFile::encodeName(file_).constData()) == 0);
+        QVERIFY(!Registry(file_).keyExists(kKey));
     }
 
     void aDamagedKeyExistsCannotBeOpenedAndIsKept() {

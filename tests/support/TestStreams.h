@@ -1,10 +1,14 @@
 #pragma once
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
+#include <map>
 #include <string>
+#include <vector>
 
 #include "model/ByteStream.h"
+#include "model/FileStreams.h"
 
 namespace tavik::test {
 
@@ -43,6 +47,43 @@ private:
     std::size_t chunk_;
     std::size_t pos_ = 0;
     int reads_ = 0;
+};
+
+// The system calls of saving while it lives, failing where the test says, with `error`
+// (ENOSPC, a full disk, unless set otherwise): every write to the Nth temporary file made
+// (counted from 1 since the double was made), the Nth replacement of a target (a rename or a
+// swap of a staged file), or the sync of a folder. `log` lists the calls that change names,
+// in order: "rename", "exchange", "syncFolder", "remove".
+class FaultyFileSystem : public FileSystemCalls {
+public:
+    FaultyFileSystem() { FileSystemCalls::install(this); }
+    ~FaultyFileSystem() override { FileSystemCalls::install(nullptr); }
+    FaultyFileSystem(const FaultyFileSystem&) = delete;
+    FaultyFileSystem& operator=(const FaultyFileSystem&) = delete;
+
+    int failWritesToFile = 0;
+    int failReplacement = 0;
+    bool failFolderSync = false;
+    int error = ENOSPC;
+
+    int temporariesMade() const { return made_; }
+    std::vector<std::string> log;
+
+    int makeTemporary(std::string& pattern) override;
+    ssize_t write(int fd, const char* src, std::size_t n) override;
+    int close(int fd) override;
+    int rename(const std::string& from, const std::string& to) override;
+    int exchange(const std::string& a, const std::string& b) override;
+    int syncFolder(const std::string& folder) override;
+    int remove(const std::string& path) override;
+
+private:
+    bool replacementFails();
+
+    int made_ = 0;
+    int replacements_ = 0;
+    bool replacementFailed_ = false;
+    std::map<int, int> fileOfDescriptor_;
 };
 
 // A temporary folder removed with everything in it.
