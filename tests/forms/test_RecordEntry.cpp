@@ -1,3 +1,4 @@
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QCheckBox>
@@ -126,6 +127,7 @@ private slots:
     void bankActivityAsksToClearInsuranceKinds();
     void refusedAcceptLeavesTreeAndPage();
     void wrongStoredDatesArePutRightWithTheirButtons();
+    void listsOpenWideEnoughForTheirEntries();
 };
 
 void TestRecordEntry::wholeEntryApplicationSavedAndReopened() {
@@ -513,6 +515,34 @@ void TestRecordEntry::wrongStoredDatesArePutRightWithTheirButtons() {
         QCOMPARE(name + date.field->text(), name + today.toString("dd.MM.yyyy"));
         QCOMPARE(library.prompts.messages(), QStringList{});
     }
+}
+
+// Every drop-down list of the pages opens wide enough to show each of its entries whole, the long
+// dictionary names above all (they were cut at the width of their box).
+void TestRecordEntry::listsOpenWideEnoughForTheirEntries() {
+    test::LibraryFixture library;
+    library.host.show();
+    TfrmData* w = library.newDocument();
+    QStringList opened;
+    for (QComboBox* combo : w->findChildren<QComboBox*>()) {
+        if (combo->count() == 0) continue;
+        QAbstractItemView* list = combo->view();
+        const QFontMetrics metrics(list->font());
+        int widest = 0;
+        for (int i = 0; i < combo->count(); ++i)
+            widest = std::max(widest, metrics.horizontalAdvance(combo->itemText(i)));
+        combo->showPopup();
+        const QString name = combo->objectName() + ' ';
+        QVERIFY(list->isVisible());
+        QCOMPARE(name + QString::number(list->minimumWidth() >= widest), name + '1');
+        QCOMPARE(name + QString::number(list->viewport()->width() >= list->sizeHintForColumn(0)),
+                 name + '1');
+        combo->hidePopup();
+        opened << combo->objectName();
+    }
+    for (const char* name : {"cbRodzajRejestru", "cbNazwaZakladu", "cbNazwaGrupyUbezpieczen",
+                             "cbDzialalnoscPodstawowa", "cbFormaPrawna"})
+        QVERIFY2(opened.contains(QString::fromLatin1(name)), name);
 }
 
 QTEST_MAIN(TestRecordEntry)
