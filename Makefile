@@ -1,6 +1,7 @@
 # Tavik — the two commands of the README, and the longer runs.
 #   make run    installs what is missing, builds, runs the main job
-#   make test   installs what is missing, builds, runs every test (non-zero on any failure)
+#   make test   installs what is missing, checks the formatting, builds (a warning is an error),
+#               runs every test (non-zero on any failure)
 #   make fuzz   runs every fuzz target for FUZZ_SECONDS (default 600) each
 #   make bench  builds optimised and prints the benchmark figures
 
@@ -8,8 +9,8 @@ SHELL := /bin/bash
 .SHELLFLAGS := -eu -o pipefail -c
 
 DEBIAN_PACKAGES := cmake ninja-build g++ make libgtest-dev libgmock-dev \
-                   libbenchmark-dev clang libclang-rt-14-dev qt6-base-dev qt6-translations-l10n \
-                   fonts-dejavu-core
+                   libbenchmark-dev clang libclang-rt-14-dev clang-format qt6-base-dev \
+                   qt6-translations-l10n fonts-dejavu-core
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 600
@@ -18,7 +19,16 @@ FUZZ_SMOKE_SECONDS ?= 20
 EXAMPLES := build/release/examples
 UNDERTAKING := --kod JSK --nazwa "TOWARZYSTWO UBEZPIECZEŃ JASKÓŁKA SPÓŁKA AKCYJNA"
 
-.PHONY: deps release run test test-unit fuzz-smoke fuzz bench examples screenshots format clean
+.PHONY: deps release run test test-unit fuzz-smoke fuzz bench examples screenshots format \
+        format-check clean
+
+# The sources: those git tracks, or in a tree without git (a tarball) every one of the source
+# folders.
+SOURCE_FOLDERS := model dictionary interchange document platform flatpaint forms shell cli tools \
+                  tests fuzz bench
+SOURCES = $$(if git rev-parse --is-inside-work-tree >/dev/null 2>&1; \
+             then git ls-files '*.cpp' '*.h'; \
+             else find $(SOURCE_FOLDERS) -name '*.cpp' -o -name '*.h'; fi)
 
 deps:
 	@missing=$$(for p in $(DEBIAN_PACKAGES); do dpkg -s $$p >/dev/null 2>&1 || echo $$p; done); \
@@ -55,7 +65,7 @@ run: examples
 screenshots: release
 	build/release/tools/screenshots/tavik-screenshots docs/screenshots
 
-test: test-unit fuzz-smoke
+test: format-check test-unit fuzz-smoke
 
 test-unit: build/debug/build.ninja
 	cmake --build build/debug -j $(JOBS)
@@ -83,8 +93,12 @@ bench: release
 	build/release/bench/tavik-bench-responses
 	build/release/bench/tavik-bench-windows
 
-format:
-	clang-format -i $$(git ls-files '*.cpp' '*.h')
+format: deps
+	clang-format -i $(SOURCES)
+
+# Fails on any source that differs from what .clang-format makes of it.
+format-check: deps
+	clang-format --dry-run --Werror $(SOURCES)
 
 clean:
 	rm -rf build

@@ -1,6 +1,5 @@
 #include "forms/PowerOfAttorneyPage.h"
 
-#include <QAbstractItemView>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -41,15 +40,10 @@ PowerOfAttorneyPage::PowerOfAttorneyPage(const Slownik& dictionary, const QStrin
     cbNazwaGrupyUbezpieczen = comboList(QStringLiteral("cbNazwaGrupyUbezpieczen"));
     if (const DictionaryList* groups = groupsOf(dictionary, division)) {
         forms::fillCombo(cbNazwaGrupyUbezpieczen, *groups);
-        // Long names are read whole in the hint and in the open list.
-        int widest = 0;
-        const QFontMetrics metrics = cbNazwaGrupyUbezpieczen->fontMetrics();
-        for (int i = 0; i < cbNazwaGrupyUbezpieczen->count(); ++i) {
-            const QString text = cbNazwaGrupyUbezpieczen->itemText(i);
-            cbNazwaGrupyUbezpieczen->setItemData(i, text, Qt::ToolTipRole);
-            widest = std::max(widest, metrics.horizontalAdvance(text));
-        }
-        cbNazwaGrupyUbezpieczen->view()->setMinimumWidth(std::min(widest + 40, 900));
+        // Long names are read whole in the hint, and in the open list as every list's entries.
+        for (int i = 0; i < cbNazwaGrupyUbezpieczen->count(); ++i)
+            cbNazwaGrupyUbezpieczen->setItemData(i, cbNazwaGrupyUbezpieczen->itemText(i),
+                                                 Qt::ToolTipRole);
     }
     cbNazwaGrupyUbezpieczen->setMinimumContentsLength(30);
     meWazneOd = maskedEdit(QStringLiteral("meWazneOd"), forms::masks::kDateFrom);

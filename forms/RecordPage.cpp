@@ -15,6 +15,7 @@
 #include "flatpaint/IconLibrary.h"
 #include "forms/FieldControls.h"
 #include "forms/TfrmCalendar.h"
+#include "forms/WideListComboBox.h"
 
 namespace tavik {
 
@@ -84,7 +85,7 @@ QPlainTextEdit* RecordPage::memo(const QString& name) {
 }
 
 QComboBox* RecordPage::comboList(const QString& name) {
-    auto* c = new QComboBox(group_);
+    auto* c = new WideListComboBox(group_);
     c->setObjectName(name);
     c->setMinimumContentsLength(10);
     c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);

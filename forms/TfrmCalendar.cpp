@@ -5,20 +5,11 @@
 #include <QLocale>
 #include <QVBoxLayout>
 
-#include "platform/Prompts.h"
-
 namespace tavik {
 
 namespace {
 
 const QString kDateFormat = QStringLiteral("dd.MM.yyyy");
-
-// A masked date field that nobody filled shows only its separators and blanks.
-bool holdsNoDate(const QString& text) {
-    for (QChar ch : text)
-        if (ch != u'.' && ch != u'_' && !ch.isSpace()) return false;
-    return true;
-}
 
 QDate dateIn(const QString& text) {
     const QString t = text.trimmed();
@@ -61,18 +52,11 @@ QDate TfrmCalendar::date() const {
 }
 
 bool pickDateInto(QWidget* parent, QLineEdit* field) {
-    const QString text = field->text();
-    QDate start = QDate::currentDate();
-    if (!holdsNoDate(text)) {
-        start = dateIn(text);
-        if (!start.isValid()) {
-            platform::showMessage(parent, "'" + text + "' nie jest poprawną datą",
-                                  QStringLiteral("Błąd"), platform::PromptIcon::Error);
-            return false;
-        }
-    }
+    // A field that holds no valid date (nothing yet, or a wrong date a stored file held) opens at
+    // today: the button is the only way to put a read-only date right.
+    const QDate held = dateIn(field->text());
     TfrmCalendar picker(parent);
-    picker.setDate(start);
+    picker.setDate(held.isValid() ? held : QDate::currentDate());
     if (picker.exec() != QDialog::Accepted) return false;
     field->setText(picker.date().toString(kDateFormat));
     return true;

@@ -22,10 +22,9 @@ public:
     QCalendarWidget* MonthCalendar1;
 };
 
-// What a date button does: opens the picker modally at the date its field holds (today when the
-// field is empty or holds only its mask) and writes the chosen date into the field as
-// dd.MM.yyyy. A field holding no valid date is reported as the conversion error and the picker is
-// not opened. Returns whether the field was written.
+// What a date button does: opens the picker modally at the date its field holds, or at today
+// when the field holds no valid date (empty, only its mask, or a wrong date), and writes the
+// chosen date into the field as dd.MM.yyyy. Returns whether the field was written.
 bool pickDateInto(QWidget* parent, QLineEdit* field);
 
 }  // namespace tavik

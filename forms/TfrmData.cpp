@@ -498,12 +498,13 @@ void TfrmData::showRecord(TreeNode* node, int pageIndex) {
             break;
         }
         case KIND_PELNOMOCNICTWO: {
-            failure = checkShownRecord(*node, fileVersion());
-            if (failure) break;
+            // Shown before its check, as every record is, so that a wrong stored value can be
+            // put right.
             auto& power = static_cast<TRecPelnomocnictwo&>(*record);
             pages_.pelnomocnictwo->showPower(power);
             pages_.pelnomocnictwo->edRodzajUbezpieczenia->setEnabled(power.Agent &&
                                                                      power.Agent->ZWOLNIONY == "1");
+            failure = checkShownRecord(*node, fileVersion());
             break;
         }
         case KIND_POLISA:

@@ -74,12 +74,13 @@ CommandSwitches idleUpdate(int childCount, std::string_view activeClass) {
     // The document views follow the count.
     s.documentViews = s.Close = when(childCount > 0);
 
-    // Saving.
+    // Saving. Splitting needs an application window too; while one is active, its count of
+    // applications ("WNIOSKI") decides.
     if (childCount == 0) {
-        s.SaveFile = s.SaveAs = s.Print = off;
+        s.SaveFile = s.SaveAs = s.Print = s.acWnioski = off;
     } else if (!application) {
         s.AddWniosek = s.AddAgent = s.AddPracownik = s.AddPelnomoc = s.AddPolisa = off;
-        s.SaveFile = s.SaveAs = off;
+        s.SaveFile = s.SaveAs = s.acWnioski = off;
     } else {
         s.SaveFile = s.SaveAs = on;
     }

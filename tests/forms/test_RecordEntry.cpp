@@ -1,15 +1,23 @@
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDate>
 #include <QDateEdit>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QTableView>
 #include <QTest>
+#include <QTimer>
+#include <QToolButton>
 #include <QTreeView>
 
 #include "document/DocumentTree.h"
+#include "document/RecordEditing.h"
 #include "forms/AgentPage.h"
 #include "forms/ApplicationPage.h"
 #include "forms/DocumentTreeModel.h"
@@ -17,7 +25,10 @@
 #include "forms/PersonPage.h"
 #include "forms/PolicyPage.h"
 #include "forms/PowerOfAttorneyPage.h"
+#include "forms/TfrmCalendar.h"
 #include "forms/TfrmData.h"
+#include "model/ApplicationFile.h"
+#include "model/ByteStream.h"
 #include "model/CRC32.h"
 #include "model/Cp1250.h"
 #include "tests/support/qt/LibraryFixture.h"
@@ -117,6 +128,8 @@ private slots:
     void refusedAcceptLeavesTreeAndPage();
     void agentPageKeepsEachAgentsOwnMaskAndBoardSize();
     void deletionDataShownAgainAfterReopening();
+    void wrongStoredDatesArePutRightWithTheirButtons();
+    void listsOpenWideEnoughForTheirEntries();
 };
 
 void TestRecordEntry::wholeEntryApplicationSavedAndReopened() {
@@ -428,6 +441,111 @@ void TestRecordEntry::refusedAcceptLeavesTreeAndPage() {
         QString::fromStdString(w->tree().root()->child(0)->text()),
         test::text(static_cast<TRecWniosek*>(w->tree().root()->child(0)->record())->NumerWniosku));
     QCOMPARE(library.prompts.last().caption, QStringLiteral("Walidacja"));
+}
+
+// Clicks a date button and chooses, with Enter, the day the picker opened at; that day, or an
+// invalid date when no picker opened.
+QDate pickWith(QToolButton* button) {
+    QDate opened;
+    QTimer::singleShot(0, button, [&opened] {
+        auto* picker = qobject_cast<TfrmCalendar*>(QApplication::activeModalWidget());
+        if (!picker) return;
+        opened = picker->date();
+        QTest::keyClick(picker->MonthCalendar1->findChild<QTableView*>(), Qt::Key_Return);
+        if (picker->isVisible()) picker->reject();
+    });
+    button->click();
+    QCoreApplication::processEvents();  // the timer of a picker that never opened
+    return opened;
+}
+
+// A date a stored file holds wrongly is put right with its button: the picker opens at today.
+void TestRecordEntry::wrongStoredDatesArePutRightWithTheirButtons() {
+    test::LibraryFixture library;
+    samples::SampleDocument sample(3, {1, 0, 0, 1, 1, false}, 7);
+    const std::string wrong = cp1250::fromUtf8OrThrow("31.02.2026");
+    for (std::size_t i = 0; i < sample.records().size(); ++i) {
+        TRecord& record = *sample.records()[i];
+        const RecordKind kind = sample.kinds()[i];
+        if (kind == KIND_WNIOSEK) static_cast<TRecWniosek&>(record).DataWniosku = wrong;
+        if (kind == KIND_POLISA) {
+            static_cast<TRecPolisaOC3&>(record).WazneOd = wrong;
+            static_cast<TRecPolisaOC3&>(record).WazneDo = wrong;
+        }
+        if (kind == KIND_PELNOMOCNICTWO) {
+            static_cast<TRecPelnomocnictwo&>(record).WazneOd = wrong;
+            static_cast<TRecPelnomocnictwo&>(record).WazneDo = wrong;
+        }
+        renewChecksum(record, kind);
+    }
+    std::unique_ptr<DataRecord> document = makeDocumentOfVersion(3);
+    sample.listInto(*document);
+    MemoryOutput bytes;
+    document->ZapiszDoStrumienia(bytes);
+    const QString path = library.folder() + QStringLiteral("/daty.rpa");
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes.bytes().data(), static_cast<qint64>(bytes.bytes().size()));
+    file.close();
+
+    TfrmData* w = library.openDocument(path);
+    QVERIFY(w);
+    QCOMPARE(library.prompts.messages(),
+             QStringList{QStringLiteral("Błędny format daty w polu DataWniosku")});
+    TreeNode* application = w->tree().root()->child(0);
+    TreeNode* agent = DocumentTree::agentOf(application);
+    TreeNode* policy = DocumentTree::categoryOf(agent, DocumentTree::POLISY)->child(0);
+    TreeNode* power = DocumentTree::categoryOf(agent, DocumentTree::PELNOMOCNICTWA)->child(0);
+    const auto select = [w](TreeNode* node) { return [w, node] { w->select(node); }; };
+    const auto showPower = select(power);
+    const QDate today = QDate::currentDate();
+    const struct {
+        std::function<void()> show;
+        QLineEdit* field;
+        QToolButton* button;
+    } dates[] = {
+        {select(application), w->pages().wniosek->edDataWn, w->pages().wniosek->sbDataWn},
+        {select(policy), w->pages().polisa->meWaznyOd, w->pages().polisa->sbWaznyOd},
+        {select(policy), w->pages().polisa->meWaznyDo, w->pages().polisa->sbWaznyDo},
+        {showPower, w->pages().pelnomocnictwo->meWazneOd, w->pages().pelnomocnictwo->sbWaznyOdPE},
+        {showPower, w->pages().pelnomocnictwo->meWazneDo, w->pages().pelnomocnictwo->sbWaznyDoPE}};
+    for (const auto& date : dates) {
+        const QString name = date.button->objectName() + ' ';
+        date.show();
+        QCOMPARE(name + date.field->text(), name + QStringLiteral("31.02.2026"));
+        library.prompts.clear();
+        QCOMPARE(pickWith(date.button), today);
+        QCOMPARE(name + date.field->text(), name + today.toString("dd.MM.yyyy"));
+        QCOMPARE(library.prompts.messages(), QStringList{});
+    }
+}
+
+// Every drop-down list of the pages opens wide enough to show each of its entries whole, the long
+// dictionary names above all (they were cut at the width of their box).
+void TestRecordEntry::listsOpenWideEnoughForTheirEntries() {
+    test::LibraryFixture library;
+    library.host.show();
+    TfrmData* w = library.newDocument();
+    QStringList opened;
+    for (QComboBox* combo : w->findChildren<QComboBox*>()) {
+        if (combo->count() == 0) continue;
+        QAbstractItemView* list = combo->view();
+        const QFontMetrics metrics(list->font());
+        int widest = 0;
+        for (int i = 0; i < combo->count(); ++i)
+            widest = std::max(widest, metrics.horizontalAdvance(combo->itemText(i)));
+        combo->showPopup();
+        const QString name = combo->objectName() + ' ';
+        QVERIFY(list->isVisible());
+        QCOMPARE(name + QString::number(list->minimumWidth() >= widest), name + '1');
+        QCOMPARE(name + QString::number(list->viewport()->width() >= list->sizeHintForColumn(0)),
+                 name + '1');
+        combo->hidePopup();
+        opened << combo->objectName();
+    }
+    for (const char* name : {"cbRodzajRejestru", "cbNazwaZakladu", "cbNazwaGrupyUbezpieczen",
+                             "cbDzialalnoscPodstawowa", "cbFormaPrawna"})
+        QVERIFY2(opened.contains(QString::fromLatin1(name)), name);
 }
 
 QTEST_MAIN(TestRecordEntry)

@@ -32,8 +32,14 @@ TEST(IdleUpdate, WindowsWithoutAnActiveApplicationWindow) {
         const CommandSwitches s = idleUpdate(1, active);
         EXPECT_EQ(s, idleUpdate(2, "TfrmOdpowiedz")) << active;
         EXPECT_EQ(s.SaveFile, Switch::Off) << active;
+        EXPECT_EQ(s.acWnioski, Switch::Off) << active;
         EXPECT_EQ(s.Close, Switch::On) << active;
     }
+}
+
+TEST(IdleUpdate, SplittingOnlyWithAnApplicationWindow) {
+    EXPECT_EQ(idleUpdate(0, "").acWnioski, Switch::Off);
+    EXPECT_EQ(idleUpdate(1, "TfrmData").acWnioski, Switch::Keep);  // its count decides
 }
 
 }  // namespace

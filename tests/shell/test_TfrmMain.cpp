@@ -212,6 +212,25 @@ private slots:
         QVERIFY(split->isEnabled() && !add->isEnabled());
     }
 
+    // Splitting follows the documents: off with the last one closed, and while a response window
+    // is active; an application window's count of applications turns it on again.
+    void splittingEndsWithTheLastDocument() {
+        start();
+        QAction* split = act("acWnioski");
+        act("NewWindow")->trigger();
+        send("WNIOSKI", 2, 0);
+        frame_->UpdateActions();
+        QVERIFY(split->isEnabled());
+        openFile("odpowiedz.coa");
+        frame_->UpdateActions();
+        QVERIFY(!split->isEnabled());
+        send("WNIOSKI", 3, 0);
+        frame_->documentArea()->closeAllSubWindows();
+        QTRY_COMPARE(frame_->documentArea()->subWindowList().size(), 0);
+        QTRY_VERIFY(!split->isEnabled());
+        QVERIFY(!act("SaveFile")->isEnabled() && !act("Close")->isEnabled());
+    }
+
     void responseWindowActive() {
         start();
         showActive();
