@@ -483,10 +483,7 @@ void TfrmData::showRecord(TreeNode* node, int pageIndex) {
             currentApplicationKind_ = applicationRecord->RodzajWniosku;
             pages_.agent->showAgent(static_cast<TRecAgenta&>(*record), currentApplicationKind_,
                                     type);
-            const bool deletion = currentApplicationKind_ == 2;
-            for (int tab = PAGE_ZARZAD; tab <= PAGE_POLISA; ++tab)
-                tbshMain->setTabVisible(tab,
-                                        !deletion && (tab != PAGE_ZARZAD || fileVersion() > 1));
+            showRecordTabs(currentApplicationKind_);
             failure = checkShownRecord(*node, fileVersion());
             break;
         }
@@ -621,8 +618,16 @@ void TfrmData::NewAgentExecute() {
     newAgentForm(kind, type);
 }
 
+void TfrmData::showRecordTabs(int applicationKind) {
+    // A deletion's agent has nothing below it; a version-1 file has no board members.
+    const bool deletion = applicationKind == 2;
+    for (int tab = PAGE_ZARZAD; tab <= PAGE_POLISA; ++tab)
+        tbshMain->setTabVisible(tab, !deletion && (tab != PAGE_ZARZAD || fileVersion() > 1));
+}
+
 void TfrmData::newAgentForm(int kind, const QString& type) {
     currentApplicationKind_ = kind;
+    showRecordTabs(kind);
     showPage(PAGE_AGENT);
     pages_.agent->newForm(kind, type);
     newForm(PAGE_AGENT);

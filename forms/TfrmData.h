@@ -107,6 +107,8 @@ private:
     // A blank form is shown: its page's accept and abort are enabled.
     void newForm(int page);
     void newAgentForm(int applicationKind, const QString& type);
+    // The tabs of the records below an agent, for its application's kind.
+    void showRecordTabs(int applicationKind);
     void updateNewCommands();
     void DeleteNodeExecute();
     // Runs a command of the clerk's; whatever it throws becomes a message.

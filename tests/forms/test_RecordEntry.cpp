@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -599,6 +600,8 @@ void TestRecordEntry::deletionDataShownAgainAfterReopening() {
     QCOMPARE(application->reasons(), 0x0000FF00u);
 
     w->NewAgentExecute();
+    for (int tab = PAGE_ZARZAD; tab <= PAGE_POLISA; ++tab)  // nothing goes below its agent
+        QVERIFY(!test::part<QTabWidget>(w, "tbshMain")->isTabVisible(tab));
     w->pages().agent->showAgent(*entry.agent, 2, QStringLiteral("WYKREŚLENIE"));
     typeInto(w->pages().agent->edNazwaAgenta, QStringLiteral("AGENT"));
     typeInto(w->pages().agent->edID_Agenta, QStringLiteral("12345678/A"));
