@@ -19,7 +19,7 @@
 #include "model/Exception.h"
 #include "model/FileStreams.h"
 #include "model/TextLines.h"
-#include "platform/MessageText.h"
+#include "model/MessageText.h"
 #include "platform/Settings.h"
 
 namespace tavik::cli {
@@ -225,7 +225,7 @@ int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
         return 1;
     } catch (...) {
         // Whatever else goes wrong is a refusal too, never an abort.
-        err << platform::unexpectedFailureText() << '\n';
+        err << unexpectedFailureText() << '\n';
         return 1;
     }
 }
@@ -237,8 +237,8 @@ int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
 int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     std::ostringstream printed, errors;
     const int code = runCommand(args, printed, errors);
-    out << platform::showableText(printed.str());
-    err << platform::showableText(errors.str());
+    out << showableText(printed.str());
+    err << showableText(errors.str());
     return code;
 }
 

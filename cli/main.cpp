@@ -1,7 +1,7 @@
 #include <iostream>
 
 #include "cli/CliCommands.h"
-#include "platform/MessageText.h"
+#include "model/MessageText.h"
 
 int main(int argc, char** argv) {
     // run() turns every failure of a command into a message; this catches what happens
@@ -11,7 +11,7 @@ int main(int argc, char** argv) {
         return tavik::cli::run(args, std::cout, std::cerr);
     } catch (...) {
         try {
-            std::cerr << tavik::platform::unexpectedFailureText() << '\n';
+            std::cerr << tavik::unexpectedFailureText() << '\n';
         } catch (...) {
         }
         return 1;

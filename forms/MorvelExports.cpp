@@ -9,7 +9,7 @@
 #include "forms/TfrmData.h"
 #include "model/Cp1250.h"
 #include "model/Exception.h"
-#include "platform/MessageText.h"
+#include "model/MessageText.h"
 #include "platform/Prompts.h"
 
 #define MORVEL_EXPORT extern "C" __attribute__((visibility("default")))
@@ -118,7 +118,7 @@ Result guarded(Result fallback, Body body) noexcept {
         showFailure(QString::fromStdString(e.message()));
     } catch (...) {
         try {
-            showFailure(QString::fromStdString(tavik::platform::unexpectedFailureText()));
+            showFailure(QString::fromStdString(tavik::unexpectedFailureText()));
         } catch (...) {
         }
     }

@@ -23,8 +23,14 @@ void appendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-// Decodes one UTF-8 sequence at text[pos]; returns its length, or 0 when it is malformed
-// (overlong forms, surrogates and values past U+10FFFF included).
+std::string codePointName(char32_t cp) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "U+%04X", static_cast<unsigned>(cp));
+    return buffer;
+}
+
+}  // namespace
+
 std::size_t decodeUtf8(std::string_view text, std::size_t pos, char32_t& cp) {
     const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[pos + i]); };
     const unsigned char lead = byte(0);
@@ -50,14 +56,6 @@ std::size_t decodeUtf8(std::string_view text, std::size_t pos, char32_t& cp) {
     if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
     return length;
 }
-
-std::string codePointName(char32_t cp) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "U+%04X", static_cast<unsigned>(cp));
-    return buffer;
-}
-
-}  // namespace
 
 std::string toUtf8(std::string_view cp1250Text) {
     std::string out;

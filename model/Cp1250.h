@@ -18,6 +18,10 @@ bool fromUtf8(std::string_view utf8Text, std::string& out, std::string* error = 
 // As above, but raises tavik::Exception with the explanation.
 std::string fromUtf8OrThrow(std::string_view utf8Text);
 
+// Decodes the UTF-8 sequence at utf8Text[pos]: its length and code point, or 0 when it is
+// malformed (overlong forms, surrogates and values past U+10FFFF included).
+std::size_t decodeUtf8(std::string_view utf8Text, std::size_t pos, char32_t& cp);
+
 // Alphabetical order in Polish: negative, 0 or positive. Letters compare without regard to
 // case first; texts that differ only there are ordered by their bytes.
 int compareText(std::string_view a, std::string_view b);
