@@ -362,18 +362,6 @@ TYPED_TEST(DataRecordTest, BoardMembersExistFromVersion2) {
         EXPECT_EQ(this->read(b.records())->PobierzListe().size(), 4u);
 }
 
-TYPED_TEST(DataRecordTest, TagLongerThanFiveBytesIsRefused) {
-    RpaFileBuilder b = this->builder();
-    b.zaklad();
-    b.raw(test::field("ZKLZKL") + std::string(100, 'x'));
-    EXPECT_EQ(this->refusal(b.records()),
-              "Błędny nagłówek rekordu: znacznik rekordu jest dłuższy niż 5 znaków !");
-    b = this->builder();
-    b.raw(test::le16(65535));
-    EXPECT_EQ(this->refusal(b.records()),
-              "Błędny nagłówek rekordu: znacznik rekordu jest dłuższy niż 5 znaków !");
-}
-
 TYPED_TEST(DataRecordTest, FileEndingInsideARecordIsRefused) {
     RpaFileBuilder zaklad = this->builder();
     zaklad.zaklad();
