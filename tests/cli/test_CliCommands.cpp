@@ -29,7 +29,12 @@ struct Result {
     int code;
     std::string out;
     std::string err;
+    bool operator==(const Result&) const = default;
 };
+void PrintTo(const Result& r, std::ostream* os) {
+    *os << "{" << r.code << ", \"" << r.out << "\", \"" << r.err << "\"}";
+}
+const std::string kDic = TAVIK_BUNDLED_DICTIONARY;
 
 Result run(std::vector<std::string> args) {
     std::ostringstream out, err;
@@ -54,16 +59,13 @@ TEST(CliCheck, AcceptedFileGivesItsSummary) {
     TempDir dir;
     for (int version = 1; version <= 3; ++version) {
         const std::string path = twoApplications(dir, version);
-        const Result r = run({"check", path, "--kod", "JSK", "--nazwa", kNazwa});
-        EXPECT_EQ(r.code, 0);
-        EXPECT_EQ(r.out, path + ": plik wniosków w wersji " + std::to_string(version) +
-                             ", wnioski: 2, rekordy: 6\n");
-        EXPECT_EQ(r.err, "");
+        EXPECT_EQ(run({"check", path, "--kod", "JSK", "--nazwa", kNazwa}),
+                  (Result{0,
+                          path + ": plik wniosków w wersji " + std::to_string(version) +
+                              ", wnioski: 2, rekordy: 6\n",
+                          ""}));
     }
-}
-
-TEST(CliCheck, OptionsMayComeFirstAndTheExtensionInAnyCase) {
-    TempDir dir;
+    // Options may come first, and the extension be in any case.
     const std::string path = dir.file("DWA.RPA");
     test::writeFile(path, test::readFile(twoApplications(dir, 3)));
     EXPECT_EQ(run({"check", "--kod", "JSK", "--nazwa", kNazwa, path}).code, 0);
@@ -72,36 +74,31 @@ TEST(CliCheck, OptionsMayComeFirstAndTheExtensionInAnyCase) {
 TEST(CliCheck, RefusedFileGivesTheReadersMessage) {
     TempDir dir;
     const std::string path = twoApplications(dir, 1);
-    Result r = run({"check", path, "--kod", "JSK", "--nazwa", "INNY ZAKŁAD"});
-    EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, "Błędny KOD lub NAZWA ZAKŁADU!\n");
-
+    EXPECT_EQ(run({"check", path, "--kod", "JSK", "--nazwa", "INNY ZAKŁAD"}),
+              (Result{1, "", "Błędny KOD lub NAZWA ZAKŁADU!\n"}));
     test::writeFile(path, test::readFile(path) + "\x01");
-    r = run({"check", path, "--kod", "JSK", "--nazwa", kNazwa});
-    EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.err, "Nieoczekiwany koniec pliku w nagłówku rekordu !\n");
-
-    r = run({"check", dir.file("brak.rpa"), "--kod", "JSK", "--nazwa", kNazwa});
-    EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.err, "Nie można otworzyć pliku " + dir.file("brak.rpa") + ": plik nie istnieje.\n");
+    EXPECT_EQ(run({"check", path, "--kod", "JSK", "--nazwa", kNazwa}),
+              (Result{1, "", "Nieoczekiwany koniec pliku w nagłówku rekordu !\n"}));
+    EXPECT_EQ(
+        run({"check", dir.file("brak.rpa"), "--kod", "JSK", "--nazwa", kNazwa}),
+        (Result{1, "",
+                "Nie można otworzyć pliku " + dir.file("brak.rpa") + ": plik nie istnieje.\n"}));
 }
 
 TEST(CliCheck, Dictionary) {
-    const Result good = run({"check", TAVIK_BUNDLED_DICTIONARY});
-    EXPECT_EQ(good.code, 0);
-    EXPECT_EQ(good.out, std::string(TAVIK_BUNDLED_DICTIONARY) +
-                            ": zakłady 15, województwa 16, obywatelstwa 33, działy ubezpieczeń 2, "
-                            "wykształcenie 8, rodzaje działalności 15, grupy działu 1: 5, grupy "
-                            "działu 2: 18, formy prawne 8, rodzaje dokumentów 8, rodzaje "
-                            "rejestrów 7; zakłady z kodem 15, w tym czynne 15\n");
+    EXPECT_EQ(run({"check", kDic}),
+              (Result{0,
+                      kDic + ": zakłady 15, województwa 16, obywatelstwa 33, działy ubezpieczeń 2, "
+                             "wykształcenie 8, rodzaje działalności 15, grupy działu 1: 5, grupy "
+                             "działu 2: 18, formy prawne 8, rodzaje dokumentów 8, rodzaje "
+                             "rejestrów 7; zakłady z kodem 15, w tym czynne 15\n",
+                      ""}));
     TempDir dir;
-    std::string damaged = test::readFile(TAVIK_BUNDLED_DICTIONARY);
+    std::string damaged = test::readFile(kDic);
     damaged[damaged.find("OPOLSKIE")] = 'X';
     test::writeFile(dir.file("slownik.DIC"), damaged);
-    const Result bad = run({"check", dir.file("slownik.DIC")});
-    EXPECT_EQ(bad.code, 1);
-    EXPECT_EQ(bad.err, "Błąd sumy kontrolnej słownika dla województw!\n");
+    EXPECT_EQ(run({"check", dir.file("slownik.DIC")}),
+              (Result{1, "", "Błąd sumy kontrolnej słownika dla województw!\n"}));
 }
 
 // A version-3 sample of entries and updates written as an application file of one application
@@ -117,26 +114,25 @@ std::string sampleFile(const TempDir& dir, int version, int applications) {
     return path;
 }
 
+const std::string kExchangeSummary =
+    ": plik wymiany, wnioski 3, agenci 3, pracownicy 10, polisy 4, pełnomocnictwa 4, członkowie "
+    "zarządu 6\n";
+std::string threeParts(const TempDir& dir) {
+    return dir.file("czesc_1.rpa") + "\n" + dir.file("czesc_2.rpa") + "\n" +
+           dir.file("czesc_3.rpa") + "\n";
+}
+
 TEST(CliExportImport, ExportedFileImportsAndSplitsIntoOneFilePerApplication) {
     TempDir dir;
     const std::string rpa = sampleFile(dir, 2, 3);
     const std::string cia = dir.file("wymiana.cia");
-    Result r = run({"export", "--kod", "JSK", "--nazwa", kNazwa, "--slownik",
-                    TAVIK_BUNDLED_DICTIONARY, rpa, cia});
-    ASSERT_EQ(r.code, 0) << r.err;
-    EXPECT_EQ(r.out, cia + ": wiersze 30\n");
-
-    r = run({"check", "--slownik", TAVIK_BUNDLED_DICTIONARY, "--kod", "JSK", "--dzial", "2", cia});
-    ASSERT_EQ(r.code, 0) << r.err;
-    EXPECT_EQ(r.out, cia +
-                         ": plik wymiany, wnioski 3, agenci 3, pracownicy 10, polisy 4, "
-                         "pełnomocnictwa 4, członkowie zarządu 6\n");
-
-    r = run({"import", "--kod", "JSK", "--nazwa", kNazwa, "--dzial", "2", "--slownik",
-             TAVIK_BUNDLED_DICTIONARY, dir.file("czesc"), cia});
-    ASSERT_EQ(r.code, 0) << r.err;
-    EXPECT_EQ(r.out, dir.file("czesc_1.rpa") + "\n" + dir.file("czesc_2.rpa") + "\n" +
-                         dir.file("czesc_3.rpa") + "\n");
+    EXPECT_EQ(run({"export", "--kod", "JSK", "--nazwa", kNazwa, "--slownik", kDic, rpa, cia}),
+              (Result{0, cia + ": wiersze 30\n", ""}));
+    EXPECT_EQ(run({"check", "--slownik", kDic, "--kod", "JSK", "--dzial", "2", cia}),
+              (Result{0, cia + kExchangeSummary, ""}));
+    EXPECT_EQ(run({"import", "--kod", "JSK", "--nazwa", kNazwa, "--dzial", "2", "--slownik", kDic,
+                   dir.file("czesc"), cia}),
+              (Result{0, threeParts(dir), ""}));
     for (int part = 1; part <= 3; ++part)
         EXPECT_EQ(run({"check", "--kod", "JSK", "--nazwa", kNazwa,
                        dir.file("czesc_" + std::to_string(part) + ".rpa")})
@@ -147,33 +143,25 @@ TEST(CliExportImport, ExportedFileImportsAndSplitsIntoOneFilePerApplication) {
 TEST(CliExportImport, RefusalsGiveTheReadersMessage) {
     TempDir dir;
     test::writeFile(dir.file("zle.cia"), "XYZ;JSK;1;\r\n");
-    Result r = run({"check", "--slownik", TAVIK_BUNDLED_DICTIONARY, "--kod", "JSK", "--dzial", "2",
-                    dir.file("zle.cia")});
-    EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.err, "Wystąpił błąd w linii 1\nBłędny typ rekordu !\n");
-
+    EXPECT_EQ(
+        run({"check", "--slownik", kDic, "--kod", "JSK", "--dzial", "2", dir.file("zle.cia")}),
+        (Result{1, "", "Wystąpił błąd w linii 1\nBłędny typ rekordu !\n"}));
     test::writeFile(dir.file("zla.coa"), "XYZ;\r\n");
-    r = run({"check", "--kod", "JSK", dir.file("zla.coa")});
-    EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.err, "Błędny format pliku odpowiedzi\n");
-
+    EXPECT_EQ(run({"check", "--kod", "JSK", dir.file("zla.coa")}),
+              (Result{1, "", "Błędny format pliku odpowiedzi\n"}));
     EXPECT_EQ(run({"import", "--kod", "JSK", dir.file("baza")}).code, 2);
-    r = run({"export", "--kod", "KRM", "--nazwa", "X", sampleFile(dir, 3, 1), dir.file("x.cia")});
-    EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.err, "Błędny KOD lub NAZWA ZAKŁADU!\n");
-}
+    EXPECT_EQ(
+        run({"export", "--kod", "KRM", "--nazwa", "X", sampleFile(dir, 3, 1), dir.file("x.cia")}),
+        (Result{1, "", "Błędny KOD lub NAZWA ZAKŁADU!\n"}));
 
-TEST(CliExportImport, ExportOfADocumentWithoutApplicationsIsRefusedAndTheFileKept) {
-    TempDir dir;
+    // A document without applications is not exported, and the file it names is kept.
     test::RpaFileBuilder b(3);
     b.zaklad();
     test::writeFile(dir.file("pusty.rpa"), b.file());
     test::writeFile(dir.file("stary.cia"), "WNI;JSK;1/2026;WPIS;01.01.2026;<E>;\r\n");
-    const Result r = run({"export", "--kod", "JSK", "--nazwa", kNazwa, dir.file("pusty.rpa"),
-                          dir.file("stary.cia")});
-    EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, "Brak danych do odczytu/zapisu w pliku!\n");
+    EXPECT_EQ(run({"export", "--kod", "JSK", "--nazwa", kNazwa, dir.file("pusty.rpa"),
+                   dir.file("stary.cia")}),
+              (Result{1, "", "Brak danych do odczytu/zapisu w pliku!\n"}));
     EXPECT_EQ(test::readFile(dir.file("stary.cia")), "WNI;JSK;1/2026;WPIS;01.01.2026;<E>;\r\n");
 }
 
@@ -182,18 +170,17 @@ TEST(CliExportImport, ExportOfADocumentWithoutApplicationsIsRefusedAndTheFileKep
 TEST(CliExportImport, ImportFailingHalfWayWritesNoPart) {
     TempDir dir;
     const std::string cia = dir.file("wymiana.cia");
-    ASSERT_EQ(run({"export", "--kod", "JSK", "--nazwa", kNazwa, "--slownik",
-                   TAVIK_BUNDLED_DICTIONARY, sampleFile(dir, 3, 3), cia})
+    ASSERT_EQ(run({"export", "--kod", "JSK", "--nazwa", kNazwa, "--slownik", kDic,
+                   sampleFile(dir, 3, 3), cia})
                   .code,
               0);
     test::FaultyFileSystem system;
     system.failWritesToFile = 2;
-    const Result r = run({"import", "--kod", "JSK", "--nazwa", kNazwa, "--dzial", "2", "--slownik",
-                          TAVIK_BUNDLED_DICTIONARY, dir.file("czesc"), cia});
-    EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.out, "");
-    EXPECT_EQ(r.err, "Nie zapisać danych do pliku!\nProszę sprawdzic uprawnienia.\nPlik: " +
-                         dir.file("czesc_2.rpa") + "\nPrzyczyna: brak miejsca na dysku\n");
+    EXPECT_EQ(run({"import", "--kod", "JSK", "--nazwa", kNazwa, "--dzial", "2", "--slownik", kDic,
+                   dir.file("czesc"), cia}),
+              (Result{1, "",
+                      "Nie zapisać danych do pliku!\nProszę sprawdzic uprawnienia.\nPlik: " +
+                          dir.file("czesc_2.rpa") + "\nPrzyczyna: brak miejsca na dysku\n"}));
     EXPECT_EQ(test::listFolder(dir.path()), (std::vector<std::string>{"dane3.rpa", "wymiana.cia"}));
 }
 
@@ -210,27 +197,26 @@ TEST(CliCheck, WhatIsNotARegularFileIsRefused) {
     test::writeFile(dir.file("duzy.coa"), "");
     ASSERT_EQ(::truncate(dir.file("duzy.coa").c_str(), 256 * 1024 * 1024 + 1), 0);
 
-    const auto refused = [&](const std::string& name, const std::string& reason) {
-        SCOPED_TRACE(name);
-        const Result r = run({"check", "--kod", "JSK", "--nazwa", kNazwa, "--dzial", "2",
-                              "--slownik", TAVIK_BUNDLED_DICTIONARY, dir.file(name)});
-        EXPECT_EQ(r.code, 1);
-        EXPECT_EQ(r.out, "");
-        const std::string what =
-            name.ends_with(".dic") ? "Nie można odczytać słownika " : "Nie można otworzyć pliku ";
-        EXPECT_EQ(r.err, what + dir.file(name) + ": " + reason + ".\n");
-    };
-    refused("zero.coa", "to nie jest zwykły plik");
-    refused("zero.rpa", "to nie jest zwykły plik");
-    refused("potok.rpa", "to nie jest zwykły plik");
-    refused("potok.cia", "to nie jest zwykły plik");
-    refused("potok.coa", "to nie jest zwykły plik");
-    refused("potok.dic", "to nie jest zwykły plik");
-    refused("katalog.rpa", "to jest katalog");
-    refused("katalog.coa", "to jest katalog");
-    refused("duzy.coa",
-            "plik jest zbyt duży (268435457 bajtów, a dopuszczalne jest najwyżej 268435456 "
-            "bajtów)");
+    const std::string notRegular = "to nie jest zwykły plik", folder = "to jest katalog";
+    const std::pair<const char*, std::string> cases[] = {
+        {"zero.coa", notRegular},
+        {"zero.rpa", notRegular},
+        {"potok.rpa", notRegular},
+        {"potok.cia", notRegular},
+        {"potok.coa", notRegular},
+        {"potok.dic", notRegular},
+        {"katalog.rpa", folder},
+        {"katalog.coa", folder},
+        {"duzy.coa",
+         "plik jest zbyt duży (268435457 bajtów, a dopuszczalne jest najwyżej 268435456 bajtów)"}};
+    for (const auto& [name, reason] : cases) {
+        const std::string what = std::string_view(name).ends_with(".dic")
+                                     ? "Nie można odczytać słownika "
+                                     : "Nie można otworzyć pliku ";
+        EXPECT_EQ(run({"check", "--kod", "JSK", "--nazwa", kNazwa, "--dzial", "2", "--slownik",
+                       kDic, dir.file(name)}),
+                  (Result{1, "", what + dir.file(name) + ": " + reason + ".\n"}));
+    }
 }
 
 // A record holding ESC and a byte that code page 1250 maps to a C1 control: the message shows
@@ -245,13 +231,13 @@ std::string craftedFile(const TempDir& dir) {
     test::writeFile(path, b.file());
     return path;
 }
+const std::string kCraftedRefusal =
+    "Błędny rodzaj operacji dla wniosku nr: 1/\\x1B[31m2026\\x81\\x7F\\x09\\x0D\n";
 
 TEST(CliCheck, ControlCharactersOfAFileAreShownEscaped) {
     TempDir dir;
-    const Result r = run({"check", "--kod", "JSK", "--nazwa", kNazwa, craftedFile(dir)});
-    EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.err,
-              "Błędny rodzaj operacji dla wniosku nr: 1/\\x1B[31m2026\\x81\\x7F\\x09\\x0D\n");
+    EXPECT_EQ(run({"check", "--kod", "JSK", "--nazwa", kNazwa, craftedFile(dir)}),
+              (Result{1, "", kCraftedRefusal}));
 }
 
 TEST(CliCheck, ResponseFiles) {
@@ -270,13 +256,15 @@ TEST(CliCheck, ResponseFiles) {
 }
 
 TEST(CliCheck, WrongUsage) {
-    EXPECT_EQ(run({}).code, 2);
-    EXPECT_EQ(run({"sprawdz", "a.rpa"}).code, 2);
-    EXPECT_EQ(run({"check"}).code, 2);
-    EXPECT_EQ(run({"check", "a.rpa", "b.rpa", "--kod", "JSK", "--nazwa", "N"}).code, 2);
-    EXPECT_EQ(run({"check", "a.txt", "--kod", "JSK", "--nazwa", "N"}).code, 2);
-    EXPECT_EQ(run({"check", "a.rpa", "--kod"}).code, 2);
-    EXPECT_EQ(run({"check", "a.rpa", "--kod", "JSK", "--nazwa", "N", "--kolor", "x"}).code, 2);
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {},
+             {"sprawdz", "a.rpa"},
+             {"check"},
+             {"check", "a.rpa", "b.rpa", "--kod", "JSK", "--nazwa", "N"},
+             {"check", "a.txt", "--kod", "JSK", "--nazwa", "N"},
+             {"check", "a.rpa", "--kod"},
+             {"check", "a.rpa", "--kod", "JSK", "--nazwa", "N", "--kolor", "x"}})
+        EXPECT_EQ(run(args).code, 2) << args.size();
     const Result r = run({"check", "a.rpa", "--kod", "JSK", "--nazwa", "Muñoz"});
     EXPECT_EQ(r.code, 2);
     EXPECT_NE(r.err.find("opcja --nazwa: Znak „ñ” (U+00F1) nie występuje w stronie kodowej 1250."),
@@ -312,41 +300,28 @@ TEST(CliSettings, OptionsLeftOutTakeTheUsersSettings) {
     settings.set("Nazwa ZU", kNazwa);
     settings.set("Dział ubezpieczeń",
                  "POZOSTAŁE UBEZPIECZENIA OSOBOWE ORAZ UBEZPIECZENIA MAJĄTKOWE");
-    settings.set("Katalog słowników",
-                 std::filesystem::path(TAVIK_BUNDLED_DICTIONARY).parent_path().string());
+    settings.set("Katalog słowników", std::filesystem::path(kDic).parent_path().string());
 
     // The policies of a version-2 file take their insurers' codes from the user's dictionary.
     const std::string rpa = sampleFile(dir, 2, 3);
     const std::string cia = dir.file("wymiana.cia");
-    Result r = run({"export", rpa, cia});
-    ASSERT_EQ(r.code, 0) << r.err;
-    EXPECT_EQ(r.out, cia + ": wiersze 30\n");
-    ASSERT_EQ(run({"export", "--kod", "JSK", "--nazwa", kNazwa, "--slownik",
-                   TAVIK_BUNDLED_DICTIONARY, rpa, dir.file("podane.cia")})
+    EXPECT_EQ(run({"export", rpa, cia}), (Result{0, cia + ": wiersze 30\n", ""}));
+    ASSERT_EQ(run({"export", "--kod", "JSK", "--nazwa", kNazwa, "--slownik", kDic, rpa,
+                   dir.file("podane.cia")})
                   .code,
               0);
     EXPECT_EQ(test::readFile(cia), test::readFile(dir.file("podane.cia")));
-
-    r = run({"check", cia});
-    EXPECT_EQ(r.code, 0) << r.err;
-    EXPECT_EQ(r.out, cia +
-                         ": plik wymiany, wnioski 3, agenci 3, pracownicy 10, polisy 4, "
-                         "pełnomocnictwa 4, członkowie zarządu 6\n");
-    r = run({"import", dir.file("czesc"), cia});
-    EXPECT_EQ(r.code, 0) << r.err;
-    EXPECT_EQ(r.out, dir.file("czesc_1.rpa") + "\n" + dir.file("czesc_2.rpa") + "\n" +
-                         dir.file("czesc_3.rpa") + "\n");
+    EXPECT_EQ(run({"check", cia}), (Result{0, cia + kExchangeSummary, ""}));
+    EXPECT_EQ(run({"import", dir.file("czesc"), cia}), (Result{0, threeParts(dir), ""}));
     EXPECT_EQ(run({"check", dir.file("czesc_2.rpa")}).code, 0);
 
     // A given option comes before the setting.
     settings.set("Kod ZU", "KRM");
-    r = run({"check", rpa});
-    EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.err, "Błędny KOD lub NAZWA ZAKŁADU!\n");
+    EXPECT_EQ(run({"check", rpa}), (Result{1, "", "Błędny KOD lub NAZWA ZAKŁADU!\n"}));
     EXPECT_EQ(run({"check", "--kod", "JSK", rpa}).code, 0);
 
     settings.set("Nazwa ZU", "Muñoz");
-    r = run({"check", "--kod", "JSK", rpa});
+    const Result r = run({"check", "--kod", "JSK", rpa});
     EXPECT_EQ(r.code, 2);
     EXPECT_NE(r.err.find("opcja --nazwa (z ustawień programu): Znak „ñ” (U+00F1) nie występuje "
                          "w stronie kodowej 1250."),
@@ -377,21 +352,21 @@ TEST(CliSettings, WithoutSettingsTheProgramsDefaults) {
     const std::string rpa = sampleFile(dir, 2, 1);
 
     // No undertaking is configured: its placeholder name is no document's.
-    Result r = run({"check", "--kod", "JSK", twoApplications(dir, 1)});
-    EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.err, "Błędny KOD lub NAZWA ZAKŁADU!\n");
+    EXPECT_EQ(run({"check", "--kod", "JSK", twoApplications(dir, 1)}),
+              (Result{1, "", "Błędny KOD lub NAZWA ZAKŁADU!\n"}));
     test::writeFile(dir.file("x.cia"), "");
-    r = run({"check", "--kod", "JSK", "--dzial", "2", dir.file("x.cia")});
-    EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.err, "Nie można odczytać słownika " + dir.path() +
-                         "/Slowniki/slownik.dic: plik nie istnieje.\n");
+    EXPECT_EQ(run({"check", "--kod", "JSK", "--dzial", "2", dir.file("x.cia")}),
+              (Result{1, "",
+                      "Nie można odczytać słownika " + dir.path() +
+                          "/Slowniki/slownik.dic: plik nie istnieje.\n"}));
     // The export needs no dictionary where the user has none.
-    r = run({"export", "--kod", "JSK", "--nazwa", kNazwa, rpa, dir.file("x.cia")});
+    const Result r = run({"export", "--kod", "JSK", "--nazwa", kNazwa, rpa, dir.file("x.cia")});
     EXPECT_EQ(r.code, 0) << r.err;
     std::filesystem::current_path(previous);
 }
 
-// The installed program, as a script calls it: exit codes and the two streams.
+// The installed program, as a script calls it: exit codes and the two streams. Its refusals of
+// what is not a regular file and of a crafted record are those of the commands above.
 TEST(CliProgram, ExitCodesAndStreams) {
     TempDir dir;
     const std::string path = twoApplications(dir, 2);
@@ -399,29 +374,23 @@ TEST(CliProgram, ExitCodesAndStreams) {
         const std::string command = "timeout 60 " + std::string(TAVIK_CLI_PATH) + " " + args +
                                     " 2>" + dir.file("err") + " >" + dir.file("out");
         const int status = std::system(command.c_str());
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return Result{WIFEXITED(status) ? WEXITSTATUS(status) : -1, test::readFile(dir.file("out")),
+                      test::readFile(dir.file("err"))};
     };
-    EXPECT_EQ(shell("check '" + path + "' --kod JSK --nazwa '" + kNazwa + "'"), 0);
-    EXPECT_EQ(test::readFile(dir.file("out")),
-              path + ": plik wniosków w wersji 2, wnioski: 2, rekordy: 6\n");
-    EXPECT_EQ(shell("check '" + path + "' --kod KRM --nazwa '" + kNazwa + "'"), 1);
-    EXPECT_EQ(test::readFile(dir.file("err")), "Błędny KOD lub NAZWA ZAKŁADU!\n");
-    EXPECT_EQ(shell("check"), 2);
-
-    // Files that are not regular files: refused at once (a pipe must not make it wait).
-    ASSERT_EQ(::symlink("/dev/zero", dir.file("x.coa").c_str()), 0);
-    EXPECT_EQ(shell("check --kod JSK '" + dir.file("x.coa") + "'"), 1);
-    EXPECT_EQ(test::readFile(dir.file("err")),
-              "Nie można otworzyć pliku " + dir.file("x.coa") + ": to nie jest zwykły plik.\n");
+    EXPECT_EQ(shell("check '" + path + "' --kod JSK --nazwa '" + kNazwa + "'"),
+              (Result{0, path + ": plik wniosków w wersji 2, wnioski: 2, rekordy: 6\n", ""}));
+    EXPECT_EQ(shell("check '" + path + "' --kod KRM --nazwa '" + kNazwa + "'"),
+              (Result{1, "", "Błędny KOD lub NAZWA ZAKŁADU!\n"}));
+    EXPECT_EQ(shell("check").code, 2);
+    // A pipe must not make it wait.
     ASSERT_EQ(::mkfifo(dir.file("x.rpa").c_str(), 0644), 0);
-    EXPECT_EQ(shell("check --kod JSK --nazwa N '" + dir.file("x.rpa") + "'"), 1);
-    EXPECT_EQ(test::readFile(dir.file("err")),
-              "Nie można otworzyć pliku " + dir.file("x.rpa") + ": to nie jest zwykły plik.\n");
-
+    EXPECT_EQ(
+        shell("check --kod JSK --nazwa N '" + dir.file("x.rpa") + "'"),
+        (Result{1, "",
+                "Nie można otworzyć pliku " + dir.file("x.rpa") + ": to nie jest zwykły plik.\n"}));
     // A crafted record's control characters never reach the terminal raw.
-    EXPECT_EQ(shell("check --kod JSK --nazwa '" + kNazwa + "' '" + craftedFile(dir) + "'"), 1);
-    EXPECT_EQ(test::readFile(dir.file("err")),
-              "Błędny rodzaj operacji dla wniosku nr: 1/\\x1B[31m2026\\x81\\x7F\\x09\\x0D\n");
+    EXPECT_EQ(shell("check --kod JSK --nazwa '" + kNazwa + "' '" + craftedFile(dir) + "'"),
+              (Result{1, "", kCraftedRefusal}));
 }
 
 }  // namespace

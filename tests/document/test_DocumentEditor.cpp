@@ -4,8 +4,8 @@
 #include "document/DocumentFile.h"
 #include "document/NodeSelection.h"
 #include "document/RecordEditing.h"
-#include "model/CRC32.h"
 #include "tests/support/RpaBytes.h"
+#include "tests/support/RpaFileBuilder.h"
 #include "tests/support/TestStreams.h"
 #include "tools/samples/SampleDocuments.h"
 
@@ -144,9 +144,7 @@ TEST(DocumentEditor, AnEntryBecomesAnUpdateAndItsAgentIsCompletedNext) {
     EXPECT_EQ(outcome.select, agentNode);  // its page tells what is missing
     auto& agent = static_cast<TRecAgenta3&>(*agentNode->record());
     EXPECT_EQ(agent.RodzajOperacji.str(), "AKTUALIZACJA");
-    std::uint32_t crc = 0;
-    CRC32().CRC32RecAgent3(&agent, crc);
-    EXPECT_EQ(agent.CRC, crc);
+    EXPECT_EQ(agent.CRC, test::checksumOf(agent, KIND_AGENT, 3));
     EXPECT_EQ(static_cast<TRecWniosek&>(*application->record()).RodzajWniosku, 1);
 
     // Saving is refused until the clerk gives the register number.

@@ -16,6 +16,7 @@ namespace {
 
 using test::TempDir;
 using test::u8;
+using Messages = std::vector<UserMessage>;
 
 const InsurerDirectory& insurers() {
     static const InsurerDirectory directory(
@@ -79,12 +80,11 @@ TEST(OpenDocument, FailureIsReportedAndTheTreeEmptied) {
     TempDir dir;
     test::writeFile(dir.file("zly.rpa"), "XXXX");
     DocumentTree tree;
-    const auto failure = openDocumentFile(tree, dir.file("zly.rpa"), samples::sampleUndertaking(),
-                                          DocumentTree::SortOrder::Insertion);
-    ASSERT_TRUE(failure);
-    EXPECT_EQ(failure->text, "Wystąpił błąd przy odczycie pliku\n" + dir.file("zly.rpa") +
-                                 "\nBłędna wersja pliku !");
-    EXPECT_EQ(failure->caption, "Komunikat");
+    EXPECT_EQ(openDocumentFile(tree, dir.file("zly.rpa"), samples::sampleUndertaking(),
+                               DocumentTree::SortOrder::Insertion),
+              (UserMessage{"Wystąpił błąd przy odczycie pliku\n" + dir.file("zly.rpa") +
+                               "\nBłędna wersja pliku !",
+                           "Komunikat", MessageIcon::Error}));
     EXPECT_EQ(tree.nodeCount(), 0u);
 }
 
@@ -104,28 +104,25 @@ TEST(SaveDocument, RefusalsInTheirOrder) {
     Opened two(3, 2);
     DocumentOutcome outcome = saveDocument(two.tree, two.dir.file("x.rpa"), insurers());
     EXPECT_FALSE(outcome.ok);
-    ASSERT_EQ(outcome.messages.size(), 1u);
-    EXPECT_EQ(outcome.messages[0].text,
-              "W pliku znajdować się może tylko JEDEN WNIOSEK\naby zapisać zmiany należy plik "
-              "wyeksportować\ndo pliku CIA");
-    EXPECT_EQ(outcome.messages[0].caption, "Informacja");
+    EXPECT_EQ(outcome.messages, (Messages{{"W pliku znajdować się może tylko JEDEN WNIOSEK\naby "
+                                           "zapisać zmiany należy plik wyeksportować\ndo pliku CIA",
+                                           "Informacja", MessageIcon::Information}}));
     EXPECT_FALSE(test::fileExists(two.dir.file("x.rpa")));
 
     Opened old(1, 1);
-    outcome = saveDocument(old.tree, old.dir.file("x.rpa"), insurers());
-    ASSERT_EQ(outcome.messages.size(), 1u);
-    EXPECT_EQ(outcome.messages[0].text,
-              "Aktualny plik zapisany jest w wersji 1.0,\naby plik mógł zostać zapisany w wersji "
-              "3.0\nnależy uzupełnić informacje o członkach zarządu");
+    EXPECT_EQ(saveDocument(old.tree, old.dir.file("x.rpa"), insurers()).messages,
+              (Messages{{"Aktualny plik zapisany jest w wersji 1.0,\naby plik mógł zostać "
+                         "zapisany w wersji 3.0\nnależy uzupełnić informacje o członkach zarządu",
+                         "Komunikat", MessageIcon::Warning}}));
 
     Opened invalid(3, 1);
     TreeNode* app = invalid.tree.root()->child(0);
     static_cast<TRecWniosek*>(app->record())->DataWniosku = "31.02.2026";
     outcome = saveDocument(invalid.tree, invalid.dir.file("x.rpa"), insurers());
-    ASSERT_EQ(outcome.messages.size(), 2u);
-    EXPECT_EQ(outcome.messages[0].text, "Błędny format daty w polu DataWniosku");
-    EXPECT_EQ(outcome.messages[0].caption, "Walidacja");
-    EXPECT_EQ(outcome.messages[1].text, "Nie można zapisać struktury do pliku!");
+    EXPECT_EQ(
+        outcome.messages,
+        (Messages{{"Błędny format daty w polu DataWniosku", "Walidacja", MessageIcon::Error},
+                  {"Nie można zapisać struktury do pliku!", "Komunikat", MessageIcon::Error}}));
     EXPECT_EQ(outcome.select, app);
 }
 
@@ -150,12 +147,12 @@ TEST(SplitDocument, OldVersionsAreWrittenAsVersion3WithNothingLost) {
         EXPECT_EQ(outcome.files,
                   (std::vector<std::string>{d.dir.file("dane_1.rpa"), d.dir.file("dane_2.rpa"),
                                             d.dir.file("dane_3.rpa")}));
-        ASSERT_EQ(outcome.messages.size(), 1u);
-        EXPECT_EQ(outcome.messages[0].text,
-                  "Plik " + d.dir.file("dane.rpa") +
-                      "\nzostał rozdzielony\n na pojedyncze wnioski, zapisane w "
-                      "katalogu\n" +
-                      d.dir.path());
+        EXPECT_EQ(outcome.messages,
+                  (Messages{{"Plik " + d.dir.file("dane.rpa") +
+                                 "\nzostał rozdzielony\n na pojedyncze wnioski, zapisane w "
+                                 "katalogu\n" +
+                                 d.dir.path(),
+                             "Informacja", MessageIcon::Information}}));
         std::size_t records = 0;
         for (const std::string& file : outcome.files) {
             auto part = readApplicationFile(file, samples::sampleUndertaking());
@@ -184,12 +181,11 @@ TEST(SplitDocument, ReportNamesTheSourceDocument) {
     ASSERT_EQ(::mkdir(folder.c_str(), 0755), 0);
     DocumentOutcome outcome = splitDocument(d.tree, folder, "dane.rpa", insurers(), {}, d.path);
     ASSERT_TRUE(outcome.ok);
-    ASSERT_EQ(outcome.messages.size(), 1u);
-    EXPECT_EQ(outcome.messages[0].text,
-              "Plik " + d.path +
-                  "\nzostał rozdzielony\n na pojedyncze wnioski, zapisane w katalogu\n" + folder);
-    EXPECT_EQ(outcome.messages[0].caption, "Informacja");
-    EXPECT_EQ(outcome.messages[0].icon, MessageIcon::Information);
+    EXPECT_EQ(outcome.messages,
+              (Messages{{"Plik " + d.path +
+                             "\nzostał rozdzielony\n na pojedyncze wnioski, zapisane w katalogu\n" +
+                             folder,
+                         "Informacja", MessageIcon::Information}}));
     EXPECT_EQ(test::listFolder(folder), (std::vector<std::string>{"dane_1.rpa", "dane_2.rpa"}));
 
     // An unnamed window is known by the title of the file it imported.
@@ -211,11 +207,10 @@ TEST(SplitDocument, DiskFullHalfWayLeavesTheFolderAsItWas) {
     const DocumentOutcome outcome = writeSplit(d.tree, folder, "dane.rpa", insurers(), d.path);
     EXPECT_FALSE(outcome.ok);
     EXPECT_TRUE(outcome.files.empty());
-    ASSERT_EQ(outcome.messages.size(), 1u);
-    EXPECT_EQ(outcome.messages[0].text,
-              "Nie zapisać danych do pliku!\nProszę sprawdzic uprawnienia.\nPlik: " + folder +
-                  "/dane_2.rpa\nPrzyczyna: brak miejsca na dysku");
-    EXPECT_EQ(outcome.messages[0].caption, "Ostrzeżenie");
+    EXPECT_EQ(outcome.messages,
+              (Messages{{"Nie zapisać danych do pliku!\nProszę sprawdzic uprawnienia.\nPlik: " +
+                             folder + "/dane_2.rpa\nPrzyczyna: brak miejsca na dysku",
+                         "Ostrzeżenie", MessageIcon::Warning}}));
     EXPECT_EQ(test::listFolder(folder), std::vector<std::string>{"dane_1.rpa"});
     EXPECT_EQ(test::readFile(folder + "/dane_1.rpa"), "OLD 1");
 }
@@ -259,11 +254,9 @@ TEST(ExportDocument, DocumentWithoutApplicationsIsRefusedAndTheFileKept) {
         TempDir dir;
         const std::string before = "WNI;JSK;1/2026;WPIS;01.01.2026;<E>;\r\n";
         test::writeFile(dir.file("stary.cia"), before);
-        const auto refusal = exportDocument(*tree, dir.file("stary.cia"), insurers());
-        ASSERT_TRUE(refusal);
-        EXPECT_EQ(refusal->text, "Brak danych do odczytu/zapisu w pliku!");
-        EXPECT_EQ(refusal->caption, "Komunikat");
-        EXPECT_EQ(refusal->icon, MessageIcon::Error);
+        EXPECT_EQ(exportDocument(*tree, dir.file("stary.cia"), insurers()),
+                  (UserMessage{"Brak danych do odczytu/zapisu w pliku!", "Komunikat",
+                               MessageIcon::Error}));
         EXPECT_EQ(test::readFile(dir.file("stary.cia")), before);
         EXPECT_TRUE(exportDocument(*tree, dir.file("nowy.cia"), insurers()));
         EXPECT_EQ(test::listFolder(dir.path()), std::vector<std::string>{"stary.cia"});
@@ -274,8 +267,9 @@ TEST(Verification, EveryRule) {
     DocumentTree empty;
     EXPECT_EQ(verifyDocument(empty).message->text, "Brak danych do odczytu/zapisu w pliku!");
     empty.setRoot(std::make_unique<TRecZU>(samples::sampleUndertaking()));
-    EXPECT_EQ(verifyDocument(empty).message->text, "Błędna struktura pliku!");
-    EXPECT_EQ(verifyDocument(empty).message->caption, "Komunikat - błąd podczas weryfikacji pliku");
+    EXPECT_EQ(verifyDocument(empty).message,
+              (UserMessage{"Błędna struktura pliku!", "Komunikat - błąd podczas weryfikacji pliku",
+                           MessageIcon::Error}));
 
     Opened d(3, 1);  // an entry of a company: board rule and employees apply
     TreeNode* app = d.tree.root()->child(0);
@@ -310,8 +304,8 @@ TEST(Verification, EveryRule) {
     d.tree.toggleStrike(app);
     agent->entry().struck = 1;  // an agent struck out alone
     r = verifyDocument(d.tree);
-    EXPECT_EQ(r.message->text, "WNIOSEK nie posiada przypisanego Agenta!");
-    EXPECT_EQ(r.message->caption, "Komunikat");
+    EXPECT_EQ(r.message, (UserMessage{"WNIOSEK nie posiada przypisanego Agenta!", "Komunikat",
+                                      MessageIcon::Error}));
     EXPECT_EQ(r.select, d.tree.root());
 }
 

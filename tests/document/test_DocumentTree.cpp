@@ -3,6 +3,7 @@
 #include "document/DocumentTree.h"
 #include "document/DocumentVerification.h"
 #include "tests/support/RpaBytes.h"
+#include "tests/support/TestStreams.h"
 #include "tests/support/TreeBuilder.h"
 
 namespace tavik {
@@ -124,23 +125,21 @@ TEST(DocumentTree, StruckOutMarks) {
 
     EXPECT_FALSE(b.tree.strikeQuestion(b.tree.root()));
     EXPECT_FALSE(b.tree.strikeQuestion(agent->child(0)));  // a category
-    EXPECT_EQ(b.tree.strikeQuestion(employee)->text,
-              "Czy zaznaczyć wybrany element do usunięcia?\nSkreślone elementy nie zostaną "
-              "zapisane do pliku");
-    EXPECT_EQ(b.tree.strikeQuestion(employee)->caption, "Ostrzeżenie");
+    EXPECT_EQ(b.tree.strikeQuestion(employee),
+              (UserMessage{"Czy zaznaczyć wybrany element do usunięcia?\nSkreślone elementy nie "
+                           "zostaną zapisane do pliku",
+                           "Ostrzeżenie", MessageIcon::Warning}));
 
     EXPECT_FALSE(b.tree.toggleStrike(employee));
     EXPECT_TRUE(employee->struck());
     EXPECT_FALSE(policy->struck());
-    EXPECT_EQ(b.tree.strikeQuestion(employee)->text, "Czy przywrócić usunięty element?");
-    EXPECT_EQ(b.tree.strikeQuestion(employee)->caption, "Informacja");
+    EXPECT_EQ(b.tree.strikeQuestion(employee), (UserMessage{"Czy przywrócić usunięty element?",
+                                                            "Informacja", MessageIcon::Warning}));
 
     b.tree.toggleStrike(agent);  // the agent, its application, everything below
     EXPECT_TRUE(app->struck() && agent->struck() && policy->struck() && employee->struck());
-    const auto refusal = b.tree.toggleStrike(policy);
-    ASSERT_TRUE(refusal);
-    EXPECT_EQ(refusal->text, "Nie można przywrócić usuniętego elementu!");
-    EXPECT_EQ(refusal->caption, "Komunikat");
+    EXPECT_EQ(b.tree.toggleStrike(policy), (UserMessage{"Nie można przywrócić usuniętego elementu!",
+                                                        "Komunikat", MessageIcon::Error}));
     EXPECT_TRUE(policy->struck());
 
     b.tree.toggleStrike(app);  // restoring the application restores all
@@ -186,10 +185,9 @@ TEST(DocumentTree, ImportLinksRecordsToTheLastAgentBeforeThem) {
         employee->Nazwisko = std::string(name) + "-PRACOWNIK";
         add(std::move(employee), KIND_PRACOWNIK);
     }
-    const auto failures = b.tree.importRecords(std::move(records));
-    ASSERT_EQ(failures.size(), 1u);
-    EXPECT_EQ(failures[0].text, "Wystąpił wyjątek przy dodawaniu pracownika!");
-    EXPECT_EQ(failures[0].caption, "Błąd");
+    EXPECT_EQ(b.tree.importRecords(std::move(records)),
+              (std::vector<UserMessage>{
+                  {"Wystąpił wyjątek przy dodawaniu pracownika!", "Błąd", MessageIcon::Error}}));
     EXPECT_EQ(texts(b.tree.root()), (std::vector<std::string>{"ALFA", "ZETA"}));
     for (const auto& app : b.tree.root()->children()) {
         const TreeNode* agent = DocumentTree::agentOf(app.get());
@@ -201,34 +199,34 @@ TEST(DocumentTree, ImportLinksRecordsToTheLastAgentBeforeThem) {
     EXPECT_EQ(b.tree.applicationCount(), 2);
 }
 
+// Each legal form's rule with its own warning ("" for none).
 TEST(BoardSizeRule, ByLegalForm) {
-    struct Case {
-        const char* form;
-        const char* declared;
+    const std::string half =
+        "Należy dodac czł. zarzadu.\nLiczba wprowadzonych czł. zarzadu\nmusi stanowic minimum 50% "
+        "względem\nzadeklarowanej liczby podanej w\npozycji Agenta";
+    const std::string all =
+        "Należy wpisać wszystkich czł. zarządu \nzgodnie z zadeklarowaną "
+        "liczbą podaną w \npozycji Agenta";
+    const std::string one = "Należy wypełnić rekord czł. zarządu \n";
+    const struct {
+        const char *form, *declared;
         int entered;
-        bool warns;
-    };
-    for (const Case& c :
-         {Case{"SPÓŁKA S.A.", "5", 2, true}, Case{"SPÓŁKA S.A.", "5", 3, false},
-          Case{"SPÓŁKA Z O.O.", "X", 0, false}, Case{"SPÓŁKA JAWNA", "2", 1, true},
-          Case{"INNE SPÓŁKI", "2", 2, false}, Case{"INNI PRZEDSIĘBIORCY", "0", 1, true},
-          Case{"OSOBA FIZYCZNA", "<E>", 0, true}, Case{"OSOBA FIZYCZNA", "<E>", 1, false}}) {
+        std::string warning;
+    } cases[] = {{"SPÓŁKA S.A.", "5", 2, half},     {"SPÓŁKA S.A.", "5", 3, ""},
+                 {"SPÓŁKA Z O.O.", "X", 0, ""},     {"SPÓŁKA JAWNA", "2", 1, all},
+                 {"INNE SPÓŁKI", "2", 2, ""},       {"INNI PRZEDSIĘBIORCY", "0", 1, all},
+                 {"OSOBA FIZYCZNA", "<E>", 0, one}, {"OSOBA FIZYCZNA", "<E>", 1, ""}};
+    for (const auto& c : cases) {
         Builder b;
         TreeNode* agent = b.agent(b.application("W"), "AGENT", c.form, c.declared);
         for (int i = 0; i < c.entered; ++i)
             b.person(agent, KIND_ZARZAD, "CZŁONEK");
         const auto warning = boardSizeWarning(*agent);
-        EXPECT_EQ(warning.has_value(), c.warns) << c.form << " " << c.declared << " " << c.entered;
-        if (warning) {
-            EXPECT_EQ(warning->caption, "Komunikat");
-        }
+        EXPECT_EQ(warning, c.warning.empty() ? std::nullopt
+                                             : std::optional(UserMessage{c.warning, "Komunikat",
+                                                                         MessageIcon::Warning}))
+            << c.form << " " << c.declared << " " << c.entered;
     }
-    Builder b;
-    TreeNode* agent = b.agent(b.application("W"), "AGENT", "SPÓŁKA S.A.", "5");
-    EXPECT_EQ(
-        boardSizeWarning(*agent)->text,
-        "Należy dodac czł. zarzadu.\nLiczba wprowadzonych czł. zarzadu\nmusi stanowic minimum 50% "
-        "względem\nzadeklarowanej liczby podanej w\npozycji Agenta");
 }
 
 }  // namespace

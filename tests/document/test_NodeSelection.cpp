@@ -21,46 +21,33 @@ struct Document : test::TreeBuilder {
     }
 };
 
+// A whole plan: what follows, the page, the frame's notice and flag, the application in work
+// and the node selected instead.
+using Plan = std::tuple<Then, int, int, int, const TreeNode*, const TreeNode*>;
+
 TEST(NodeSelection, PlanOfEveryKindOfNode) {
     Document d;
-    SelectionPlan p = planSelection(d.tree.root());
-    EXPECT_EQ(p.then, Then::SelectOther);
-    EXPECT_EQ(p.select, d.entry);
-    EXPECT_EQ(p.frameNotice, 0);
-
-    p = planSelection(d.entry);
-    EXPECT_EQ(p.then, Then::ShowRecord);
-    EXPECT_EQ(p.page, PAGE_WNIOSEK);
-    EXPECT_EQ(p.frameNotice, 1);
-    EXPECT_EQ(p.frameFlag, 1);
-    EXPECT_EQ(p.applicationNode, d.entry);
-    EXPECT_EQ(planSelection(d.bare).frameFlag, 0);
-
-    p = planSelection(d.agentNode);
-    EXPECT_EQ(p.page, PAGE_AGENT);
-    EXPECT_EQ(p.frameNotice, 2);
-    EXPECT_EQ(p.applicationNode, d.entry);
-
-    p = planSelection(d.employee);
-    EXPECT_EQ(p.then, Then::ShowRecord);
-    EXPECT_EQ(p.page, PAGE_PRACOWNIK);
-    EXPECT_EQ(p.frameNotice, 4);
-    EXPECT_EQ(p.applicationNode, d.entry);
-
-    // A category with records moves on to its first; an empty one opens its blank form.
-    p = planSelection(d.category(DocumentTree::PRACOWNICY));
-    EXPECT_EQ(p.then, Then::SelectOther);
-    EXPECT_EQ(p.select, d.employee);
-    EXPECT_EQ(p.frameNotice, 4);
-    EXPECT_EQ(p.applicationNode, d.entry);
-    const int notices[] = {3, 4, 5, 6};
-    for (int c : {DocumentTree::ZARZAD, DocumentTree::PELNOMOCNICTWA, DocumentTree::POLISY}) {
-        p = planSelection(d.category(c));
-        EXPECT_EQ(p.then, Then::NewForm);
-        EXPECT_EQ(p.page, 2 + c);
-        EXPECT_EQ(p.frameNotice, notices[c]);
+    const std::pair<TreeNode*, Plan> cases[] = {
+        {d.tree.root(), {Then::SelectOther, -1, 0, 0, nullptr, d.entry}},
+        {d.entry, {Then::ShowRecord, PAGE_WNIOSEK, 1, 1, d.entry, nullptr}},
+        {d.bare, {Then::ShowRecord, PAGE_WNIOSEK, 1, 0, d.bare, nullptr}},
+        {d.agentNode, {Then::ShowRecord, PAGE_AGENT, 2, 0, d.entry, nullptr}},
+        {d.employee, {Then::ShowRecord, PAGE_PRACOWNIK, 4, 0, d.entry, nullptr}},
+        // A category with records moves on to its first; an empty one opens its blank form.
+        {d.category(DocumentTree::PRACOWNICY),
+         {Then::SelectOther, PAGE_PRACOWNIK, 4, 0, d.entry, d.employee}},
+        {d.category(DocumentTree::ZARZAD), {Then::NewForm, PAGE_ZARZAD, 3, 0, d.entry, nullptr}},
+        {d.category(DocumentTree::PELNOMOCNICTWA),
+         {Then::NewForm, PAGE_PELNOMOCNICTWO, 5, 0, d.entry, nullptr}},
+        {d.category(DocumentTree::POLISY), {Then::NewForm, PAGE_POLISA, 6, 0, d.entry, nullptr}},
+        {nullptr, {Then::Nothing, -1, -1, 0, nullptr, nullptr}},
+    };
+    for (const auto& [node, expected] : cases) {
+        const SelectionPlan p = planSelection(node);
+        EXPECT_EQ(Plan(p.then, p.page, p.frameNotice, p.frameFlag, p.applicationNode, p.select),
+                  expected)
+            << (node ? cp1250::toUtf8(node->text()) : "none");
     }
-    EXPECT_EQ(planSelection(nullptr).then, Then::Nothing);
 }
 
 TEST(NodeSelection, BoardRuleOnlyBelowAnEntryAgentOfNewerFiles) {

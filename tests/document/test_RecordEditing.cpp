@@ -2,7 +2,7 @@
 
 #include "document/RecordEditing.h"
 #include "interchange/walidacja.h"
-#include "model/CRC32.h"
+#include "tests/support/RpaFileBuilder.h"
 #include "tests/support/TreeBuilder.h"
 #include "tools/samples/SampleDocuments.h"
 
@@ -53,7 +53,6 @@ TEST(RecordEditing, PlacementFollowsTheSelection) {
 
 TEST(RecordEditing, AssignedFieldsAndTheChecksumOfTheRecordsOwnVersion) {
     const samples::SampleDocument sample(3, {}, 4);
-    const CRC32 calc;
     for (std::size_t i = 0; i < sample.records().size(); ++i) {
         const TRecord& original = *sample.records()[i];
         if (sample.kinds()[i] != KIND_PRACOWNIK) continue;
@@ -61,9 +60,7 @@ TEST(RecordEditing, AssignedFieldsAndTheChecksumOfTheRecordsOwnVersion) {
         assignFields(copy, original);
         renewChecksum(copy, KIND_PRACOWNIK);
         EXPECT_EQ(copy.CRC, original.CRC);  // the sample carries its version-3 checksum
-        std::uint32_t crc = 0;
-        calc.CRC32RecPracownik(&copy, crc);
-        EXPECT_EQ(copy.CRC, crc);
+        EXPECT_EQ(copy.CRC, test::checksumOf(copy, KIND_PRACOWNIK, 3));
     }
     // An older agent keeps the checksum of its own version.
     const samples::SampleDocument older(2, {}, 4);
@@ -104,14 +101,11 @@ TEST(RecordEditing, EntryResetsTheBoardAllOrNothing) {
 
     second.Nazwisko = name;
     EXPECT_FALSE(resetBoardForEntry(*agent, "NOWY"));
-    const CRC32 calc;
     for (const auto& member : board->children()) {
         auto& record = static_cast<TRecZarzad&>(*member->record());
         EXPECT_EQ(record.Rodzaj_Operacji, "NOWY");
         EXPECT_EQ(record.Numer_w_RA, "<E>");  // an entry has no register number yet
-        std::uint32_t crc = 0;
-        calc.CRC32RecZarzad(&record, crc);
-        EXPECT_EQ(record.CRC, crc);
+        EXPECT_EQ(record.CRC, test::checksumOf(record, KIND_ZARZAD, 3));
     }
 }
 
@@ -123,14 +117,11 @@ TEST(RecordEditing, InsuranceKindsClearedWithTheirChecksums) {
         static_cast<TRecPelnomocnictwo*>(power->record())->RodzajUbezpieczenia = "MAJATKOWE";
     }
     clearInsuranceKinds(*agent);
-    const CRC32 calc;
     for (const auto& power :
          DocumentTree::categoryOf(agent, DocumentTree::PELNOMOCNICTWA)->children()) {
         auto& record = static_cast<TRecPelnomocnictwo&>(*power->record());
         EXPECT_EQ(record.RodzajUbezpieczenia, "<E>");
-        std::uint32_t crc = 0;
-        calc.CRC32RecPelnomocnictwo(&record, crc);
-        EXPECT_EQ(record.CRC, crc);
+        EXPECT_EQ(record.CRC, test::checksumOf(record, KIND_PELNOMOCNICTWO, 3));
     }
 }
 

@@ -54,10 +54,16 @@ protected:
         return "(accepted)";
     }
 
-    // Written by the document under test to memory.
-    std::string written(samples::SampleDocument& sample) {
+    // The sample listed into a fresh document (the sample keeps the records).
+    std::unique_ptr<DataRecord> listed(samples::SampleDocument& sample) {
         auto doc = makeDocumentOfVersion(kVersion);
         sample.listInto(*doc);
+        return doc;
+    }
+
+    // Written by the document under test to memory.
+    std::string written(samples::SampleDocument& sample) {
+        auto doc = listed(sample);
         MemoryOutput out;
         EXPECT_TRUE(doc->ZapiszDoStrumienia(out));
         return out.bytes();
@@ -70,11 +76,15 @@ protected:
         b.zaklad();
         b.wniosek();
         b.agent();
-        b.polisa();
-        b.pelnomocnictwo();
-        b.pracownik();
-        if (kVersion > 1) b.zarzad();
+        for (RecordKind kind : {KIND_POLISA, KIND_PELNOMOCNICTWO, KIND_PRACOWNIK, KIND_ZARZAD})
+            if (kind != KIND_ZARZAD || kVersion > 1) add(b, kind);
         return b;
+    }
+    static void add(RpaFileBuilder& b, RecordKind kind) {
+        if (kind == KIND_POLISA) b.polisa();
+        if (kind == KIND_PELNOMOCNICTWO) b.pelnomocnictwo();
+        if (kind == KIND_PRACOWNIK) b.pracownik();
+        if (kind == KIND_ZARZAD) b.zarzad();
     }
 
     const std::string& keep(const std::string& bytes) { return kept_.emplace_back(bytes); }
@@ -213,29 +223,16 @@ TYPED_TEST(DataRecordTest, FieldEndsAtItsFirstNulByte) {
     EXPECT_EQ(back->Komentarz.length(), 2);
 }
 
-TYPED_TEST(DataRecordTest, TagIsTakenUpToItsTerminator) {
-    RpaFileBuilder b = this->builder();
-    b.zaklad();
-    std::string records = b.records();
+// A tag is a terminated string: NUL padding ends it early, one whose first byte is NUL is
+// empty, and an empty tag ends the file whatever its stored length and whatever follows it.
+TYPED_TEST(DataRecordTest, TagEndsAtItsFirstNulAndAnEmptyTagEndsTheRecords) {
+    RpaFileBuilder padded = this->builder();
+    padded.zaklad();
+    std::string records = padded.records();
     records.replace(0, 5, test::le16(5) + std::string("ZKL\0\0", 5));
-    auto doc = this->read(records);
-    EXPECT_EQ(doc->PobierzListe().size(), 1u);
-}
+    EXPECT_EQ(this->read(records)->PobierzListe().size(), 1u);
 
-TYPED_TEST(DataRecordTest, EmptyTagEndsTheRecords) {
-    RpaFileBuilder b = this->builder();
-    b.zaklad();
-    b.wniosek();
-    b.raw(test::le16(0));
-    b.raw("whatever follows is not read");
-    auto doc = this->read(b.records());
-    EXPECT_EQ(doc->PobierzListe().size(), 2u);
-}
-
-// A tag is a terminated string: one whose first byte is NUL is empty, and an empty tag ends
-// the file (the reading's step 7), whatever its stored length and whatever follows it.
-TYPED_TEST(DataRecordTest, TagWhoseFirstByteIsNulEndsTheRecords) {
-    for (std::uint16_t length = 1; length <= 5; ++length) {
+    for (std::uint16_t length = 0; length <= 5; ++length) {
         SCOPED_TRACE(length);
         RpaFileBuilder b = this->builder();
         b.zaklad();
@@ -254,14 +251,7 @@ TYPED_TEST(DataRecordTest, TagWhoseFirstByteIsNulEndsTheRecords) {
         EXPECT_EQ(opened->PobierzListe().size(), 3u);
     }
     // As the first tag of the file: an empty document.
-    RpaFileBuilder b = this->builder();
-    b.raw(test::le16(3) + std::string("\0KL", 3));
-    EXPECT_TRUE(this->read(b.records())->PobierzListe().empty());
-    // A tag that is cut off before its bytes is still a file ending inside a tag.
-    b = this->builder();
-    b.zaklad();
-    b.raw(test::le16(3) + std::string(1, '\0'));
-    EXPECT_EQ(this->refusal(b.records()), "Nieoczekiwany koniec pliku w nagłówku rekordu !");
+    EXPECT_TRUE(this->read(test::le16(3) + std::string("\0KL", 3))->PobierzListe().empty());
 }
 
 // ---- The undertaking ---------------------------------------------------------------------
@@ -298,10 +288,7 @@ TYPED_TEST(DataRecordTest, ChecksumOfEachRecordNamesItsApplication) {
         b.agent();
         b.wniosek("WPIS", "7/ŁÓDŹ");
         if (kind != KIND_WNIOSEK) b.agent();
-        if (kind == KIND_POLISA) b.polisa();
-        if (kind == KIND_PELNOMOCNICTWO) b.pelnomocnictwo();
-        if (kind == KIND_PRACOWNIK) b.pracownik();
-        if (kind == KIND_ZARZAD) b.zarzad();
+        this->add(b, kind);
         b.corrupt();
         const std::string message = this->refusal(b.records());
         EXPECT_EQ(this->accepted_, kind == KIND_WNIOSEK ? 3u : kind == KIND_AGENT ? 4u : 5u);
@@ -334,12 +321,31 @@ TYPED_TEST(DataRecordTest, ApplicationKindMustBeOneOfTheThree) {
     }
 }
 
-TYPED_TEST(DataRecordTest, UnknownTagIsRefused) {
+TYPED_TEST(DataRecordTest, DamagedTagIsRefusedAfterTheRecordsBeforeIt) {
     RpaFileBuilder b = this->builder();
     b.zaklad();
-    b.raw(test::field("XYZ") + test::field("A"));
-    EXPECT_EQ(this->refusal(b.records()), "Błędny nagłówek rekordu !");
-    EXPECT_EQ(this->accepted_, 1u);
+    const std::string zaklad = b.records();
+    const std::string unknown = "Błędny nagłówek rekordu !",
+                      tooLong =
+                          "Błędny nagłówek rekordu: znacznik rekordu jest dłuższy niż 5 znaków !",
+                      cut = "Nieoczekiwany koniec pliku w nagłówku rekordu !";
+    const struct {
+        std::string records, message;
+        std::size_t accepted;
+    } cases[] = {
+        {zaklad + test::field("XYZ") + test::field("A"), unknown, 1},
+        {zaklad + test::field("ZKLZKL") + std::string(100, 'x'), tooLong, 1},
+        {test::le16(65535), tooLong, 0},
+        {zaklad + "\x03", cut, 1},
+        {zaklad + test::le16(3) + "WN", cut, 1},
+        // A tag cut off before its bytes is a file ending inside a tag, even after a NUL.
+        {zaklad + test::le16(3) + std::string(1, '\0'), cut, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.records.size());
+        EXPECT_EQ(this->refusal(c.records), c.message);
+        EXPECT_EQ(this->accepted_, c.accepted);
+    }
 }
 
 TYPED_TEST(DataRecordTest, BoardMembersExistFromVersion2) {
@@ -356,18 +362,6 @@ TYPED_TEST(DataRecordTest, BoardMembersExistFromVersion2) {
         EXPECT_EQ(this->read(b.records())->PobierzListe().size(), 4u);
 }
 
-TYPED_TEST(DataRecordTest, TagLongerThanFiveBytesIsRefused) {
-    RpaFileBuilder b = this->builder();
-    b.zaklad();
-    b.raw(test::field("ZKLZKL") + std::string(100, 'x'));
-    EXPECT_EQ(this->refusal(b.records()),
-              "Błędny nagłówek rekordu: znacznik rekordu jest dłuższy niż 5 znaków !");
-    b = this->builder();
-    b.raw(test::le16(65535));
-    EXPECT_EQ(this->refusal(b.records()),
-              "Błędny nagłówek rekordu: znacznik rekordu jest dłuższy niż 5 znaków !");
-}
-
 TYPED_TEST(DataRecordTest, FileEndingInsideARecordIsRefused) {
     RpaFileBuilder zaklad = this->builder();
     zaklad.zaklad();
@@ -382,17 +376,6 @@ TYPED_TEST(DataRecordTest, FileEndingInsideARecordIsRefused) {
     for (std::size_t cut : {whole.size() - 40, whole.size() - 1})
         EXPECT_EQ(this->refusal(whole.substr(0, cut)),
                   "Nieoczekiwany koniec pliku w rekordzie " + last + " !\nWNIOSEK NR: 12/2026");
-}
-
-TYPED_TEST(DataRecordTest, FileEndingInsideATagIsRefused) {
-    RpaFileBuilder b = this->builder();
-    b.zaklad();
-    b.raw(std::string(1, '\x03'));
-    EXPECT_EQ(this->refusal(b.records()), "Nieoczekiwany koniec pliku w nagłówku rekordu !");
-    b = this->builder();
-    b.zaklad();
-    b.raw(test::le16(3) + "WN");
-    EXPECT_EQ(this->refusal(b.records()), "Nieoczekiwany koniec pliku w nagłówku rekordu !");
 }
 
 TYPED_TEST(DataRecordTest, RecordBeforeItsParentKindIsRefused) {
@@ -414,10 +397,7 @@ TYPED_TEST(DataRecordTest, RecordBeforeItsParentKindIsRefused) {
         RpaFileBuilder b = this->builder();
         b.zaklad();
         b.wniosek();
-        if (kind == KIND_POLISA) b.polisa();
-        if (kind == KIND_PELNOMOCNICTWO) b.pelnomocnictwo();
-        if (kind == KIND_PRACOWNIK) b.pracownik();
-        if (kind == KIND_ZARZAD) b.zarzad();
+        this->add(b, kind);
         EXPECT_EQ(this->refusal(b.records()), "Błędna kolejność rekordów: rekord " +
                                                   std::string(recordTypeName(kind)) +
                                                   " występuje przed pierwszym rekordem AGENT !");
@@ -440,8 +420,7 @@ TYPED_TEST(DataRecordTest, SaveEmptiesTheListAndKeepsTheRecords) {
     samples::SampleShape shape;
     shape.applications = 2;
     samples::SampleDocument sample(this->kVersion, shape);
-    auto doc = makeDocumentOfVersion(this->kVersion);
-    sample.listInto(*doc);
+    auto doc = this->listed(sample);
     EXPECT_EQ(doc->GetRecordCountWn(), 2);
     ASSERT_TRUE(doc->ZapiszDoPliku(dir.file("dane.rpa")));
     EXPECT_TRUE(doc->PobierzListe().empty());
@@ -456,87 +435,74 @@ TYPED_TEST(DataRecordTest, DeviceFailingAnywhereFailsTheSave) {
     const std::size_t size = this->written(sample).size();
     for (std::size_t limit :
          {std::size_t{0}, std::size_t{10}, std::size_t{28}, std::size_t{100}, size / 2, size - 1}) {
-        auto doc = makeDocumentOfVersion(this->kVersion);
-        sample.listInto(*doc);
+        auto doc = this->listed(sample);
         test::FailingOutput out(limit);
         EXPECT_FALSE(doc->ZapiszDoStrumienia(out)) << limit;
-        EXPECT_EQ(doc->lastFailure().text,
-                  "Nie zapisać danych do pliku!\nProszę sprawdzic uprawnienia.");
-        EXPECT_EQ(doc->lastFailure().caption, "Ostrzeżenie");
-        EXPECT_EQ(doc->lastFailure().icon, MessageIcon::Warning);
+        EXPECT_EQ(doc->lastFailure(), (UserMessage{"Nie zapisać danych do pliku!\nProszę sprawdzic "
+                                                   "uprawnienia.",
+                                                   "Ostrzeżenie", MessageIcon::Warning}));
         EXPECT_TRUE(doc->PobierzListe().empty());
     }
 }
 
-TYPED_TEST(DataRecordTest, FileThatCannotBeCreated) {
-    test::TempDir dir;
-    samples::SampleDocument sample(this->kVersion, samples::SampleShape{});
-    auto doc = makeDocumentOfVersion(this->kVersion);
-    sample.listInto(*doc);
-    EXPECT_FALSE(doc->ZapiszDoPliku(dir.file("brak/dane.rpa")));
-    EXPECT_EQ(doc->lastFailure().text,
-              "Nie można utworzyc pliku!\nPlik: " + dir.file("brak/dane.rpa") +
-                  "\nPrzyczyna: katalog nie istnieje");
-    EXPECT_EQ(doc->lastFailure().caption, "Ostrzeżenie");
-    EXPECT_EQ(doc->lastFailure().icon, MessageIcon::Error);
-    EXPECT_TRUE(doc->PobierzListe().empty());
-}
-
-TYPED_TEST(DataRecordTest, FullDiskFailsTheSaveNamesTheFileAndKeepsTheOldOne) {
+// A failed save names the file and the reason, leaves the list empty and any old file as it was.
+TYPED_TEST(DataRecordTest, FailedSaveKeepsTheOldFile) {
     test::TempDir dir;
     const std::string path = dir.file("dane.rpa");
     test::writeFile(path, "THE PREVIOUS FILE");
     samples::SampleDocument sample(this->kVersion, samples::SampleShape{});
-    auto doc = makeDocumentOfVersion(this->kVersion);
+    auto doc = this->listed(sample);
+    EXPECT_FALSE(doc->ZapiszDoPliku(dir.file("brak/dane.rpa")));
+    EXPECT_EQ(doc->lastFailure(),
+              (UserMessage{"Nie można utworzyc pliku!\nPlik: " + dir.file("brak/dane.rpa") +
+                               "\nPrzyczyna: katalog nie istnieje",
+                           "Ostrzeżenie", MessageIcon::Error}));
+    EXPECT_TRUE(doc->PobierzListe().empty());
+
     sample.listInto(*doc);
     test::FaultyFileSystem system;
     system.failWritesToFile = 1;
     EXPECT_FALSE(doc->ZapiszDoPliku(path));
-    EXPECT_EQ(doc->lastFailure().text,
-              "Nie zapisać danych do pliku!\nProszę sprawdzic uprawnienia.\nPlik: " + path +
-                  "\nPrzyczyna: brak miejsca na dysku");
-    EXPECT_EQ(doc->lastFailure().caption, "Ostrzeżenie");
-    EXPECT_EQ(doc->lastFailure().icon, MessageIcon::Warning);
+    EXPECT_EQ(doc->lastFailure(),
+              (UserMessage{"Nie zapisać danych do pliku!\nProszę sprawdzic uprawnienia.\nPlik: " +
+                               path + "\nPrzyczyna: brak miejsca na dysku",
+                           "Ostrzeżenie", MessageIcon::Warning}));
     EXPECT_EQ(test::readFile(path), "THE PREVIOUS FILE");
     EXPECT_EQ(test::listFolder(dir.path()), std::vector<std::string>{"dane.rpa"});
 }
 
+// An agent of another version's class, or an entry without its record, in the middle of the list.
 TYPED_TEST(DataRecordTest, RecordThatCannotBeWrittenFailsTheSaveAndKeepsTheOldFile) {
     test::TempDir dir;
     const std::string path = dir.file("dane.rpa");
     test::writeFile(path, "THE PREVIOUS FILE");
     samples::SampleDocument sample(this->kVersion, samples::SampleShape{});
-    // An agent of another version's class in the middle of the list.
     std::unique_ptr<TRecAgenta> foreign;
     if (this->kVersion == 3)
         foreign = std::make_unique<TRecAgenta2>();
     else
         foreign = std::make_unique<TRecAgenta3>();
-    auto doc = makeDocumentOfVersion(this->kVersion);
-    sample.listInto(*doc);
-    _RecData entry{foreign.get(), KIND_AGENT, 0};
-    doc->PobierzListe().push_back(&entry);
-    EXPECT_FALSE(doc->ZapiszDoPliku(path));
-    EXPECT_EQ(doc->lastFailure().text, "Nie można zapisać rekordu AGENT w pliku w wersji " +
-                                           std::to_string(this->kVersion) + "!");
-    EXPECT_EQ(test::readFile(path), "THE PREVIOUS FILE");
-    EXPECT_EQ(test::listFolder(dir.path()), std::vector<std::string>{"dane.rpa"});
-    EXPECT_TRUE(doc->PobierzListe().empty());
-
-    // An entry without its record fails the same way.
-    sample.listInto(*doc);
-    _RecData empty{nullptr, KIND_PRACOWNIK, 0};
-    doc->PobierzListe().push_back(&empty);
-    EXPECT_FALSE(doc->ZapiszDoPliku(path));
-    EXPECT_EQ(doc->lastFailure().text, "Nie można zapisać rekordu PRACOWNIK w pliku w wersji " +
-                                           std::to_string(this->kVersion) + "!");
-    EXPECT_EQ(test::readFile(path), "THE PREVIOUS FILE");
+    struct {
+        _RecData entry;
+        std::string name;
+    } cases[] = {{{foreign.get(), KIND_AGENT, 0}, "AGENT"},
+                 {{nullptr, KIND_PRACOWNIK, 0}, "PRACOWNIK"}};
+    for (auto& c : cases) {
+        auto doc = this->listed(sample);
+        doc->PobierzListe().push_back(&c.entry);
+        EXPECT_FALSE(doc->ZapiszDoPliku(path));
+        EXPECT_EQ(doc->lastFailure().text, "Nie można zapisać rekordu " + c.name +
+                                               " w pliku w wersji " +
+                                               std::to_string(this->kVersion) + "!");
+        EXPECT_EQ(test::readFile(path), "THE PREVIOUS FILE");
+        EXPECT_EQ(test::listFolder(dir.path()), std::vector<std::string>{"dane.rpa"});
+        EXPECT_TRUE(doc->PobierzListe().empty());
+    }
 }
 
 TYPED_TEST(DataRecordTest, WriterRefusesAListInAnOrderTheReaderWouldRefuse) {
     samples::SampleDocument sample(this->kVersion, samples::SampleShape{});
-    auto doc = makeDocumentOfVersion(this->kVersion);
-    sample.listInto(*doc);
+    auto doc = this->listed(sample);
     doc->PobierzListe().erase(std::next(doc->PobierzListe().begin()));  // drop the application
     MemoryOutput out;
     EXPECT_FALSE(doc->ZapiszDoStrumienia(out));

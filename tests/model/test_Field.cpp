@@ -15,39 +15,25 @@ TEST(Field, NewFieldHoldsTheEmptyMarker) {
     EXPECT_STREQ(f.c_str(), "<E>");
 }
 
-TEST(Field, KeepsShortAndLongTextsWithTheirLength) {
-    Field f;
-    f = "1234567890123";  // the longest text kept inside the object
-    EXPECT_EQ(f.view(), "1234567890123");
-    EXPECT_EQ(f.length(), 13);
-    f = "12345678901234";  // the shortest kept on the heap
-    EXPECT_EQ(f.view(), "12345678901234");
-    EXPECT_EQ(f.length(), 14);
-    EXPECT_STREQ(f.c_str(), "12345678901234");
-    f = "AB";
-    EXPECT_EQ(f.view(), "AB");
-    EXPECT_FALSE(f.isEmpty());
-}
-
-TEST(Field, TextEndsAtItsFirstNulByte) {
-    Field f;
-    f = std::string_view("AB\0CD", 5);
-    EXPECT_EQ(f.view(), "AB");
-    EXPECT_EQ(f.length(), 2);
-}
-
-TEST(Field, NeverHoldsAnEmptyText) {
+// Texts assigned one after another to one field, in and out of the object: what it holds.
+TEST(Field, KeepsATextUpToItsFirstNulAndItsSixteenBitLengthNeverAnEmptyOne) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"1234567890123", "1234567890123"},    // the longest text kept inside the object
+        {"12345678901234", "12345678901234"},  // the shortest kept on the heap
+        {"AB", "AB"},
+        {std::string("AB\0CD", 5), "AB"},
+        {"", "<E>"},
+        {std::string("\0AB", 3), "<E>"},
+        {std::string(70000, 'x'), std::string(65535, 'x')},
+    };
     Field f("X");
-    f = "";
-    EXPECT_EQ(f.view(), "<E>");
-    f = std::string_view("\0AB", 3);
-    EXPECT_EQ(f.view(), "<E>");
-}
-
-TEST(Field, TextPastTheSixteenBitLengthIsCut) {
-    Field f(std::string(70000, 'x'));
-    EXPECT_EQ(f.length(), 65535);
-    EXPECT_EQ(f.view(), std::string(65535, 'x'));
+    for (const auto& [assigned, held] : cases) {
+        f = assigned;
+        EXPECT_EQ(f.view(), held);
+        EXPECT_EQ(f.length(), static_cast<int>(held.size()));
+        EXPECT_STREQ(f.c_str(), held.c_str());
+        EXPECT_EQ(f.isEmpty(), held == "<E>");
+    }
 }
 
 TEST(Field, AssigningAPartOfItselfIsSafe) {

@@ -12,6 +12,12 @@ namespace tavik {
 namespace {
 
 using test::TempDir;
+using Names = std::vector<std::string>;
+
+// Opens, writes and commits; false at the first step that fails.
+bool save(AtomicFileOutput& out, const std::string& bytes) {
+    return out.open() && out.write(bytes.data(), bytes.size()) && out.commit();
+}
 
 TEST(AtomicFileOutput, CommitReplacesTheTargetAndLeavesNoTemporary) {
     TempDir dir;
@@ -45,8 +51,7 @@ TEST(AtomicFileOutput, KeepsTheModeOfTheFileItReplaces) {
     test::writeFile(target, "OLD");
     ::chmod(target.c_str(), 0640);
     AtomicFileOutput out(target);
-    ASSERT_TRUE(out.open());
-    ASSERT_TRUE(out.commit());
+    ASSERT_TRUE(save(out, ""));
     struct stat info {};
     ASSERT_EQ(::stat(target.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u);
@@ -58,31 +63,27 @@ TEST(AtomicFileOutput, SavingThroughALinkReplacesTheFileItPointsTo) {
     test::writeFile(real, "OLD");
     ASSERT_EQ(::symlink(real.c_str(), link.c_str()), 0);
     AtomicFileOutput out(link);
-    ASSERT_TRUE(out.open());
-    ASSERT_TRUE(out.write("NEW", 3));
-    ASSERT_TRUE(out.commit());
+    ASSERT_TRUE(save(out, "NEW"));
     EXPECT_EQ(test::readFile(real), "NEW");
     struct stat info {};
     ASSERT_EQ(::lstat(link.c_str(), &info), 0);
     EXPECT_TRUE(S_ISLNK(info.st_mode));
 }
 
-TEST(AtomicFileOutput, FolderThatDoesNotExistCannotBeWritten) {
-    TempDir dir;
-    AtomicFileOutput out(dir.file("brak/dane.rpa"));
-    EXPECT_FALSE(out.open());
-    EXPECT_EQ(out.errorText(), "katalog nie istnieje");
-    EXPECT_FALSE(out.write("X", 1));
-    EXPECT_FALSE(out.commit());
-}
-
-TEST(AtomicFileOutput, TargetThatIsAFolderIsRefusedBeforeAnythingIsWritten) {
+// A folder that does not exist, or a target that is a folder, is refused before anything is
+// written.
+TEST(AtomicFileOutput, TargetThatCannotBeWrittenIsRefusedAtOpening) {
     TempDir dir;
     ::mkdir(dir.file("dane.rpa").c_str(), 0755);
-    AtomicFileOutput out(dir.file("dane.rpa"));
-    EXPECT_FALSE(out.open());
-    EXPECT_EQ(out.errorText(), "to jest katalog");
-    EXPECT_EQ(test::listFolder(dir.path()), std::vector<std::string>{"dane.rpa"});
+    for (const auto& [name, reason] : {std::pair{"brak/dane.rpa", "katalog nie istnieje"},
+                                       std::pair{"dane.rpa", "to jest katalog"}}) {
+        AtomicFileOutput out(dir.file(name));
+        EXPECT_FALSE(out.open());
+        EXPECT_EQ(out.errorText(), reason);
+        EXPECT_FALSE(out.write("X", 1));
+        EXPECT_FALSE(out.commit());
+        EXPECT_EQ(test::listFolder(dir.path()), Names{"dane.rpa"});
+    }
 }
 
 // A rename reaches the disk only with its folder: the folder is synced after the rename, and
@@ -93,18 +94,14 @@ TEST(AtomicFileOutput, FolderIsSyncedAfterTheRenameAndItsFailureIsReported) {
     {
         test::FaultyFileSystem system;
         AtomicFileOutput out(target);
-        ASSERT_TRUE(out.open());
-        ASSERT_TRUE(out.write("NEW", 3));
-        ASSERT_TRUE(out.commit());
+        ASSERT_TRUE(save(out, "NEW"));
         EXPECT_EQ(system.log, (std::vector<std::string>{"rename", "syncFolder"}));
     }
     test::FaultyFileSystem system;
     system.failFolderSync = true;
     system.error = EIO;
     AtomicFileOutput out(target);
-    ASSERT_TRUE(out.open());
-    ASSERT_TRUE(out.write("NEWER", 5));
-    EXPECT_FALSE(out.commit());
+    EXPECT_FALSE(save(out, "NEWER"));
     EXPECT_EQ(out.errorText(), "nie udało się utrwalić na dysku zmian w katalogu " + dir.path() +
                                    ": błąd wejścia/wyjścia");
     EXPECT_EQ(test::listFolder(dir.path()), std::vector<std::string>{"dane.rpa"});
@@ -153,15 +150,12 @@ TEST(AtomicFileOutput, SuccessfulSaveRemovesTheTemporaryFilesOfKilledSavesOfItsT
         test::FaultyFileSystem system;
         system.failWritesToFile = 1;
         AtomicFileOutput out(target);
-        ASSERT_TRUE(out.open());
-        EXPECT_FALSE(out.write("NEW", 3) && out.commit());
+        EXPECT_FALSE(save(out, "NEW"));
     }
     EXPECT_EQ(test::listFolder(dir.path()).size(), others.size() + 2);
 
     AtomicFileOutput out(target);
-    ASSERT_TRUE(out.open());
-    ASSERT_TRUE(out.write("NEW", 3));
-    ASSERT_TRUE(out.commit());
+    ASSERT_TRUE(save(out, "NEW"));
     std::vector<std::string> expected = others;
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(test::listFolder(dir.path()), expected);
@@ -178,37 +172,30 @@ TEST(AtomicFileOutput, StaleTemporariesBesideTheFileALinkPointsTo) {
     test::writeFile(dir.file("dane.rpa.tmp-Ab3xY9"), "X");  // not this file's: the link's name
     ASSERT_EQ(::symlink(real.c_str(), link.c_str()), 0);
     AtomicFileOutput out(link);
-    ASSERT_TRUE(out.open());
-    ASSERT_TRUE(out.commit());
+    ASSERT_TRUE(save(out, ""));
     EXPECT_EQ(test::listFolder(dir.file("prawdziwe")), std::vector<std::string>{"dane.rpa"});
     EXPECT_TRUE(test::fileExists(dir.file("dane.rpa.tmp-Ab3xY9")));
 }
 
-TEST(FileInput, ReasonsInPolish) {
-    TempDir dir;
-    std::string reason;
-    EXPECT_EQ(FileInput::open(dir.file("brak.rpa"), &reason), nullptr);
-    EXPECT_EQ(reason, "plik nie istnieje");
-    EXPECT_EQ(FileInput::open(dir.path(), &reason), nullptr);
-    EXPECT_EQ(reason, "to jest katalog");
-}
-
 // Nothing that is not a regular file is read: a pipe would make the reader wait for ever, a
 // device such as /dev/zero would fill the memory.
-TEST(FileInput, OnlyRegularFilesAreOpened) {
+TEST(FileInput, OnlyExistingRegularFilesAreOpened) {
     TempDir dir;
     ASSERT_EQ(::symlink("/dev/zero", dir.file("x.coa").c_str()), 0);
     ASSERT_EQ(::mkfifo(dir.file("x.cia").c_str(), 0644), 0);
     ::mkdir(dir.file("x.rpa").c_str(), 0755);
-    std::string reason, bytes;
-    EXPECT_EQ(FileInput::open(dir.file("x.coa"), &reason), nullptr);
-    EXPECT_EQ(reason, "to nie jest zwykły plik");
-    EXPECT_EQ(FileInput::open(dir.file("x.cia"), &reason), nullptr);
-    EXPECT_EQ(reason, "to nie jest zwykły plik");
-    EXPECT_FALSE(readWholeFile(dir.file("x.coa"), bytes, &reason));
-    EXPECT_EQ(reason, "to nie jest zwykły plik");
-    EXPECT_FALSE(readWholeFile(dir.file("x.rpa"), bytes, &reason));
-    EXPECT_EQ(reason, "to jest katalog");
+    const std::pair<std::string, std::string> cases[] = {
+        {"brak.rpa", "plik nie istnieje"},    {"", "to jest katalog"},  // the folder itself
+        {"x.rpa", "to jest katalog"},         {"x.coa", "to nie jest zwykły plik"},
+        {"x.cia", "to nie jest zwykły plik"},
+    };
+    for (const auto& [name, expected] : cases) {
+        std::string reason, again, bytes;
+        EXPECT_EQ(FileInput::open(name.empty() ? dir.path() : dir.file(name), &reason), nullptr);
+        EXPECT_EQ(reason, expected) << name;
+        EXPECT_FALSE(readWholeFile(name.empty() ? dir.path() : dir.file(name), bytes, &again));
+        EXPECT_EQ(again, expected) << name;
+    }
 }
 
 TEST(FileInput, FileLargerThanTheLimitIsRefusedBeforeItIsRead) {

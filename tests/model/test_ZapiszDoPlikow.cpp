@@ -12,28 +12,46 @@ namespace tavik {
 namespace {
 
 using test::TempDir;
+using Names = std::vector<std::string>;
 
-samples::SampleShape applications(int n) {
-    samples::SampleShape shape;
-    shape.applications = n;
-    return shape;
-}
+// A version-3 document of n applications to split into a folder of its own.
+struct Split {
+    explicit Split(int n) : sample(3, shape(n)) { sample.listInto(doc); }
+    static samples::SampleShape shape(int n) {
+        samples::SampleShape s;
+        s.applications = n;
+        return s;
+    }
+    bool into(const std::string& base = "dane") { return doc.ZapiszDoPlikow(dir.file(base)); }
+    Names folder() const { return test::listFolder(dir.path()); }
+    std::string part(int n) const { return dir.file("dane_" + std::to_string(n) + ".rpa"); }
+    // Three parts of an earlier split, each holding its own text.
+    void writeOldParts() {
+        for (int n = 1; n <= 3; ++n)
+            test::writeFile(part(n), "OLD " + std::to_string(n));
+    }
+    UserMessage writeFailure(int n, const std::string& reason) const {
+        return {"Nie zapisać danych do pliku!\nProszę sprawdzic uprawnienia.\nPlik: " + part(n) +
+                    "\nPrzyczyna: " + reason,
+                "Ostrzeżenie", MessageIcon::Warning};
+    }
+
+    TempDir dir;
+    samples::SampleDocument sample;
+    DataRecord3 doc;
+};
 
 TEST(ZapiszDoPlikow, OneFilePerApplicationEachWithTheUndertaking) {
-    TempDir dir;
-    samples::SampleDocument sample(3, applications(2));
-    DataRecord3 doc;
-    sample.listInto(doc);
-    ASSERT_TRUE(doc.ZapiszDoPlikow(dir.file("dane")));
-    EXPECT_EQ(test::listFolder(dir.path()), (std::vector<std::string>{"dane_1.rpa", "dane_2.rpa"}));
-    EXPECT_EQ(doc.writtenFiles(),
-              (std::vector<std::string>{dir.file("dane_1.rpa"), dir.file("dane_2.rpa")}));
-    EXPECT_TRUE(doc.PobierzListe().empty());
+    Split s(2);
+    ASSERT_TRUE(s.into());
+    EXPECT_EQ(s.folder(), (Names{"dane_1.rpa", "dane_2.rpa"}));
+    EXPECT_EQ(s.doc.writtenFiles(), (Names{s.part(1), s.part(2)}));
+    EXPECT_TRUE(s.doc.PobierzListe().empty());
 
     // Together the two files hold every record of the document once, the undertaking twice.
     std::size_t next = 1;  // the sample's records after the undertaking
-    for (const char* name : {"dane_1.rpa", "dane_2.rpa"}) {
-        auto part = readApplicationFile(dir.file(name), samples::sampleUndertaking());
+    for (int n : {1, 2}) {
+        auto part = readApplicationFile(s.part(n), samples::sampleUndertaking());
         EXPECT_EQ(part->version(), 3);
         EXPECT_EQ(part->GetRecordCountWn(), 1);
         std::vector<ReadRecord> records = part->TakeRecords();
@@ -41,30 +59,25 @@ TEST(ZapiszDoPlikow, OneFilePerApplicationEachWithTheUndertaking) {
         EXPECT_EQ(records[0].kind, KIND_ZAKLAD);
         EXPECT_EQ(records[1].kind, KIND_WNIOSEK);
         for (std::size_t i = 1; i < records.size(); ++i, ++next) {
-            ASSERT_LT(next, sample.records().size());
-            EXPECT_EQ(records[i].kind, sample.kinds()[next]);
-            EXPECT_EQ(records[i].record->CRC, sample.records()[next]->CRC);
+            ASSERT_LT(next, s.sample.records().size());
+            EXPECT_EQ(records[i].kind, s.sample.kinds()[next]);
+            EXPECT_EQ(records[i].record->CRC, s.sample.records()[next]->CRC);
         }
     }
-    EXPECT_EQ(next, sample.records().size());
+    EXPECT_EQ(next, s.sample.records().size());
 }
 
 TEST(ZapiszDoPlikow, NamesFollowTheExactExtensionTest) {
-    struct Case {
-        const char* given;
-        const char* first;
+    const std::pair<const char*, Names> cases[] = {
+        {"dane", {"dane_1.rpa", "dane_2.rpa"}},
+        {"dane.rpa", {"dane_1.rpa", "dane_2.rpa"}},
+        {"dane.RPA", {"dane.RPA_1.rpa", "dane.RPA_2.rpa"}},
+        {"a", {"a_1.rpa", "a_2.rpa"}},
     };
-    for (const Case& c : {Case{"dane", "dane_1.rpa"}, Case{"dane.rpa", "dane_1.rpa"},
-                          Case{"dane.RPA", "dane.RPA_1.rpa"}, Case{"a", "a_1.rpa"}}) {
-        TempDir dir;
-        samples::SampleDocument sample(3, applications(2));
-        DataRecord3 doc;
-        sample.listInto(doc);
-        ASSERT_TRUE(doc.ZapiszDoPlikow(dir.file(c.given))) << c.given;
-        std::string second = c.first;
-        second.replace(second.size() - 5, 1, "2");
-        EXPECT_EQ(test::listFolder(dir.path()), (std::vector<std::string>{c.first, second}))
-            << c.given;
+    for (const auto& [given, names] : cases) {
+        Split s(2);
+        ASSERT_TRUE(s.into(given)) << given;
+        EXPECT_EQ(s.folder(), names) << given;
     }
 }
 
@@ -76,110 +89,67 @@ TEST(ZapiszDoPlikow, EmptyListWritesNothing) {
 }
 
 TEST(ZapiszDoPlikow, RecordBeforeAnyApplicationFailsTheSplit) {
-    TempDir dir;
-    samples::SampleDocument sample(3, applications(1));
-    DataRecord3 doc;
-    sample.listInto(doc);
-    doc.PobierzListe().erase(std::next(doc.PobierzListe().begin()));  // the application
-    EXPECT_FALSE(doc.ZapiszDoPlikow(dir.file("dane")));
-    EXPECT_EQ(doc.lastFailure().text,
+    Split s(1);
+    s.doc.PobierzListe().erase(std::next(s.doc.PobierzListe().begin()));  // the application
+    EXPECT_FALSE(s.into());
+    EXPECT_EQ(s.doc.lastFailure().text,
               "Błędna kolejność rekordów: rekord AGENT występuje przed pierwszym rekordem "
               "WNIOSEK !");
-    EXPECT_TRUE(test::listFolder(dir.path()).empty());
-    EXPECT_TRUE(doc.PobierzListe().empty());
+    EXPECT_TRUE(s.folder().empty());
+    EXPECT_TRUE(s.doc.PobierzListe().empty());
 }
 
 TEST(ZapiszDoPlikow, RecordThatCannotBeWrittenInALaterFileWritesNone) {
-    TempDir dir;
-    samples::SampleDocument sample(3, applications(3));
-    DataRecord3 doc;
-    sample.listInto(doc);
+    Split s(3);
     // The second application's agent is of a class version 3 does not store.
     TRecAgenta2 foreign;
-    auto agents = std::find_if(doc.PobierzListe().begin(), doc.PobierzListe().end(),
-                               [](const _RecData* e) { return e->kind == KIND_AGENT; });
-    agents = std::find_if(std::next(agents), doc.PobierzListe().end(),
-                          [](const _RecData* e) { return e->kind == KIND_AGENT; });
-    (*agents)->record = &foreign;
-    EXPECT_FALSE(doc.ZapiszDoPlikow(dir.file("dane")));
-    EXPECT_EQ(doc.lastFailure().text, "Nie można zapisać rekordu AGENT w pliku w wersji 3!");
-    EXPECT_TRUE(test::listFolder(dir.path()).empty());
-    EXPECT_TRUE(doc.writtenFiles().empty());
+    const auto agent = [](const _RecData* e) { return e->kind == KIND_AGENT; };
+    auto& list = s.doc.PobierzListe();
+    (*std::find_if(std::next(std::find_if(list.begin(), list.end(), agent)), list.end(), agent))
+        ->record = &foreign;
+    EXPECT_FALSE(s.into());
+    EXPECT_EQ(s.doc.lastFailure().text, "Nie można zapisać rekordu AGENT w pliku w wersji 3!");
+    EXPECT_TRUE(s.folder().empty());
+    EXPECT_TRUE(s.doc.writtenFiles().empty());
 }
 
 TEST(ZapiszDoPlikow, FolderThatDoesNotExist) {
-    TempDir dir;
-    samples::SampleDocument sample(3, applications(1));
-    DataRecord3 doc;
-    sample.listInto(doc);
-    EXPECT_FALSE(doc.ZapiszDoPlikow(dir.file("brak/dane")));
-    EXPECT_EQ(doc.lastFailure().text,
-              "Nie można utworzyc pliku!\nPlik: " + dir.file("brak/dane_1.rpa") +
-                  "\nPrzyczyna: katalog nie istnieje");
-    EXPECT_EQ(doc.lastFailure().icon, MessageIcon::Error);
-    EXPECT_TRUE(doc.writtenFiles().empty());
+    Split s(1);
+    EXPECT_FALSE(s.into("brak/dane"));
+    EXPECT_EQ(s.doc.lastFailure(),
+              (UserMessage{"Nie można utworzyc pliku!\nPlik: " + s.dir.file("brak/dane_1.rpa") +
+                               "\nPrzyczyna: katalog nie istnieje",
+                           "Ostrzeżenie", MessageIcon::Error}));
+    EXPECT_TRUE(s.doc.writtenFiles().empty());
 }
 
 // ---- All or nothing ----------------------------------------------------------------------
 
-// Three parts of an earlier split, each holding its own text.
-void writeOldParts(const TempDir& dir) {
-    for (int part = 1; part <= 3; ++part)
-        test::writeFile(dir.file("dane_" + std::to_string(part) + ".rpa"),
-                        "OLD " + std::to_string(part));
-}
-
-void expectOldParts(const TempDir& dir) {
-    EXPECT_EQ(test::listFolder(dir.path()),
-              (std::vector<std::string>{"dane_1.rpa", "dane_2.rpa", "dane_3.rpa"}));
-    for (int part = 1; part <= 3; ++part)
-        EXPECT_EQ(test::readFile(dir.file("dane_" + std::to_string(part) + ".rpa")),
-                  "OLD " + std::to_string(part))
-            << part;
-}
-
-std::string writeFailure(const TempDir& dir, int part, const std::string& reason) {
-    return "Nie zapisać danych do pliku!\nProszę sprawdzic uprawnienia.\nPlik: " +
-           dir.file("dane_" + std::to_string(part) + ".rpa") + "\nPrzyczyna: " + reason;
-}
-
 // A full disk at any file: every old part stays byte for byte, no new part and no temporary
-// file is left, and the message says which file and why.
+// file is left, and the message says which file and why. Without old parts the folder stays
+// empty.
 TEST(ZapiszDoPlikow, DiskFullAtAnyFileLeavesEveryOldFile) {
-    for (int failing = 1; failing <= 3; ++failing) {
-        SCOPED_TRACE(failing);
-        TempDir dir;
-        writeOldParts(dir);
-        samples::SampleDocument sample(3, applications(3));
-        DataRecord3 doc;
-        sample.listInto(doc);
-        test::FaultyFileSystem system;
-        system.failWritesToFile = failing;
-        EXPECT_FALSE(doc.ZapiszDoPlikow(dir.file("dane")));
-        EXPECT_EQ(doc.lastFailure().text, writeFailure(dir, failing, "brak miejsca na dysku"));
-        EXPECT_EQ(doc.lastFailure().caption, "Ostrzeżenie");
-        EXPECT_EQ(doc.lastFailure().icon, MessageIcon::Warning);
-        EXPECT_EQ(system.temporariesMade(), failing);  // nothing after the failure is written
-        EXPECT_TRUE(doc.writtenFiles().empty());
-        EXPECT_TRUE(doc.PobierzListe().empty());
-        expectOldParts(dir);
-        // Nothing was renamed: the targets are replaced only once every file is written.
-        EXPECT_TRUE(std::find(system.log.begin(), system.log.end(), "rename") == system.log.end());
-        EXPECT_TRUE(std::find(system.log.begin(), system.log.end(), "exchange") ==
-                    system.log.end());
-    }
-}
-
-TEST(ZapiszDoPlikow, DiskFullWithoutOldFilesLeavesTheFolderEmpty) {
-    TempDir dir;
-    samples::SampleDocument sample(3, applications(3));
-    DataRecord3 doc;
-    sample.listInto(doc);
-    test::FaultyFileSystem system;
-    system.failWritesToFile = 3;
-    EXPECT_FALSE(doc.ZapiszDoPlikow(dir.file("dane")));
-    EXPECT_EQ(doc.lastFailure().text, writeFailure(dir, 3, "brak miejsca na dysku"));
-    EXPECT_TRUE(test::listFolder(dir.path()).empty());
+    for (bool old : {true, false})
+        for (int failing = 1; failing <= 3; ++failing) {
+            SCOPED_TRACE(failing);
+            Split s(3);
+            if (old) s.writeOldParts();
+            test::FaultyFileSystem system;
+            system.failWritesToFile = failing;
+            EXPECT_FALSE(s.into());
+            EXPECT_EQ(s.doc.lastFailure(), s.writeFailure(failing, "brak miejsca na dysku"));
+            EXPECT_EQ(system.temporariesMade(), failing);  // nothing after the failure is written
+            EXPECT_TRUE(s.doc.writtenFiles().empty());
+            EXPECT_TRUE(s.doc.PobierzListe().empty());
+            EXPECT_EQ(s.folder(),
+                      old ? (Names{"dane_1.rpa", "dane_2.rpa", "dane_3.rpa"}) : Names{});
+            for (int n = 1; old && n <= 3; ++n)
+                EXPECT_EQ(test::readFile(s.part(n)), "OLD " + std::to_string(n));
+            // Nothing was renamed: the targets are replaced only once every file is written.
+            EXPECT_EQ(std::count(system.log.begin(), system.log.end(), "rename") +
+                          std::count(system.log.begin(), system.log.end(), "exchange"),
+                      0);
+        }
 }
 
 // A target that cannot be replaced once all are written: those replaced before it are put
@@ -187,66 +157,48 @@ TEST(ZapiszDoPlikow, DiskFullWithoutOldFilesLeavesTheFolderEmpty) {
 TEST(ZapiszDoPlikow, ReplacementFailingHalfWayPutsTheEarlierOnesBack) {
     for (int failing = 1; failing <= 4; ++failing) {
         SCOPED_TRACE(failing);
-        TempDir dir;
-        test::writeFile(dir.file("dane_1.rpa"), "OLD 1");
-        test::writeFile(dir.file("dane_3.rpa"), "OLD 3");
-        samples::SampleDocument sample(3, applications(4));
-        DataRecord3 doc;
-        sample.listInto(doc);
+        Split s(4);
+        test::writeFile(s.part(1), "OLD 1");
+        test::writeFile(s.part(3), "OLD 3");
         test::FaultyFileSystem system;
         system.failReplacement = failing;
         system.error = EIO;
-        EXPECT_FALSE(doc.ZapiszDoPlikow(dir.file("dane")));
-        EXPECT_EQ(doc.lastFailure().text, writeFailure(dir, failing, "błąd wejścia/wyjścia"));
-        EXPECT_EQ(test::listFolder(dir.path()),
-                  (std::vector<std::string>{"dane_1.rpa", "dane_3.rpa"}));
-        EXPECT_EQ(test::readFile(dir.file("dane_1.rpa")), "OLD 1");
-        EXPECT_EQ(test::readFile(dir.file("dane_3.rpa")), "OLD 3");
-        EXPECT_TRUE(doc.writtenFiles().empty());
+        EXPECT_FALSE(s.into());
+        EXPECT_EQ(s.doc.lastFailure(), s.writeFailure(failing, "błąd wejścia/wyjścia"));
+        EXPECT_EQ(s.folder(), (Names{"dane_1.rpa", "dane_3.rpa"}));
+        EXPECT_EQ(test::readFile(s.part(1)) + test::readFile(s.part(3)), "OLD 1OLD 3");
+        EXPECT_TRUE(s.doc.writtenFiles().empty());
     }
 }
 
 TEST(ZapiszDoPlikow, SuccessReplacesEveryOldFileAndSyncsTheFolderOnce) {
-    TempDir dir;
-    writeOldParts(dir);
-    test::writeFile(dir.file("dane_2.rpa.tmp-Ab3xY9"), "LEFT BY A KILLED SPLIT");
-    test::writeFile(dir.file("dane_20.rpa.tmp-Ab3xY9"), "NOT OF THIS SPLIT");
-    samples::SampleDocument sample(3, applications(4));
-    DataRecord3 expected;
-    sample.listInto(expected);
-    TempDir reference;
-    ASSERT_TRUE(expected.ZapiszDoPlikow(reference.file("dane")));
-
-    DataRecord3 doc;
-    sample.listInto(doc);
+    Split s(4), reference(4);
+    ASSERT_TRUE(reference.into());
+    s.writeOldParts();
+    test::writeFile(s.dir.file("dane_2.rpa.tmp-Ab3xY9"), "LEFT BY A KILLED SPLIT");
+    test::writeFile(s.dir.file("dane_20.rpa.tmp-Ab3xY9"), "NOT OF THIS SPLIT");
     test::FaultyFileSystem system;
-    ASSERT_TRUE(doc.ZapiszDoPlikow(dir.file("dane")));
-    EXPECT_EQ(test::listFolder(dir.path()),
-              (std::vector<std::string>{"dane_1.rpa", "dane_2.rpa", "dane_20.rpa.tmp-Ab3xY9",
-                                        "dane_3.rpa", "dane_4.rpa"}));
-    for (const char* name : {"dane_1.rpa", "dane_2.rpa", "dane_3.rpa", "dane_4.rpa"})
-        EXPECT_EQ(test::readFile(dir.file(name)), test::readFile(reference.file(name))) << name;
+    ASSERT_TRUE(s.into());
+    EXPECT_EQ(s.folder(), (Names{"dane_1.rpa", "dane_2.rpa", "dane_20.rpa.tmp-Ab3xY9", "dane_3.rpa",
+                                 "dane_4.rpa"}));
+    for (int n = 1; n <= 4; ++n)
+        EXPECT_EQ(test::readFile(s.part(n)), test::readFile(reference.part(n))) << n;
     EXPECT_EQ(std::count(system.log.begin(), system.log.end(), "syncFolder"), 1);
     EXPECT_EQ(system.log.back(), "remove");  // the stale temporary file, after the sync
 }
 
 TEST(ZapiszDoPlikow, FolderThatCannotBeSyncedFailsTheSplitWithTheNewFilesInPlace) {
-    TempDir dir;
-    writeOldParts(dir);
-    samples::SampleDocument sample(3, applications(3));
-    DataRecord3 doc;
-    sample.listInto(doc);
+    Split s(3);
+    s.writeOldParts();
     test::FaultyFileSystem system;
     system.failFolderSync = true;
     system.error = EIO;
-    EXPECT_FALSE(doc.ZapiszDoPlikow(dir.file("dane")));
-    EXPECT_EQ(doc.lastFailure().text,
-              writeFailure(dir, 1,
-                           "nie udało się utrwalić na dysku zmian w katalogu " + dir.path() +
-                               ": błąd wejścia/wyjścia"));
-    EXPECT_EQ(test::listFolder(dir.path()),
-              (std::vector<std::string>{"dane_1.rpa", "dane_2.rpa", "dane_3.rpa"}));
-    EXPECT_NE(test::readFile(dir.file("dane_1.rpa")), "OLD 1");
+    EXPECT_FALSE(s.into());
+    EXPECT_EQ(s.doc.lastFailure(),
+              s.writeFailure(1, "nie udało się utrwalić na dysku zmian w katalogu " + s.dir.path() +
+                                    ": błąd wejścia/wyjścia"));
+    EXPECT_EQ(s.folder(), (Names{"dane_1.rpa", "dane_2.rpa", "dane_3.rpa"}));
+    EXPECT_NE(test::readFile(s.part(1)), "OLD 1");
 }
 
 }  // namespace

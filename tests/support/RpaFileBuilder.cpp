@@ -141,6 +141,8 @@ const Field& fieldNamed(const TRecord& record, const std::string& name) {
     throw std::logic_error("no field " + name);
 }
 
+}  // namespace
+
 std::uint32_t checksumOf(const TRecord& record, RecordKind kind, int version) {
     std::uint32_t crc = 0;
     for (const std::string& name : RpaFileBuilder::checksumOrder(kind, version)) {
@@ -152,8 +154,6 @@ std::uint32_t checksumOf(const TRecord& record, RecordKind kind, int version) {
     }
     return ~crc;
 }
-
-}  // namespace
 
 TRecZU builderUndertaking() {
     return TRecZU("JSK", u8("TOWARZYSTWO UBEZPIECZEŃ JASKÓŁKA SPÓŁKA AKCYJNA"));

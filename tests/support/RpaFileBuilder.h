@@ -51,6 +51,9 @@ private:
     std::vector<Piece> pieces_;
 };
 
+// A record's checksum by the bit-by-bit reference, over the fields in its version's order.
+std::uint32_t checksumOf(const TRecord& record, RecordKind kind, int version);
+
 // The configured undertaking that files of RpaFileBuilder belong to by default.
 TRecZU builderUndertaking();
 

@@ -4,11 +4,26 @@
 #include <cerrno>
 #include <cstring>
 #include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include "model/ByteStream.h"
 #include "model/FileStreams.h"
+#include "model/UserMessage.h"
+
+namespace tavik {
+
+// A whole message compared at once, printed in full when it differs.
+inline bool operator==(const UserMessage& a, const UserMessage& b) {
+    return a.text == b.text && a.caption == b.caption && a.icon == b.icon;
+}
+inline void PrintTo(const UserMessage& m, std::ostream* os) {
+    *os << "{\"" << m.text << "\", \"" << m.caption << "\", icon " << static_cast<int>(m.icon)
+        << "}";
+}
+
+}  // namespace tavik
 
 namespace tavik::test {
 
