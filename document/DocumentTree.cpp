@@ -128,6 +128,18 @@ private:
     bool told_;
 };
 
+const DeletionExtras& TreeNode::pendingDeletion() const {
+    static const DeletionExtras kNone;
+    return pendingDeletion_ ? *pendingDeletion_ : kNone;
+}
+
+void TreeNode::setPendingDeletion(const DeletionExtras& extras) {
+    if (extras == DeletionExtras{})
+        pendingDeletion_.reset();
+    else
+        pendingDeletion_ = std::make_unique<DeletionExtras>(extras);
+}
+
 bool TreeNode::inStruckBranch() const {
     for (const TreeNode* n = this; n; n = n->parent_)
         if (n->hasRecord() && n->struck()) return true;

@@ -46,8 +46,8 @@ public:
     bool inStruckBranch() const;
 
     // An application without an agent: the deletion data entered for the agent to come.
-    const DeletionExtras& pendingDeletion() const { return pendingDeletion_; }
-    void setPendingDeletion(const DeletionExtras& extras) { pendingDeletion_ = extras; }
+    const DeletionExtras& pendingDeletion() const;
+    void setPendingDeletion(const DeletionExtras& extras);
 
     // Depth below the root: 0 the root, 1 an application, 2 an agent …
     int level() const;
@@ -63,7 +63,7 @@ private:
     int category_ = -1;
     std::unique_ptr<TRecord> record_;
     _RecData entry_;
-    DeletionExtras pendingDeletion_;
+    std::unique_ptr<DeletionExtras> pendingDeletion_;  // rare: kept small for every other node
 };
 
 }  // namespace tavik
