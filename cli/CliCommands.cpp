@@ -18,8 +18,8 @@
 #include "model/Cp1250.h"
 #include "model/Exception.h"
 #include "model/FileStreams.h"
-#include "model/TextLines.h"
 #include "model/MessageText.h"
+#include "model/TextLines.h"
 #include "platform/Settings.h"
 
 namespace tavik::cli {
