@@ -21,8 +21,21 @@ constexpr std::string_view kCategoryTexts[] = {kZarzad.view(), kPracownicy.view(
 constexpr int kCategoryIcons[] = {DocumentTree::kIconBoardMember, DocumentTree::kIconEmployee,
                                   DocumentTree::kIconPowerOfAttorney, DocumentTree::kIconPolicy};
 
-int categoryOfKind(RecordKind kind) {
+// A response record stands where the record it answers stands.
+RecordKind answeredKind(RecordKind kind) {
     switch (kind) {
+        case KIND_ODPOWIEDZ: return KIND_WNIOSEK;
+        case KIND_AGENT_ODP: return KIND_AGENT;
+        case KIND_PRACOWNIK_ODP: return KIND_PRACOWNIK;
+        case KIND_PELNOMOCNICTWO_ODP: return KIND_PELNOMOCNICTWO;
+        case KIND_POLISA_ODP: return KIND_POLISA;
+        case KIND_ZARZAD_ODP: return KIND_ZARZAD;
+        default: return kind;
+    }
+}
+
+int categoryOfKind(RecordKind kind) {
+    switch (answeredKind(kind)) {
         case KIND_ZARZAD: return DocumentTree::ZARZAD;
         case KIND_PRACOWNIK: return DocumentTree::PRACOWNICY;
         case KIND_PELNOMOCNICTWO: return DocumentTree::PELNOMOCNICTWA;
@@ -32,7 +45,7 @@ int categoryOfKind(RecordKind kind) {
 }
 
 int iconOfKind(RecordKind kind) {
-    switch (kind) {
+    switch (answeredKind(kind)) {
         case KIND_WNIOSEK: return DocumentTree::kIconApplication;
         case KIND_AGENT: return DocumentTree::kIconAgent;
         case KIND_PRACOWNIK: return DocumentTree::kIconEmployee;
@@ -50,6 +63,10 @@ const char* failureToAdd(RecordKind kind) {
         case KIND_ZARZAD: return "Wystąpił wyjątek przy dodawaniu członka zarządu!";
         case KIND_PRACOWNIK: return "Wystąpił wyjątek przy dodawaniu pracownika!";
         case KIND_PELNOMOCNICTWO: return "Wystąpił wyjątek przy dodawaniu pelnomocnictwa!";
+        case KIND_ODPOWIEDZ: return "Wystąpił wyjątek przy dodawaniu wniosku!";
+        case KIND_AGENT_ODP: return "Wystąpił wyjątek przy dodawaniu agenta!";
+        case KIND_ZARZAD_ODP: return "Wystąpił wyjątek przy dodawaniu czł. zarządu!";
+        case KIND_PRACOWNIK_ODP: return "Wystąpił wyjątek przy dodawaniu pracownika!";
         default: return "Wystąpił wyjątek przy dodawaniu polisy!";
     }
 }
@@ -64,6 +81,7 @@ bool isDeletion(const TRecWniosek& application) {
 struct RecordSortKey {
     RecordKind kind = KIND_ZAKLAD;  // of the compared record; the undertaking: no order at all
     int applicationKind = -1;
+    bool bytewise = false;  // the register's answers compare their texts byte by byte
     std::array<std::string_view, 4> texts;  // in the records, which outlive the sort
 };
 
@@ -80,9 +98,16 @@ RecordSortKey recordSortKey(const TreeNode& node) {
         key.kind = KIND_AGENT;
         key.applicationKind = agent.Wniosek ? agent.Wniosek->RodzajWniosku : -1;
         key.texts = {agent.NazwaAgenta.view(), agent.NIP_AGENTA.view()};
-    } else if (compared->kind() == KIND_PRACOWNIK) {
+    } else if (compared->kind() == KIND_AGENT_ODP) {
+        const auto& agent = static_cast<const TRecAgenta&>(*compared->record());
+        key.kind = KIND_AGENT_ODP;
+        key.bytewise = true;
+        key.texts = {agent.NazwaAgenta.view(), agent.Nazwisko.view(), agent.Imie.view(),
+                     agent.PESEL.view()};
+    } else if (compared->kind() == KIND_PRACOWNIK || compared->kind() == KIND_PRACOWNIK_ODP) {
         const auto& person = static_cast<const TRecOsoba&>(*compared->record());
-        key.kind = KIND_PRACOWNIK;
+        key.kind = compared->kind();
+        key.bytewise = compared->kind() == KIND_PRACOWNIK_ODP;
         key.texts = {person.Nazwisko.view(), person.Nazwisko_drugi_czlon.view(), person.Imie.view(),
                      person.Imie2.view()};
     }
@@ -93,14 +118,17 @@ int compareRecordKeys(const RecordSortKey& a, const RecordSortKey& b) {
     if (a.kind == KIND_ZAKLAD || a.kind != b.kind) return 0;
     if (a.applicationKind != b.applicationKind)
         return a.applicationKind < b.applicationKind ? -1 : 1;
-    for (std::size_t i = 0; i < a.texts.size(); ++i)
-        if (const int c = cp1250::compareText(a.texts[i], b.texts[i])) return c;
+    for (std::size_t i = 0; i < a.texts.size(); ++i) {
+        const int c = a.bytewise ? a.texts[i].compare(b.texts[i])
+                                 : cp1250::compareText(a.texts[i], b.texts[i]);
+        if (c != 0) return c < 0 ? -1 : 1;
+    }
     return 0;
 }
 
 // The children of an agent are its four categories: found by position, never reordered.
 bool keepsItsOrder(const TreeNode& parent) {
-    return parent.hasRecord() && parent.kind() == KIND_AGENT;
+    return parent.hasRecord() && (parent.kind() == KIND_AGENT || parent.kind() == KIND_AGENT_ODP);
 }
 
 }  // namespace
@@ -191,6 +219,13 @@ std::string DocumentTree::nodeText(const TRecord& record, RecordKind kind, int p
         case KIND_ZARZAD: return static_cast<const TRecOsoba&>(record).Nazwisko.str();
         case KIND_POLISA:
             return "Polisa - " + static_cast<const TRecPolisaOC&>(record).ID_PolisyOC.str();
+        case KIND_ODPOWIEDZ:
+            return "Odpowiedź-" + static_cast<const TRecOdpowiedz&>(record).NrOdpowiedzi.str();
+        case KIND_AGENT_ODP:
+        case KIND_ZARZAD_ODP:
+        case KIND_PRACOWNIK_ODP:
+        case KIND_POLISA_ODP: return nodeText(record, answeredKind(kind), positionInCategory);
+        case KIND_PELNOMOCNICTWO_ODP:
         case KIND_PELNOMOCNICTWO: {
             char number[16];
             std::snprintf(number, sizeof number, "%06d", positionInCategory);
@@ -455,6 +490,50 @@ std::vector<UserMessage> DocumentTree::buildFromFile(std::vector<ReadRecord> rec
     sortOnInsert_ = true;
     sortByText();
     changed_ = false;  // as the file holds it
+    return failures;
+}
+
+std::vector<UserMessage> DocumentTree::buildFromResponse(const std::string& fileName,
+                                                         std::vector<ReadRecord> records) {
+    Notice notice(*this, Notice::Reset);
+    clear();
+    root_ = std::make_unique<TreeNode>();
+    root_->text_ = fileName;
+    nodeCount_ = 1;
+    std::vector<UserMessage> failures;
+    TreeNode* header = nullptr;
+    TreeNode* agent = nullptr;
+    for (ReadRecord& entry : records) {
+        const RecordKind kind = entry.kind;
+        const int category = categoryOfKind(kind);
+        TreeNode* parent = kind == KIND_ODPOWIEDZ   ? root_.get()
+                           : kind == KIND_AGENT_ODP ? header
+                           : category >= 0 && kind >= KIND_ODPOWIEDZ && agent
+                               ? agent->child(static_cast<std::size_t>(category))
+                               : nullptr;
+        // Records of the application kinds, and records before their header or agent, have
+        // no place in an answer.
+        if (!parent) {
+            if (kind == KIND_AGENT_ODP)
+                failures.push_back({failureToAdd(kind), "Błąd", MessageIcon::Error});
+            continue;
+        }
+        auto node = std::make_unique<TreeNode>();
+        node->text_ = nodeText(*entry.record, kind, static_cast<int>(parent->childCount()) + 1);
+        node->icon_ = iconOfKind(kind);
+        node->entry_ = {entry.record.get(), kind, 0};
+        node->record_ = std::move(entry.record);
+        if (kind == KIND_AGENT_ODP)
+            for (int c = ZARZAD; c <= POLISY; ++c)
+                node->children_.push_back(categoryNode(node.get(), c));
+        TreeNode* added = insertAt(parent, std::move(node), parent->childCount());
+        if (kind == KIND_ODPOWIEDZ) header = added, agent = nullptr;
+        if (kind == KIND_AGENT_ODP) agent = added;
+    }
+    // The window's tree keeps its nodes in the order of their texts, then of their records.
+    sortByText();
+    sortRecords(SortOrder::Ascending);
+    changed_ = false;
     return failures;
 }
 

@@ -93,6 +93,11 @@ public:
     // Records read from a file, in file order, each placed by its links. Failures to place a
     // record are reported and the building goes on.
     std::vector<UserMessage> buildFromFile(std::vector<ReadRecord> records);
+    // The register's answer: the file's name at the root, each response under it with its
+    // agent, the agent's four categories and the answered records in them, in the reader's
+    // order; records before their response or agent are skipped. Then the record sort.
+    std::vector<UserMessage> buildFromResponse(const std::string& fileName,
+                                               std::vector<ReadRecord> records);
     // Records of an import, in file order: each record below an agent belongs to the last agent
     // before it. Applications are counted, then the tree is sorted ascending.
     std::vector<UserMessage> importRecords(std::vector<ReadRecord> records);

@@ -1,0 +1,125 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "document/DocumentTree.h"
+#include "interchange/ReadOdp3.h"
+#include "tools/samples/SampleResponses.h"
+
+namespace tavik {
+namespace {
+
+// The records a reader makes of a sample response of the version.
+std::vector<ReadRecord> readSample(int version, const samples::ResponseShape& shape) {
+    const std::string text = samples::sampleResponseText(version, shape, 3);
+    std::unique_ptr<ReadOdp> reader =
+        version == 3 ? std::make_unique<ReadOdp3>(samples::sampleResponseCode())
+                     : std::make_unique<ReadOdp>(samples::sampleResponseCode());
+    reader->Czytaj(text);
+    return reader->TakeRecords();
+}
+
+std::vector<const TreeNode*> childrenOf(const TreeNode& node) {
+    std::vector<const TreeNode*> out;
+    for (const auto& c : node.children())
+        out.push_back(c.get());
+    return out;
+}
+
+TEST(ResponseTree, EveryResponseWithItsAgentCategoriesAndRecords) {
+    for (int version : {1, 3}) {
+        SCOPED_TRACE(version);
+        samples::ResponseShape shape;
+        shape.agents = 3;  // an entry, an update and a deletion, each in a response of its own
+        shape.powersOfAttorney = 3;
+        DocumentTree tree;
+        EXPECT_TRUE(tree.buildFromResponse("/x/ODP.coa", readSample(version, shape)).empty());
+        const TreeNode& root = *tree.root();
+        EXPECT_EQ(root.text(), "/x/ODP.coa");
+        EXPECT_FALSE(root.hasRecord());
+        ASSERT_EQ(root.childCount(), 3u);
+        EXPECT_FALSE(tree.changed());
+        std::vector<std::string> headers;
+        for (const TreeNode* header : childrenOf(root)) {
+            headers.push_back(header->text());
+            EXPECT_EQ(header->kind(), KIND_ODPOWIEDZ);
+            EXPECT_EQ(header->icon(), DocumentTree::kIconApplication);
+            EXPECT_EQ(header->text(),
+                      "Odpowiedź-" +
+                          static_cast<const TRecOdpowiedz&>(*header->record()).NrOdpowiedzi.str());
+            ASSERT_EQ(header->childCount(), 1u);
+            const TreeNode& agent = *header->child(0);
+            EXPECT_EQ(agent.kind(), KIND_AGENT_ODP);
+            EXPECT_EQ(agent.icon(), DocumentTree::kIconAgent);
+            EXPECT_EQ(agent.text(),
+                      static_cast<const TRecAgenta&>(*agent.record()).NazwaAgenta.str());
+            std::vector<std::string> categories;
+            for (const TreeNode* c : childrenOf(agent))
+                categories.push_back(c->text());
+            EXPECT_EQ(categories.size(), 4u);
+            EXPECT_EQ(categories[0],
+                      "Zarz\xB9"
+                      "d");  // code page 1250
+            EXPECT_EQ(categories[3], "Polisy");
+        }
+        EXPECT_TRUE(std::is_sorted(headers.begin(), headers.end()));
+
+        // The entry's records, each under its category, the employees in byte order.
+        const TreeNode* full = nullptr;
+        for (const TreeNode* header : childrenOf(root))
+            if (header->child(0)->child(DocumentTree::PRACOWNICY)->childCount() > 0)
+                full = header->child(0);
+        ASSERT_TRUE(full);
+        const auto texts = [&](DocumentTree::Category c) {
+            std::vector<std::string> out;
+            for (const TreeNode* n : childrenOf(*full->child(c)))
+                out.push_back(n->text());
+            return out;
+        };
+        EXPECT_EQ(texts(DocumentTree::ZARZAD).size(), 3u);
+        const auto employees = texts(DocumentTree::PRACOWNICY);
+        EXPECT_EQ(employees.size(), 5u);
+        EXPECT_TRUE(std::is_sorted(employees.begin(), employees.end()));
+        EXPECT_EQ(
+            texts(DocumentTree::PELNOMOCNICTWA),
+            (std::vector<std::string>{"Pelnomocnictwo LP - 000001", "Pelnomocnictwo LP - 000002",
+                                      "Pelnomocnictwo LP - 000003"}));
+        for (const std::string& policy : texts(DocumentTree::POLISY))
+            EXPECT_EQ(policy.rfind("Polisa - ", 0), 0u);
+        EXPECT_EQ(full->child(DocumentTree::POLISY)->child(0)->kind(), KIND_POLISA_ODP);
+        EXPECT_EQ(full->child(DocumentTree::ZARZAD)->child(0)->icon(),
+                  DocumentTree::kIconBoardMember);
+    }
+}
+
+TEST(ResponseTree, RecordsWithoutTheirResponseOrAgentAreSkipped) {
+    std::vector<ReadRecord> records;
+    const auto add = [&](std::unique_ptr<TRecord> r, RecordKind kind) {
+        records.push_back({std::move(r), kind});
+    };
+    add(std::make_unique<TRecPracownikOdp>(), KIND_PRACOWNIK_ODP);  // before any agent
+    add(std::make_unique<TRecAgentOdp>(), KIND_AGENT_ODP);          // before any response
+    add(std::make_unique<TRecOdpowiedz>(), KIND_ODPOWIEDZ);
+    add(std::make_unique<TRecWniosek>(), KIND_WNIOSEK);       // no kind of an answer
+    add(std::make_unique<TRecPolisaOdp>(), KIND_POLISA_ODP);  // its response has no agent yet
+    auto agent = std::make_unique<TRecAgentOdp>();
+    agent->NazwaAgenta = "AGENT";
+    add(std::move(agent), KIND_AGENT_ODP);
+    add(std::make_unique<TRecZarzadOdp>(), KIND_ZARZAD_ODP);
+    DocumentTree tree;
+    const auto failures = tree.buildFromResponse("a.coa", std::move(records));
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_EQ(failures[0].text, "Wystąpił wyjątek przy dodawaniu agenta!");
+    EXPECT_EQ(failures[0].caption, "Błąd");
+    ASSERT_EQ(tree.root()->childCount(), 1u);
+    const TreeNode& header = *tree.root()->child(0);
+    EXPECT_EQ(header.text(), "Odpowiedź-<E>");
+    ASSERT_EQ(header.childCount(), 1u);
+    EXPECT_EQ(header.child(0)->text(), "AGENT");
+    EXPECT_EQ(header.child(0)->child(DocumentTree::ZARZAD)->childCount(), 1u);
+    EXPECT_EQ(header.child(0)->child(DocumentTree::POLISY)->childCount(), 0u);
+    EXPECT_EQ(tree.nodeCount(), 8u);  // root, response, agent, four categories, board member
+}
+
+}  // namespace
+}  // namespace tavik
