@@ -35,6 +35,7 @@ constexpr const char* kUsage =
     "  tavik-cli export [--kod KOD] [--nazwa NAZWA] [--slownik SLOWNIK] WE.rpa WY.cia\n"
     "  tavik-cli import [--kod KOD] [--nazwa NAZWA] [--dzial DZIAL] [--slownik SLOWNIK] BAZA "
     "WE.cia …\n"
+    "  tavik-cli tree [--kod KOD] [--nazwa NAZWA] PLIK.rpa|PLIK.coa\n"
     "Pominięta opcja przyjmuje wartość z ustawień programu: kod i nazwę zakładu, dział\n"
     "ubezpieczeń oraz słownik z katalogu słowników (export: tylko gdy ten plik istnieje).\n"
     "DZIAL: nazwa działu ubezpieczeń ze słownika albo jego kod (1, 2).\n";
@@ -205,6 +206,42 @@ int importFiles(const CommandLine& line, std::ostream& out) {
     return 0;
 }
 
+// The tree of an application file or a response file as its window shows it, fully expanded:
+// a node a line, two blanks a level below the root.
+int printTree(const CommandLine& line, std::ostream& out) {
+    line.allowOnly({"kod", "nazwa"});
+    if (line.positional.size() != 1) throw UsageError{"polecenie tree wymaga jednego pliku"};
+    const std::string& path = line.positional[0];
+    const std::string extension = lowerExtension(path);
+    std::unique_ptr<DocumentTree> tree = std::make_unique<DocumentTree>();
+    std::string rootLine;
+    if (extension == ".rpa") {
+        tree = openTree(path, TRecZU(line.required("kod"), line.required("nazwa")));
+        tree->sortRecords(DocumentTree::sortOrderOf(ReadSortOrder()));
+        rootLine = cp1250::toUtf8(tree->root()->text());
+    } else if (extension == ".coa") {
+        const std::string text = readText(path);
+        const int version = responseFileVersion(text);
+        if (version < 0) throw Exception("Błędny format pliku odpowiedzi");
+        std::unique_ptr<ReadOdp> reader = version == 3
+                                              ? std::make_unique<ReadOdp3>(line.required("kod"))
+                                              : std::make_unique<ReadOdp>(line.required("kod"));
+        reader->Czytaj(text);
+        const std::vector<UserMessage> failures =
+            tree->buildFromResponse(path, reader->TakeRecords());
+        if (!failures.empty()) throw Exception(failures.front().text);
+        rootLine = path;  // as given
+    } else {
+        throw UsageError{"nieobsługiwany rodzaj pliku: " + path};
+    }
+    out << rootLine << '\n';
+    tree->forEach([&](TreeNode& node) {
+        if (&node != tree->root())
+            out << std::string(2 * node.level(), ' ') << cp1250::toUtf8(node.text()) << '\n';
+    });
+    return 0;
+}
+
 int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     try {
         CommandLine line = CommandLine::parse(args);
@@ -216,6 +253,7 @@ int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
         if (line.command == "check") return check(line, out);
         if (line.command == "export") return exportFile(line, out);
         if (line.command == "import") return importFiles(line, out);
+        if (line.command == "tree") return printTree(line, out);
         throw UsageError{"nieznane polecenie: " + line.command};
     } catch (const UsageError& usage) {
         err << "tavik-cli: " << usage.text << '\n' << kUsage;

@@ -16,6 +16,7 @@ constexpr Cp1250Literal kZarzad{"Zarząd"};
 constexpr Cp1250Literal kPracownicy{"Pracownicy"};
 constexpr Cp1250Literal kPelnomocnictwa{"Pełnomocnictwa"};
 constexpr Cp1250Literal kPolisy{"Polisy"};
+constexpr Cp1250Literal kOdpowiedz{"Odpowiedź-"};
 constexpr std::string_view kCategoryTexts[] = {kZarzad.view(), kPracownicy.view(),
                                                kPelnomocnictwa.view(), kPolisy.view()};
 constexpr int kCategoryIcons[] = {DocumentTree::kIconBoardMember, DocumentTree::kIconEmployee,
@@ -220,7 +221,8 @@ std::string DocumentTree::nodeText(const TRecord& record, RecordKind kind, int p
         case KIND_POLISA:
             return "Polisa - " + static_cast<const TRecPolisaOC&>(record).ID_PolisyOC.str();
         case KIND_ODPOWIEDZ:
-            return "Odpowiedź-" + static_cast<const TRecOdpowiedz&>(record).NrOdpowiedzi.str();
+            return std::string(kOdpowiedz.view()) +
+                   static_cast<const TRecOdpowiedz&>(record).NrOdpowiedzi.str();
         case KIND_AGENT_ODP:
         case KIND_ZARZAD_ODP:
         case KIND_PRACOWNIK_ODP:

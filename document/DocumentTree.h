@@ -39,6 +39,12 @@ class DocumentTree {
 public:
     enum Category { ZARZAD = 0, PRACOWNICY = 1, PELNOMOCNICTWA = 2, POLISY = 3 };
     enum class SortOrder { Insertion, Ascending, Descending };
+    // The order of the "Sortowanie" setting: 1 ascending, 2 descending, anything else none.
+    static SortOrder sortOrderOf(int setting) {
+        return setting == 1   ? SortOrder::Ascending
+               : setting == 2 ? SortOrder::Descending
+                              : SortOrder::Insertion;
+    }
 
     // Icons of the record kinds (indices into the window's image list).
     static constexpr int kIconApplication = 53;

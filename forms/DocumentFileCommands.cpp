@@ -23,14 +23,6 @@ namespace {
 
 const QString kUnnamedPrefix = QStringLiteral("Bez nazwy [");
 
-DocumentTree::SortOrder sortOrderOfSettings() {
-    switch (ReadSortOrder()) {
-        case 1: return DocumentTree::SortOrder::Ascending;
-        case 2: return DocumentTree::SortOrder::Descending;
-        default: return DocumentTree::SortOrder::Insertion;
-    }
-}
-
 }  // namespace
 
 QString DocumentFileCommands::caption() const {
@@ -54,7 +46,7 @@ void DocumentFileCommands::open(const QString& path) {
     wait->showAndPaint();
     std::vector<UserMessage> placing;
     const auto failure = openDocumentFile(window_.tree(), path.toStdString(), configured,
-                                          sortOrderOfSettings(), &placing);
+                                          DocumentTree::sortOrderOf(ReadSortOrder()), &placing);
     wait->close();
     if (failure) {
         window_.showMessage(*failure);

@@ -395,3 +395,55 @@ TEST(CliProgram, ExitCodesAndStreams) {
 
 }  // namespace
 }  // namespace tavik
+
+namespace tavik {
+namespace {
+
+TEST(CliTree, TheTreeOfADocumentAndOfAResponseAsTheirWindowsShowThem) {
+    TempDir dir;
+    const std::string rpa = twoApplications(dir, 3);
+    const Result document = run({"tree", "--kod", "JSK", "--nazwa", kNazwa, rpa});
+    EXPECT_EQ(document, (Result{0,
+                                kNazwa + "\n"
+                                         "  1/2026\n"
+                                         "    NazwaAgenta_18\n"
+                                         "      Zarząd\n"
+                                         "      Pracownicy\n"
+                                         "        Nazwisko_39\n"
+                                         "      Pełnomocnictwa\n"
+                                         "      Polisy\n"
+                                         "  2/2026\n"
+                                         "    NazwaAgenta_76\n",  // a deletion: nothing below
+                                ""}));
+
+    samples::ResponseShape shape;
+    shape.agents = 2;
+    shape.powersOfAttorney = 3;
+    const std::string coa = dir.file("ODP.COA");
+    test::writeFile(coa, samples::sampleResponseText(3, shape, 2));
+    const Result response = run({"tree", coa, "--kod", samples::sampleResponseCode()});
+    EXPECT_EQ(response.code, 0) << response.err;
+    std::istringstream lines(response.out);
+    std::string line;
+    std::getline(lines, line);
+    EXPECT_EQ(line, coa);  // the root: the file's name as given
+    std::size_t previous = 0, count = 1;
+    for (; std::getline(lines, line); ++count) {
+        const std::size_t indent = line.find_first_not_of(' ');
+        EXPECT_TRUE(indent % 2 == 0 && indent >= 2 && indent <= previous + 2) << line;
+        previous = indent;
+    }
+    EXPECT_NE(response.out.find("\n  Odpowiedź-"), std::string::npos);
+    EXPECT_NE(response.out.find("\n        Pelnomocnictwo LP - 000003\n"), std::string::npos);
+
+    const std::string bad = dir.file("zly.coa");
+    test::writeFile(bad, "XYZ;1\r\n");
+    EXPECT_EQ(run({"tree", "--kod", "JSK", bad}),
+              (Result{1, "", "Błędny format pliku odpowiedzi\n"}));
+    EXPECT_EQ(run({"tree", "--kod", "JSK", dir.file("a.cia")}).code, 2);
+    EXPECT_EQ(run({"tree", "--kod", "JSK"}).code, 2);
+    EXPECT_EQ(run({"tree", "--dzial", "2", coa}).code, 2);
+}
+
+}  // namespace
+}  // namespace tavik

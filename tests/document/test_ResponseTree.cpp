@@ -45,7 +45,7 @@ TEST(ResponseTree, EveryResponseWithItsAgentCategoriesAndRecords) {
             EXPECT_EQ(header->kind(), KIND_ODPOWIEDZ);
             EXPECT_EQ(header->icon(), DocumentTree::kIconApplication);
             EXPECT_EQ(header->text(),
-                      "Odpowiedź-" +
+                      "Odpowied\x9F-" +
                           static_cast<const TRecOdpowiedz&>(*header->record()).NrOdpowiedzi.str());
             ASSERT_EQ(header->childCount(), 1u);
             const TreeNode& agent = *header->child(0);
@@ -113,7 +113,7 @@ TEST(ResponseTree, RecordsWithoutTheirResponseOrAgentAreSkipped) {
     EXPECT_EQ(failures[0].caption, "Błąd");
     ASSERT_EQ(tree.root()->childCount(), 1u);
     const TreeNode& header = *tree.root()->child(0);
-    EXPECT_EQ(header.text(), "Odpowiedź-<E>");
+    EXPECT_EQ(header.text(), "Odpowied\x9F-<E>");  // code page 1250
     ASSERT_EQ(header.childCount(), 1u);
     EXPECT_EQ(header.child(0)->text(), "AGENT");
     EXPECT_EQ(header.child(0)->child(DocumentTree::ZARZAD)->childCount(), 1u);
