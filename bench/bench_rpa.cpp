@@ -4,7 +4,8 @@
 // 2 powers of attorney and 2 policies. Prints Google Benchmark's table, then the figures the
 // file format is held to: read-and-verify and write throughput, the peak memory of a read
 // document against the file size, read-and-verify time against one bare checksum pass, and
-// building and sorting the document's tree against reading the file.
+// building and sorting the document's tree against reading the file; searching the tree for a
+// text only its last record holds; the command line's tree of the file against its check.
 #include <benchmark/benchmark.h>
 #include <malloc.h>
 #include <sys/resource.h>
@@ -16,6 +17,7 @@
 #include <string>
 
 #include "bench/BenchSummary.h"
+#include "document/DocumentSearch.h"
 #include "document/DocumentTree.h"
 #include "model/ApplicationFile.h"
 #include "model/FileStreams.h"
@@ -114,10 +116,42 @@ void BM_BareChecksumPass(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * f.bytes.size()));
 }
 
+void BM_SearchToTheLastRecord(benchmark::State& state) {
+    Fixture& f = fixture();
+    DocumentTree tree(3);
+    tree.buildFromFile(readApplicationFile(f.path, samples::sampleUndertaking())->TakeRecords());
+    // Only the last record holds the text.
+    static_cast<TRecPolisaOC&>(*tree.last()->record()).ID_PolisyOC = "SZUKANY/OSTATNI";
+    const std::string text = searchTextOf("szukany/ostatni");
+    for (auto _ : state) {
+        if (findFirst(tree, text) != tree.last()) state.SkipWithError("not found");
+    }
+}
+
+// The command line as an administrator runs it, output thrown away.
+void runCli(benchmark::State& state, const char* command) {
+    Fixture& f = fixture();
+    const std::string line = std::string(TAVIK_CLI) + " " + command +
+                             " --kod JSK --nazwa 'TOWARZYSTWO UBEZPIECZEŃ JASKÓŁKA SPÓŁKA "
+                             "AKCYJNA' " +
+                             f.path + " > /dev/null";
+    for (auto _ : state)
+        if (std::system(line.c_str()) != 0) state.SkipWithError(line.c_str());
+}
+void BM_CliCheck(benchmark::State& state) {
+    runCli(state, "check");
+}
+void BM_CliTree(benchmark::State& state) {
+    runCli(state, "tree");
+}
+
 BENCHMARK(BM_ReadAndVerify)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_BuildAndSortTree)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_WriteFile)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_BareChecksumPass)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_SearchToTheLastRecord)->Unit(benchmark::kMillisecond)->MinTime(1.0);
+BENCHMARK(BM_CliCheck)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_CliTree)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 // Keeps each benchmark's time per iteration for the summary.
 
@@ -169,6 +203,11 @@ void summary(const BenchSummary& collector, const char* self) {
                 mb / crc);
     std::printf("tree build and sort  %8.2f x read (at most 2; %.0f ms)\n", tree / read,
                 tree * 1e3);
+    std::printf("search to the last   %8.1f ms     (at most 200)\n",
+                seconds("BM_SearchToTheLastRecord") * 1e3);
+    std::printf("tavik-cli tree       %8.2f x check (at most 2; %.0f ms against %.0f ms)\n",
+                seconds("BM_CliTree") / seconds("BM_CliCheck"), seconds("BM_CliTree") * 1e3,
+                seconds("BM_CliCheck") * 1e3);
 }
 
 }  // namespace
