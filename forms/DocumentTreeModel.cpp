@@ -63,9 +63,11 @@ QVariant DocumentTreeModel::data(const QModelIndex& index, int role) const {
         case Qt::DecorationRole:
             return n->icon() == TreeNode::kNoIcon ? QVariant() : QVariant(icons::icon(n->icon()));
         case Qt::ForegroundRole:
-            if (n->hasRecord() && n->kind() == KIND_WNIOSEK)
-                return QBrush(
-                    kindColour(static_cast<const TRecWniosek*>(n->record())->RodzajWniosku));
+            // An application, or the register's answer to one, in the colour of its kind.
+            if (n->hasRecord() && (n->kind() == KIND_WNIOSEK || n->kind() == KIND_ODPOWIEDZ)) {
+                const int kind = static_cast<const TRecWniosek*>(n->record())->RodzajWniosku;
+                if (kind >= 0 && kind <= 2) return QBrush(kindColour(kind));
+            }
             return {};
         case Qt::FontRole:
             if (n->struck()) {

@@ -3,7 +3,9 @@
 #include <QTest>
 
 #include "forms/DocumentTreeModel.h"
+#include "interchange/ReadOdp3.h"
 #include "tests/support/TreeBuilder.h"
+#include "tools/samples/SampleResponses.h"
 
 using namespace tavik;
 
@@ -14,6 +16,7 @@ class TestDocumentTreeModel : public QObject {
 private slots:
     void followsEveryChangeOfTheTree();
     void textsColoursAndMarks();
+    void followsTheTreeOfAResponse();
 };
 
 void TestDocumentTreeModel::followsEveryChangeOfTheTree() {
@@ -75,4 +78,21 @@ void TestDocumentTreeModel::textsColoursAndMarks() {
 }
 
 QTEST_MAIN(TestDocumentTreeModel)
+void TestDocumentTreeModel::followsTheTreeOfAResponse() {
+    test::TreeBuilder b;
+    DocumentTreeModel model(b.tree);
+    QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+    samples::ResponseShape shape;
+    shape.agents = 3;
+    ReadOdp3 reader(samples::sampleResponseCode());
+    reader.Czytaj(samples::sampleResponseText(3, shape, 4));
+    QVERIFY(b.tree.buildFromResponse("/x/odp.coa", reader.TakeRecords()).empty());
+    const QModelIndex root = model.index(0, 0);
+    QCOMPARE(model.data(root).toString(), QStringLiteral("/x/odp.coa"));
+    QCOMPARE(model.rowCount(root), 3);
+    const QModelIndex response = model.index(0, 0, root);
+    QVERIFY(model.data(response).toString().startsWith(QStringLiteral("Odpowiedź-")));
+    QCOMPARE(model.rowCount(model.index(0, 0, response)), 4);  // the agent's categories
+}
+
 #include "test_DocumentTreeModel.moc"
