@@ -110,7 +110,8 @@ int checkImportFile(const CommandLine& line, const std::string& path, std::ostre
     return 0;
 }
 
-int checkResponseFile(const CommandLine& line, const std::string& path, std::ostream& out) {
+// A response file read by the reader of its version.
+std::unique_ptr<ReadOdp> readResponse(const CommandLine& line, const std::string& path) {
     const std::string text = readText(path);
     const int version = responseFileVersion(text);
     if (version < 0) throw Exception("Błędny format pliku odpowiedzi");
@@ -118,6 +119,12 @@ int checkResponseFile(const CommandLine& line, const std::string& path, std::ost
                                           ? std::make_unique<ReadOdp3>(line.required("kod"))
                                           : std::make_unique<ReadOdp>(line.required("kod"));
     reader->Czytaj(text);
+    return reader;
+}
+
+int checkResponseFile(const CommandLine& line, const std::string& path, std::ostream& out) {
+    const std::unique_ptr<ReadOdp> reader = readResponse(line, path);
+    const int version = dynamic_cast<const ReadOdp3*>(reader.get()) ? 3 : 1;
     out << path << ": odpowiedź w wersji " << version << ", rekordy: " << reader->entries().size()
         << '\n';
     return 0;
@@ -220,15 +227,8 @@ int printTree(const CommandLine& line, std::ostream& out) {
         tree->sortRecords(DocumentTree::sortOrderOf(ReadSortOrder()));
         rootLine = cp1250::toUtf8(tree->root()->text());
     } else if (extension == ".coa") {
-        const std::string text = readText(path);
-        const int version = responseFileVersion(text);
-        if (version < 0) throw Exception("Błędny format pliku odpowiedzi");
-        std::unique_ptr<ReadOdp> reader = version == 3
-                                              ? std::make_unique<ReadOdp3>(line.required("kod"))
-                                              : std::make_unique<ReadOdp>(line.required("kod"));
-        reader->Czytaj(text);
         const std::vector<UserMessage> failures =
-            tree->buildFromResponse(path, reader->TakeRecords());
+            tree->buildFromResponse(path, readResponse(line, path)->TakeRecords());
         if (!failures.empty()) throw Exception(failures.front().text);
         rootLine = path;  // as given
     } else {

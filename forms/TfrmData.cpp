@@ -521,9 +521,7 @@ void TfrmData::showRecord(TreeNode* node, int pageIndex) {
         tellFrame(PAGE_ZARZAD + 1, 0);
         select(DocumentTree::categoryOf(DocumentTree::agentOf(currentApplicationNode_),
                                         DocumentTree::ZARZAD));
-        return;
     }
-    resetPageActions();
 }
 
 void TfrmData::tbshMainChange(int index) {
