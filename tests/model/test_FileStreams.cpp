@@ -19,10 +19,20 @@ bool save(AtomicFileOutput& out, const std::string& bytes) {
     return out.open() && out.write(bytes.data(), bytes.size()) && out.commit();
 }
 
-TEST(AtomicFileOutput, CommitReplacesTheTargetAndLeavesNoTemporary) {
+// A folder holding "dane.rpa" with "OLD" in it.
+class OldTarget : public testing::Test {
+protected:
+    OldTarget() { test::writeFile(target, "OLD"); }
+    // The target as it was, and nothing else beside it.
+    void expectUntouched() const {
+        EXPECT_EQ(test::readFile(target), "OLD");
+        EXPECT_EQ(test::listFolder(dir.path()), std::vector<std::string>{"dane.rpa"});
+    }
     TempDir dir;
     const std::string target = dir.file("dane.rpa");
-    test::writeFile(target, "OLD");
+};
+
+TEST_F(OldTarget, CommitReplacesTheTargetAndLeavesNoTemporary) {
     AtomicFileOutput out(target);
     ASSERT_TRUE(out.open());
     ASSERT_TRUE(out.write("NEW CONTENT", 11));
@@ -32,23 +42,16 @@ TEST(AtomicFileOutput, CommitReplacesTheTargetAndLeavesNoTemporary) {
     EXPECT_EQ(test::listFolder(dir.path()), std::vector<std::string>{"dane.rpa"});
 }
 
-TEST(AtomicFileOutput, UncommittedWriteLeavesTheTargetAsItWas) {
-    TempDir dir;
-    const std::string target = dir.file("dane.rpa");
-    test::writeFile(target, "OLD");
+TEST_F(OldTarget, UncommittedWriteLeavesTheTargetAsItWas) {
     {
         AtomicFileOutput out(target);
         ASSERT_TRUE(out.open());
         ASSERT_TRUE(out.write("HALF", 4));
     }
-    EXPECT_EQ(test::readFile(target), "OLD");
-    EXPECT_EQ(test::listFolder(dir.path()), std::vector<std::string>{"dane.rpa"});
+    expectUntouched();
 }
 
-TEST(AtomicFileOutput, KeepsTheModeOfTheFileItReplaces) {
-    TempDir dir;
-    const std::string target = dir.file("dane.rpa");
-    test::writeFile(target, "OLD");
+TEST_F(OldTarget, KeepsTheModeOfTheFileItReplaces) {
     ::chmod(target.c_str(), 0640);
     AtomicFileOutput out(target);
     ASSERT_TRUE(save(out, ""));
@@ -107,10 +110,7 @@ TEST(AtomicFileOutput, FolderIsSyncedAfterTheRenameAndItsFailureIsReported) {
     EXPECT_EQ(test::listFolder(dir.path()), std::vector<std::string>{"dane.rpa"});
 }
 
-TEST(AtomicFileOutput, WriteFailureGivesThePolishReasonAndKeepsTheTarget) {
-    TempDir dir;
-    const std::string target = dir.file("dane.rpa");
-    test::writeFile(target, "OLD");
+TEST_F(OldTarget, WriteFailureGivesThePolishReasonAndKeepsTheTarget) {
     test::FaultyFileSystem system;
     system.failWritesToFile = 1;
     AtomicFileOutput out(target);
@@ -118,8 +118,7 @@ TEST(AtomicFileOutput, WriteFailureGivesThePolishReasonAndKeepsTheTarget) {
     EXPECT_FALSE(out.write("NEW", 3));
     EXPECT_EQ(out.errorText(), "brak miejsca na dysku");
     EXPECT_FALSE(out.commit());
-    EXPECT_EQ(test::readFile(target), "OLD");
-    EXPECT_EQ(test::listFolder(dir.path()), std::vector<std::string>{"dane.rpa"});
+    expectUntouched();
 }
 
 // A save that was killed leaves its temporary file; the next successful save of the same file
