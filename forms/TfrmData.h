@@ -8,6 +8,7 @@
 #include "document/DocumentTree.h"
 #include "document/InsurerDirectory.h"
 #include "forms/DocumentWindow.h"
+#include "forms/RecordTreeWindow.h"
 #include "model/UserMessage.h"
 
 class QAction;
@@ -26,7 +27,7 @@ class Settings;
 // The document window: the record tree of one application file on the left, one entry page per
 // kind of record on the right. It shows the core's document tree and forwards the clerk's
 // commands to it; the frame hears of every selection and of the number of applications.
-class TfrmData : public QWidget, public DocumentWindow {
+class TfrmData : public QWidget, public DocumentWindow, public RecordTreeWindow {
     Q_OBJECT
 public:
     explicit TfrmData(QWidget* parent = nullptr);
@@ -58,7 +59,7 @@ public:
 
     // The state the frame and the tests look at.
     DocumentTreeModel& model() { return *model_; }
-    TreeNode* selectedNode() const;
+    TreeNode* selectedNode() const override;
     int currentPage() const;
     bool pageEdited() const { return pageEdited_; }
     bool newRecordMode() const { return newRecordMode_; }
@@ -76,6 +77,8 @@ public:
     EditContext editContext() const override;
     // Selects a node as the clerk does (the page follows).
     void select(TreeNode* node) override;
+    // RecordTreeWindow
+    const DocumentTree& recordTree() const override { return *tree_; }
     void runNewForm(int page) override;
     void resetPageActions() override;
     void apply(EditOutcome outcome) override;
