@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <unordered_map>
 
+#include "document/ResponseView.h"
 #include "model/Cp1250.h"
 #include "model/Cp1250Literal.h"
 
@@ -519,6 +520,10 @@ std::vector<UserMessage> DocumentTree::buildFromResponse(const std::string& file
             if (kind == KIND_AGENT_ODP)
                 failures.push_back({failureToAdd(kind), "Błąd", MessageIcon::Error});
             continue;
+        }
+        if (kind == KIND_ODPOWIEDZ) {  // the reader leaves the kind to its text; drawn by it
+            auto& response = static_cast<TRecOdpowiedz&>(*entry.record);
+            response.RodzajWniosku = answeredApplicationKind(response.TypWniosku);
         }
         auto node = std::make_unique<TreeNode>();
         node->text_ = nodeText(*entry.record, kind, static_cast<int>(parent->childCount()) + 1);

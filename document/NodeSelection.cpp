@@ -8,12 +8,18 @@ namespace tavik {
 
 int pageOfKind(RecordKind kind) {
     switch (kind) {
-        case KIND_WNIOSEK: return PAGE_WNIOSEK;
-        case KIND_AGENT: return PAGE_AGENT;
-        case KIND_ZARZAD: return PAGE_ZARZAD;
-        case KIND_PRACOWNIK: return PAGE_PRACOWNIK;
-        case KIND_PELNOMOCNICTWO: return PAGE_PELNOMOCNICTWO;
-        case KIND_POLISA: return PAGE_POLISA;
+        case KIND_WNIOSEK:
+        case KIND_ODPOWIEDZ: return PAGE_WNIOSEK;
+        case KIND_AGENT:
+        case KIND_AGENT_ODP: return PAGE_AGENT;
+        case KIND_ZARZAD:
+        case KIND_ZARZAD_ODP: return PAGE_ZARZAD;
+        case KIND_PRACOWNIK:
+        case KIND_PRACOWNIK_ODP: return PAGE_PRACOWNIK;
+        case KIND_PELNOMOCNICTWO:
+        case KIND_PELNOMOCNICTWO_ODP: return PAGE_PELNOMOCNICTWO;
+        case KIND_POLISA:
+        case KIND_POLISA_ODP: return PAGE_POLISA;
         default: return -1;
     }
 }

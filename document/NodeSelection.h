@@ -16,7 +16,8 @@ enum DocumentPage {
     PAGE_POLISA = 5,
 };
 
-// The page that shows the records of a kind, and the page of a category's records.
+// The page that shows the records of a kind (an answer on the page of what it answers), and the
+// page of a category's records.
 int pageOfKind(RecordKind kind);
 int pageOfCategory(int category);
 

@@ -17,6 +17,8 @@ inline constexpr Cp1250Literal MEZCZYZNA{"MĘŻCZYZNA"};
 inline constexpr Cp1250Literal OSOBA_FIZYCZNA{"OSOBA FIZYCZNA"};
 inline constexpr Cp1250Literal DOWOD_OSOBISTY{"DOWÓD OSOBISTY"};
 inline constexpr Cp1250Literal INNE{"INNE"};
+// The register's status of an agent it struck out.
+inline constexpr Cp1250Literal WYKRESLONY{"WYKREŚLONY"};
 // What a NIP entry mask leaves behind when nothing was typed into it, once trimmed.
 inline constexpr Cp1250Literal NIP_PUSTA_MASKA{"-   -  -"};
 
