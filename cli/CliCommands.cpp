@@ -113,11 +113,8 @@ int checkImportFile(const CommandLine& line, const std::string& path, std::ostre
 // A response file read by the reader of its version.
 std::unique_ptr<ReadOdp> readResponse(const CommandLine& line, const std::string& path) {
     const std::string text = readText(path);
-    const int version = responseFileVersion(text);
-    if (version < 0) throw Exception("Błędny format pliku odpowiedzi");
-    std::unique_ptr<ReadOdp> reader = version == 3
-                                          ? std::make_unique<ReadOdp3>(line.required("kod"))
-                                          : std::make_unique<ReadOdp>(line.required("kod"));
+    std::unique_ptr<ReadOdp> reader = responseReaderFor(text, line.required("kod"));
+    if (!reader) throw Exception("Błędny format pliku odpowiedzi");
     reader->Czytaj(text);
     return reader;
 }

@@ -58,7 +58,8 @@ SelectionPlan planResponseTab(const DocumentTree& tree, TreeNode* selected, int 
     TreeNode* agent = node->level() == 2 ? node : firstChild(response);
     if (!agent) return emptyPage(page);  // a response without an agent
     if (page == PAGE_AGENT) return selectOther(agent);
-    TreeNode* category = DocumentTree::categoryOf(agent, static_cast<DocumentTree::Category>(page - PAGE_ZARZAD));
+    TreeNode* category =
+        DocumentTree::categoryOf(agent, static_cast<DocumentTree::Category>(page - PAGE_ZARZAD));
     if (!category) return emptyPage(page);
     TreeNode* first = firstChild(category);
     return selectOther(first ? first : category);

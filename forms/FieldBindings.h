@@ -19,6 +19,15 @@ public:
         for (const Binding& b : bindings_)
             forms::showField(b.control, record.*b.field);
     }
+    // The register's answer in read-only controls (showAnswerField).
+    void showAnswer(const R& record) const {
+        for (const Binding& b : bindings_)
+            forms::showAnswerField(b.control, record.*b.field);
+    }
+    void clear() const {
+        for (const Binding& b : bindings_)
+            forms::clearControl(b.control);
+    }
     void take(R& record) const {
         for (const Binding& b : bindings_)
             record.*b.field = forms::takeField(b.control);

@@ -155,6 +155,23 @@ void showField(QWidget* control, const Field& field) {
         showField(label, field);
 }
 
+namespace {
+const char* const kMaskedProperty = "maskedEdit";
+}
+
+void markMasked(QWidget* control) {
+    control->setProperty(kMaskedProperty, true);
+}
+
+void showAnswerField(QWidget* control, const Field& field) {
+    if (field.isEmpty() && control->property(kMaskedProperty).toBool()) return;
+    showField(control, field);
+}
+
+void clearControl(QWidget* control) {
+    showField(control, Field());
+}
+
 std::string takeField(const QWidget* control) {
     if (const auto* edit = qobject_cast<const QLineEdit*>(control)) return takeField(edit);
     if (const auto* combo = qobject_cast<const QComboBox*>(control)) return takeField(combo);

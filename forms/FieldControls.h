@@ -65,6 +65,14 @@ void showField(QComboBox* combo, const Field& field);
 // Either of the above by the control's kind (edit, masked edit, memo, combo, label).
 void showField(QWidget* control, const Field& field);
 
+// Shows a field of the register's answer in a read-only control: "<E>" empties an ordinary
+// control and leaves a masked one (see markMasked) as it was; anything else is shown as stored.
+void showAnswerField(QWidget* control, const Field& field);
+// Marks a read-only control as the masked edit the answer's rule spares.
+void markMasked(QWidget* control);
+// Empties any control of the kinds above.
+void clearControl(QWidget* control);
+
 // A control's text as a record takes it: trimmed, upper-cased, "<E>" when empty; a masked
 // control that holds only its separators is empty too.
 std::string takeField(const QLineEdit* edit);

@@ -3,10 +3,13 @@
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPointer>
 
+#include "forms/FieldControls.h"
 #include "forms/LibraryState.h"
 #include "forms/MorvelApi.h"
 #include "forms/TfrmData.h"
+#include "forms/TfrmOdpowiedz.h"
 #include "model/Cp1250.h"
 #include "model/Exception.h"
 #include "model/MessageText.h"
@@ -18,6 +21,7 @@ namespace {
 
 using tavik::LibraryState;
 using tavik::TfrmData;
+using tavik::TfrmOdpowiedz;
 
 LibraryState& library() {
     LibraryState& state = LibraryState::instance();
@@ -88,6 +92,16 @@ TfrmData* newDocumentWindow(tavik::DocumentHost* host) {
     const int number = lib.addWindow(window);
     window->SetIndex(number);
     return window;
+}
+
+// A response window is filled before it is shown: one that cannot read its file has told
+// why and is gone.
+void openResponse(const QString& path, unsigned char state) {
+    LibraryState& lib = library();
+    QPointer<TfrmOdpowiedz> window = new TfrmOdpowiedz;
+    window->SetIndex(lib.addWindow(window));
+    const std::string code = tavik::forms::cp1250Of(lib.settings()->UndertakingCode());
+    if (window->LoadResponse(path, code)) place(window, state);
 }
 
 template <class Command>
@@ -162,7 +176,11 @@ MORVEL_EXPORT void OpenDocument(tavik::DocumentHost* host, const char* fileName,
         const QString path = QString::fromUtf8(fileName ? fileName : "");
         const QString extension = QFileInfo(path).suffix().toUpper();
         if (refusedWithoutDictionary(host)) return;
-        if (extension != QStringLiteral("RPA")) return;  // response files open in a later window
+        if (extension == QStringLiteral("COA")) {
+            openResponse(path, state);
+            return;
+        }
+        if (extension != QStringLiteral("RPA")) return;
         TfrmData* window = newDocumentWindow(host);
         if (!window) return;
         window->setCaption(QStringLiteral("Bez nazwy [%1]").arg(window->GetIndex()));

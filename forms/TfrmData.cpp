@@ -30,7 +30,7 @@
 #include "forms/PolicyPage.h"
 #include "forms/PowerOfAttorneyPage.h"
 #include "forms/RecordCommands.h"
-#include "forms/TreeNodeDelegate.h"
+#include "forms/WindowLayout.h"
 #include "platform/Prompts.h"
 #include "platform/Settings.h"
 #include "platform/WindowMessages.h"
@@ -95,17 +95,9 @@ TfrmData::TfrmData(QWidget* parent) : QWidget(parent), tree_(std::make_unique<Do
     records_ = std::make_unique<RecordCommands>(*this);
 
     buildActions();
-    TreeView1 = new QTreeView(this);
-    TreeView1->setObjectName(QStringLiteral("TreeView1"));
-    TreeView1->setModel(model_.get());
-    TreeView1->setHeaderHidden(true);
-    TreeView1->setUniformRowHeights(true);
-    TreeView1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    TreeView1->setItemDelegate(new TreeNodeDelegate(TreeView1));
+    TreeView1 = makeRecordTreeView(model_.get(), this);
     TreeView1->setContextMenuPolicy(Qt::CustomContextMenu);
     TreeView1->addAction(DeleteNode);
-    TreeView1->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    TreeView1->header()->setStretchLastSection(false);
     connect(TreeView1, &QTreeView::customContextMenuRequested, this,
             [this](const QPoint& at) { popupMenu->popup(TreeView1->viewport()->mapToGlobal(at)); });
     connect(TreeView1->selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -122,15 +114,7 @@ TfrmData::TfrmData(QWidget* parent) : QWidget(parent), tree_(std::make_unique<Do
             [this] { TreeView1->expand(model_->indexOf(tree_->root())); });
 
     buildPages(settings);
-    auto* splitter = new QSplitter(this);
-    splitter->addWidget(TreeView1);
-    splitter->addWidget(tbshMain);
-    splitter->setStretchFactor(1, 1);
-    splitter->setSizes({230, 650});
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(2, 2, 2, 2);
-    layout->addWidget(splitter);
-    resize(880, 600);
+    layOutTreeAndPages(this, TreeView1, tbshMain);
 
     TreeView1->expand(model_->indexOf(tree_->root()));
     pages_.agent->applyActivity();
@@ -271,11 +255,7 @@ void TfrmData::buildPages(const Settings& settings) {
                 {pages_.pelnomocnictwo, "Pełnomocnictwo", icons::kPowerOfAttorney},
                 {pages_.polisa, "Polisa", icons::kPolicy}};
     for (const auto& tab : tabs) {
-        auto* scroll = new QScrollArea;
-        scroll->setWidget(tab.page);
-        scroll->setWidgetResizable(true);
-        scroll->setFrameShape(QFrame::NoFrame);
-        tbshMain->addTab(scroll, icons::icon(tab.icon), QString::fromUtf8(tab.caption));
+        addPageTab(tbshMain, tab.page, tab.icon, QString::fromUtf8(tab.caption));
         connect(tab.page, &RecordPage::edited, this, &TfrmData::onPageEdited);
     }
     connect(pages_.agent, &AgentPage::activityChosen, this,

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "interchange/ReadOdp3.h"
 #include "model/CRC32.h"
 #include "model/Cp1250.h"
 #include "model/Exception.h"
@@ -157,6 +158,14 @@ int responseFileVersion(std::string_view text) {
     if (text.starts_with("ODP;")) return 1;
     if (text.starts_with("OD3;")) return 3;
     return -1;
+}
+
+std::unique_ptr<ReadOdp> responseReaderFor(std::string_view text, std::string kodZU) {
+    switch (responseFileVersion(text)) {
+        case 1: return std::make_unique<ReadOdp>(std::move(kodZU));
+        case 3: return std::make_unique<ReadOdp3>(std::move(kodZU));
+        default: return nullptr;
+    }
 }
 
 ReadOdp::ReadOdp(std::string kodZU) : ReadOdp(std::move(kodZU), texts::TAG_ODPOWIEDZ.view()) {}

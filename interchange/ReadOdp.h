@@ -17,6 +17,11 @@ namespace tavik {
 // anything else, an empty text included.
 int responseFileVersion(std::string_view text);
 
+class ReadOdp;
+// The reader of a response file's text for the configured undertaking code: version 1 or 3 by
+// the text's start, null for a text that is no response file.
+std::unique_ptr<ReadOdp> responseReaderFor(std::string_view text, std::string kodZU);
+
 // What a record reader raises when its line is refused (UTF-8).
 struct ResponseMessages {
     const char* code;         // the undertaking code differs from the configured one

@@ -22,8 +22,8 @@ struct TwoResponses : ::testing::Test {
             r.NrOdpowiedzi = "1";
             r.TypWniosku = "WPIS";
         }));
-        records.push_back(entry<TRecAgentOdp>(KIND_AGENT_ODP,
-                                              [](TRecAgentOdp& r) { r.NazwaAgenta = "AGENT"; }));
+        records.push_back(
+            entry<TRecAgentOdp>(KIND_AGENT_ODP, [](TRecAgentOdp& r) { r.NazwaAgenta = "AGENT"; }));
         records.push_back(entry<TRecPracownikOdp>(
             KIND_PRACOWNIK_ODP, [](TRecPracownikOdp& r) { r.Nazwisko = "NOWAK"; }));
         records.push_back(entry<TRecOdpowiedz>(KIND_ODPOWIEDZ, [](TRecOdpowiedz& r) {
@@ -105,8 +105,8 @@ TEST_F(TwoResponses, ATabSelectsWhatItsPageShowsOfTheSelectedResponse) {
         {second, PAGE_PELNOMOCNICTWO, {Then::NewForm, PAGE_PELNOMOCNICTWO, nullptr, nullptr}},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << (c.selected ? c.selected->text() : "none") << " → "
-                                        << c.page);
+        SCOPED_TRACE(testing::Message()
+                     << (c.selected ? c.selected->text() : "none") << " → " << c.page);
         expectPlan(planResponseTab(tree, c.selected, c.page), c.expected);
     }
 }
@@ -148,11 +148,13 @@ TEST(ResponseHeader, TheReasonsOfAStruckOutAgentTickTheBytesThatAreFF) {
 }
 
 TEST(ResponseFields, LabelsAndItemsByTheirValues) {
-    EXPECT_EQ(documentNumberLabel(Field("DOW\xD3" "D OSOBISTY")), "PESEL");
+    EXPECT_EQ(documentNumberLabel(Field("DOW\xD3"
+                                        "D OSOBISTY")),
+              "PESEL");
     EXPECT_EQ(documentNumberLabel(Field("PASZPORT")), "Seria i numer");
     EXPECT_EQ(documentNumberLabel(Field()), "Seria i numer");
-    const std::pair<const char*, int> activities[] = {
-        {"0", 0}, {"1", 1}, {"2", 2}, {"3", 3}, {"4", -1}, {"<E>", -1}, {"01", -1}};
+    const std::pair<const char*, int> activities[] = {{"0", 0},  {"1", 1},    {"2", 2},  {"3", 3},
+                                                      {"4", -1}, {"<E>", -1}, {"01", -1}};
     for (const auto& [text, item] : activities)
         EXPECT_EQ(activityItem(Field(text)), item) << text;
     const std::pair<const char*, int> kinds[] = {

@@ -89,8 +89,6 @@ void TestMorvelExports::openingByExtension() {
     QCOMPARE(GetMDIWndCount(), 3);
     const QString text = library.sampleFile(3, 1, QStringLiteral("d.txt"));
     OpenDocument(&library.host, text.toUtf8().constData(), wsNormal);
-    OpenDocument(&library.host, (library.folder() + QStringLiteral("/e.coa")).toUtf8().constData(),
-                 wsNormal);
     QCOMPARE(GetMDIWndCount(), 3);
     QCOMPARE(library.prompts.messages(), QStringList());
 }

@@ -1,5 +1,6 @@
 // Renders the pictures of the README offscreen: the frame with a document open on each of its
-// six pages, and the three pages of the configuration dialog. The program's own settings are
+// six pages, a response of the register on its header and agent pages, and the three pages of
+// the configuration dialog. The program's own settings are
 // not touched: the registry is a temporary file.
 #include <QAbstractItemModel>
 #include <QApplication>
@@ -19,6 +20,7 @@
 #include "shell/TfrmKonfig.h"
 #include "shell/TfrmMain.h"
 #include "tools/samples/SampleDocuments.h"
+#include "tools/samples/SampleResponses.h"
 
 namespace {
 
@@ -27,20 +29,19 @@ using namespace tavik;
 // Answers the open dialog with the sample file and every box with its first button.
 class FixedPrompts : public platform::Prompts {
 public:
-    explicit FixedPrompts(QString file) : file_(std::move(file)) {}
+    explicit FixedPrompts(QString file) : file(std::move(file)) {}
     platform::PromptAnswer message(QWidget*, const QString& text, const QString&,
                                    platform::PromptIcon, platform::PromptButtons) override {
         std::fprintf(stderr, "komunikat: %s\n", qPrintable(text));
         return platform::PromptAnswer::Ok;
     }
     QStringList openFiles(QWidget*, const platform::FileDialogOptions&, bool) override {
-        return {file_};
+        return {file};
     }
     QString saveFile(QWidget*, const platform::FileDialogOptions&) override { return {}; }
     QString chooseFolder(QWidget*, const QString&, const QString&) override { return {}; }
 
-private:
-    QString file_;
+    QString file;  // what the open dialog answers
 };
 
 QString utf8(const Field& field) {
@@ -70,6 +71,18 @@ QString sampleFile(const QString& folder) {
     QFile file(path);
     file.open(QIODevice::WriteOnly);
     const std::string bytes = samples::sampleFileBytes(3, shape, 2026);
+    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    return path;
+}
+
+// An answer of the register about an entry, an update and a deletion.
+QString responseFile(const QString& folder) {
+    samples::ResponseShape shape;
+    shape.agents = 3;
+    const QString path = folder + QStringLiteral("/odpowiedz.coa");
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    const std::string bytes = samples::sampleResponseText(3, shape, 2026);
     file.write(bytes.data(), static_cast<qint64>(bytes.size()));
     return path;
 }
@@ -144,6 +157,26 @@ int main(int argc, char** argv) {
         ok &=
             save(&frame, out + QStringLiteral("/tavik-%1.png").arg(QString::fromLatin1(page.name)));
     }
+
+    prompts.file = responseFile(work.path());
+    frame.findChild<QAction*>(QStringLiteral("OpenDoc"))->trigger();
+    settle();
+    QMdiSubWindow* response = frame.documentArea()->currentSubWindow();
+    if (!response || response == document) {
+        std::fprintf(stderr, "odpowiedź nie została otwarta\n");
+        return 1;
+    }
+    response->showMaximized();
+    auto* responseTree = response->findChild<QTreeView*>(QStringLiteral("TreeView1"));
+    QAbstractItemModel* answers = responseTree->model();
+    // The last response answers the deletion: its agent shows the status the register gave.
+    const QModelIndex root = answers->index(0, 0);
+    const QModelIndex deletion = answers->index(answers->rowCount(root) - 1, 0, root);
+    responseTree->setCurrentIndex(deletion);
+    ok &= save(&frame, out + QStringLiteral("/tavik-odpowiedz.png"));
+    responseTree->setCurrentIndex(answers->index(0, 0, answers->index(0, 0, root)));
+    ok &= save(&frame, out + QStringLiteral("/tavik-odpowiedz-agent.png"));
+
     platform::Prompts::install(nullptr);
     frame.close();
     return ok ? 0 : 1;

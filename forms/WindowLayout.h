@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+class QTabWidget;
+class QTreeView;
+class QWidget;
+
+namespace tavik {
+
+class DocumentTreeModel;
+
+// The parts the document window and the response window share.
+
+// The record tree on the left: no header, nodes not editable, the selected one drawn bold
+// yellow on blue.
+QTreeView* makeRecordTreeView(DocumentTreeModel* model, QWidget* parent);
+// A page as a tab that scrolls when the window is smaller than the page.
+void addPageTab(QTabWidget* tabs, QWidget* page, int icon, const QString& caption);
+// The tree and the pages side by side, split by a bar the clerk can move.
+void layOutTreeAndPages(QWidget* window, QWidget* tree, QWidget* pages);
+
+}  // namespace tavik
