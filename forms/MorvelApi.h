@@ -53,4 +53,10 @@ using WindowCommandFn = void (*)();  // SaveToFile, SaveAsFile, SaveToFiles, Dod
 using NavigationFn = bool (*)();     // Begin, End, Prev, Next
 using ChangeTabViewFn = void (*)(int kind, const char* caption);
 using ChangeUIFn = int (*)();
+// Searches the records of the active document or response window for a text (UTF-8) and selects
+// the node found; 1 when one was selected. With `wholeContent` the first match from the top is
+// selected and `position` is left alone; otherwise the search steps on from `position` (an index
+// in tree order, which the frame keeps for the whole program) and writes the new one back. A
+// step needs a selected node in the window.
+using SearchRecordsFn = int (*)(const char* textUtf8, int wholeContent, long long* position);
 }

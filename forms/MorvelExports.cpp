@@ -3,11 +3,19 @@
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+<<<<<<< HEAD
 #include <QPointer>
 
 #include "forms/FieldControls.h"
+=======
+#include <cstddef>
+#include <string>
+
+#include "document/DocumentSearch.h"
+>>>>>>> search
 #include "forms/LibraryState.h"
 #include "forms/MorvelApi.h"
+#include "forms/RecordTreeWindow.h"
 #include "forms/TfrmData.h"
 #include "forms/TfrmOdpowiedz.h"
 #include "model/Cp1250.h"
@@ -279,6 +287,30 @@ MORVEL_EXPORT void ExportFile() {
 
 MORVEL_EXPORT void ImportFile() {
     guarded([&] { withDocument([](TfrmData& d) { d.ImportFile(); }); });
+}
+
+MORVEL_EXPORT int SearchRecords(const char* textUtf8, int wholeContent, long long* position) {
+    return guarded(0, [&]() -> int {
+        // Any window with a record tree: the document window and the response window alike.
+        auto* window = dynamic_cast<tavik::RecordTreeWindow*>(activeWindow());
+        if (!window) return 0;
+        const std::string text = tavik::searchTextOf(textUtf8 ? textUtf8 : "");
+        // An empty text (or one the code page cannot write) would be found in every record.
+        if (text.empty()) return 0;
+        const tavik::DocumentTree& tree = window->recordTree();
+        tavik::TreeNode* found = nullptr;
+        if (wholeContent != 0) {
+            found = tavik::findFirst(tree, text);
+        } else {
+            if (!position || !window->selectedNode()) return 0;
+            std::size_t at = *position > 0 ? static_cast<std::size_t>(*position) : 0;
+            found = tavik::findNext(tree, text, at);
+            *position = static_cast<long long>(at);
+        }
+        if (!found) return 0;
+        window->select(found);
+        return 1;
+    });
 }
 
 MORVEL_EXPORT int ChangeUI() {

@@ -87,6 +87,9 @@ CommandSwitches idleUpdate(int childCount, std::string_view activeClass) {
 
     // Import and export.
     s.Import = s.Export = when(childCount != 0 && application);
+
+    // Searching needs a record tree: an application or a response window.
+    s.Search = when(childCount > 0 && (application || activeClass == kResponseWindow));
     return s;
 }
 

@@ -26,6 +26,7 @@ struct CommandSwitches {
     Switch Import = Switch::Keep;
     Switch Export = Switch::Keep;
     Switch Close = Switch::Keep;
+    Switch Search = Switch::Keep;
     // The views that only make sense with a document open: the "&Edycja" and "&Okno" menus and
     // the record toolbar.
     Switch documentViews = Switch::Keep;

@@ -27,6 +27,7 @@
 #include "platform/Settings.h"
 #include "shell/HelpWindow.h"
 #include "shell/TfrmKonfig.h"
+#include "shell/TfrmSearchWnd.h"
 
 namespace tavik {
 
@@ -199,6 +200,11 @@ void TfrmMain::buildActions() {
     ShowKonfig =
         makeAction("ShowKonfig", QStringLiteral("Konfiguracja"),
                    QStringLiteral("KOnfiguracja|Pokazuje okno konfiguracji"), kConfiguration);
+    Search =
+        makeAction("Search", QStringLiteral("Wyszukiwanie"),
+                   QStringLiteral("Wyszukiwanie|Wyszukuje tekst w rekordach dokumentu"), kSearch);
+    Search->setShortcut(QKeySequence(Qt::Key_F3));
+    Search->setEnabled(false);
 
     Cascade = makeAction("Cascade", QStringLiteral("Kaskada"),
                          QStringLiteral("Kaskada|Ustawia okna kaskadowo"), kCascade);
@@ -224,6 +230,7 @@ void TfrmMain::buildActions() {
     connect(Import, &QAction::triggered, this, [this] { runCommand([this] { ImportExecute(); }); });
     connect(ShowKonfig, &QAction::triggered, this,
             [this] { runCommand([this] { ShowKonfigExecute(); }); });
+    connect(Search, &QAction::triggered, this, [this] { runCommand([this] { SearchExecute(); }); });
     const std::pair<QAction*, const char*> windowCommands[] = {
         {SaveFile, "SaveToFile"},
         {SaveAs, "SaveAsFile"},
@@ -254,7 +261,7 @@ void TfrmMain::buildActions() {
     connect(miZakonczenie, &QAction::triggered, this, &QWidget::close);
 
     // Shortcuts work wherever the focus is in the frame, documents included.
-    addActions({NewWindow, OpenDoc, SaveFile, miOpisProgramu});
+    addActions({NewWindow, OpenDoc, SaveFile, Search, miOpisProgramu});
 }
 
 void TfrmMain::buildMenus() {
@@ -288,6 +295,8 @@ void TfrmMain::buildMenus() {
     menuNarzedzia_->addActions({Import, acWnioski, Export});
     menuNarzedzia_->addSeparator();
     menuNarzedzia_->addAction(ShowKonfig);
+    menuNarzedzia_->addSeparator();
+    menuNarzedzia_->addAction(Search);
 
     menuOkno_ = addMenu("Okno", QStringLiteral("&Okno"));
     menuOkno_->addAction(Cascade);
@@ -322,6 +331,8 @@ void TfrmMain::buildToolBars() {
                               QStringLiteral("Konfiguracja|Pokazuje okno konfiguracji"));
     toolBar1_->addAction(konfig);
     name(toolBar1_, konfig, "tbKonfig");
+    toolBar1_->addAction(Search);
+    name(toolBar1_, Search, "tbSearch");
     toolBar1_->addSeparator();
     toolBar1_->addAction(acWnioski);
 
@@ -404,6 +415,7 @@ void TfrmMain::apply(const frame::CommandSwitches& s) {
     switchAction(Import, s.Import);
     switchAction(Export, s.Export);
     switchAction(Close, s.Close);
+    switchAction(Search, s.Search);
     if (s.documentViews != Switch::Keep) {
         const bool shown = s.documentViews == Switch::On;
         menuEdycja_->menuAction()->setVisible(shown);
@@ -457,6 +469,20 @@ void TfrmMain::ShowKonfigExecute() {
     // A library loaded before reads the dictionary of the new configuration, so that documents
     // can be made without a restart.
     if (const auto reload = library_.resolve<ReloadDictionaryFn>("ReloadDictionary")) reload();
+}
+
+void TfrmMain::SearchExecute() {
+    TfrmSearchWnd window(
+        [this](const QString& text, bool wholeContent) {
+            runCommand([&] { runSearch(text, wholeContent); });
+        },
+        this);
+    window.exec();
+}
+
+void TfrmMain::runSearch(const QString& text, bool wholeContent) {
+    const auto search = library_.resolve<SearchRecordsFn>("SearchRecords");
+    if (search) search(text.toUtf8().constData(), wholeContent ? 1 : 0, &SearchPosition);
 }
 
 void TfrmMain::HelpContentsExecute() {

@@ -52,6 +52,8 @@ public:
     void receiveMessage(unsigned message, qintptr wParam, qintptr lParam) override;
 
     const MorvelBinding& library() const { return library_; }
+    // Where the next step of the search starts, kept across documents and search windows.
+    long long searchPosition() const { return SearchPosition; }
 
     unsigned MsgWniosek() const { return msgWniosek_; }
     unsigned MsgZmianaWezla() const { return msgZmianaWezla_; }
@@ -96,6 +98,9 @@ private:
     void OpenDocExecute();
     void ImportExecute();
     void ShowKonfigExecute();
+    void SearchExecute();
+    // One search of the search window, run in the library's active window.
+    void runSearch(const QString& text, bool wholeContent);
     void HelpContentsExecute();
     void ArrangeIconExecute();
     void HideExecute();
@@ -107,6 +112,7 @@ private:
     unsigned msgZmianaWezla_ = 0;
     unsigned msgWnioski_ = 0;
     static constexpr unsigned char InitialWindowState = wsNormal;
+    long long SearchPosition = 0;
 
     QMdiArea* mdiArea_ = nullptr;
     QStatusBar* statusBar1_ = nullptr;
@@ -139,6 +145,7 @@ private:
     QAction* Export = nullptr;
     QAction* acWnioski = nullptr;
     QAction* ShowKonfig = nullptr;
+    QAction* Search = nullptr;
     QAction* Cascade = nullptr;
     QAction* Tile = nullptr;
     QAction* ArrangeIcon = nullptr;

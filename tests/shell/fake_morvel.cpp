@@ -95,6 +95,16 @@ FAKE_COMMAND(ExportFile)
 FAKE_COMMAND(ImportFile)
 FAKE_COMMAND(ReloadDictionary)
 
+// Each step moves the position on by 5; the whole content leaves it.
+Q_DECL_EXPORT int SearchRecords(const char* text, int wholeContent, long long* position) {
+    log(QStringLiteral("SearchRecords %1 %2 %3")
+            .arg(QString::fromUtf8(text))
+            .arg(wholeContent)
+            .arg(*position));
+    if (!wholeContent) *position += 5;
+    return 1;
+}
+
 Q_DECL_EXPORT void FakeMorvelSend(const char* message, qintptr wParam, qintptr lParam) {
     tavik::platform::sendToMainWindow(
         tavik::platform::registerWindowMessage(QString::fromLatin1(message)), wParam, lParam);

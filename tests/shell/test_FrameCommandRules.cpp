@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <tuple>
 
 #include "shell/FrameCommandRules.h"
 
@@ -27,10 +28,12 @@ TEST(AutoSave, OnlyAnActiveChangedApplicationWindowIsSaved) {
 }
 
 TEST(IdleUpdate, WindowsWithoutAnActiveApplicationWindow) {
-    // None active (the frame is not the active window), a class spelled otherwise, a response.
+    // None active (the frame is not the active window), a class spelled otherwise, a response:
+    // alike but for searching, which a response allows.
     for (const char* active : {"", "tfrmdata", "TfrmOdpowiedz"}) {
-        const CommandSwitches s = idleUpdate(1, active);
-        EXPECT_EQ(s, idleUpdate(2, "TfrmOdpowiedz")) << active;
+        CommandSwitches s = idleUpdate(1, active), response = idleUpdate(2, "TfrmOdpowiedz");
+        s.Search = response.Search = Switch::Keep;
+        EXPECT_EQ(s, response) << active;
         EXPECT_EQ(s.SaveFile, Switch::Off) << active;
         EXPECT_EQ(s.acWnioski, Switch::Off) << active;
         EXPECT_EQ(s.Close, Switch::On) << active;
@@ -40,6 +43,16 @@ TEST(IdleUpdate, WindowsWithoutAnActiveApplicationWindow) {
 TEST(IdleUpdate, SplittingOnlyWithAnApplicationWindow) {
     EXPECT_EQ(idleUpdate(0, "").acWnioski, Switch::Off);
     EXPECT_EQ(idleUpdate(1, "TfrmData").acWnioski, Switch::Keep);  // its count decides
+}
+
+TEST(IdleUpdate, SearchingNeedsAWindowWithRecords) {
+    const std::tuple<int, const char*, Switch> cases[] = {
+        {1, "TfrmData", Switch::On},   {3, "TfrmOdpowiedz", Switch::On},
+        {0, "TfrmData", Switch::Off},  {-1, "TfrmOdpowiedz", Switch::Off},
+        {2, "", Switch::Off},          {1, "tfrmdata", Switch::Off},
+        {1, "TfrmImport", Switch::Off}};
+    for (const auto& [count, active, search] : cases)
+        EXPECT_EQ(idleUpdate(count, active).Search, search) << count << ' ' << active;
 }
 
 }  // namespace

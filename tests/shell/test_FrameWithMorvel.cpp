@@ -1,16 +1,24 @@
 #include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QTreeView>
 
 #include "platform/Registry.h"
 #include "platform/Settings.h"
 #include "platform/Termination.h"
 #include "shell/TfrmMain.h"
+#include "shell/TfrmSearchWnd.h"
 #include "tests/support/qt/ScriptedPrompts.h"
 #include "tests/support/qt/TempRegistry.h"
+#include "tools/samples/SampleDocuments.h"
 
 using namespace tavik;
 
@@ -20,22 +28,27 @@ class FrameWithMorvelTest : public QObject {
     test::TempRegistry registry_;
     test::ScriptedPrompts prompts_;
 
-private slots:
-    // The frame with the real library, through its exports, its window messages and its release,
-    // after which the process must still end cleanly (it did not while the library's code was
-    // unmapped under what it had left with Qt).
-    void newDocumentThenClose() {
+    // The bundled dictionary and the undertaking of the samples; a frame on the real library.
+    static FrameEnvironment configured() {
         auto key = platform::Registry().openKey(Settings::kKeyPath, true);
-        QVERIFY(key->writeString("Katalog słowników", TAVIK_DICTIONARY_DIR));
-        QVERIFY(key->writeString("Nazwa ZU", "TOWARZYSTWO UBEZPIECZEŃ JASKÓŁKA SPÓŁKA AKCYJNA"));
-        QVERIFY(key->writeString("Kod ZU", "JSK"));
+        key->writeString("Katalog słowników", TAVIK_DICTIONARY_DIR);
+        key->writeString("Nazwa ZU", "TOWARZYSTWO UBEZPIECZEŃ JASKÓŁKA SPÓŁKA AKCYJNA");
+        key->writeString("Kod ZU", "JSK");
         FrameEnvironment e = FrameEnvironment::standard();
         e.libraryPath = MORVEL;
         e.showKonfig = [](QWidget*) {
             QTest::qFail("the configuration is not due", __FILE__, __LINE__);
             return false;
         };
-        TfrmMain frame(e);
+        return e;
+    }
+
+private slots:
+    // The frame with the real library, through its exports, its window messages and its release,
+    // after which the process must still end cleanly (it did not while the library's code was
+    // unmapped under what it had left with Qt).
+    void newDocumentThenClose() {
+        TfrmMain frame(configured());
         frame.show();
         QVERIFY(QTest::qWaitForWindowExposed(&frame));
 
@@ -63,6 +76,53 @@ private slots:
         QVERIFY(frame.close());
         QVERIFY(!frame.library().isLoaded());
         QVERIFY(frame.documentArea()->subWindowList().isEmpty());
+    }
+
+    // The search window over an opened document: each step selects the next application in the
+    // document behind it, past the last nothing, and the frame keeps where the steps stand.
+    void searchSelectsInTheDocumentBehind() {
+        prompts_.clear();
+        QTemporaryDir dir;
+        QFile file(dir.filePath("wnioski.rpa"));
+        samples::SampleShape shape;
+        shape.applications = 2;
+        shape.policies = 0;  // their numbers hold the year too
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray::fromStdString(samples::sampleFileBytes(3, shape, 7)));
+        file.close();
+        TfrmMain frame(configured());
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        prompts_.chooseFiles({file.fileName()});
+        frame.findChild<QAction*>("OpenDoc")->trigger();
+        const auto* tree =
+            frame.documentArea()->currentSubWindow()->widget()->findChild<QTreeView*>();
+        QAction* search = frame.findChild<QAction*>("Search");
+        QTRY_VERIFY(search->isEnabled());
+
+        QStringList selected;
+        QList<long long> positions;
+        QTimer::singleShot(0, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            auto* window = qobject_cast<TfrmSearchWnd*>(modal);
+            if (!window) {
+                if (modal) modal->close();
+                QFAIL("no search window");
+            }
+            window->edSearchStr->setText("/2026");
+            for (int step = 0; step < 3; ++step) {
+                QTest::keyClick(window->edSearchStr, Qt::Key_Return);
+                selected << tree->currentIndex().data().toString();
+                positions << frame.searchPosition();
+            }
+            window->Button2->click();
+        });
+        search->trigger();
+        QCOMPARE(selected, QStringList({"1/2026", "2/2026", "2/2026"}));
+        QCOMPARE(positions, QList<long long>({1, 17, 0}));
+        QCOMPARE(prompts_.messages(), QStringList());
+        prompts_.answer(platform::PromptAnswer::No);
+        QVERIFY(frame.close());
     }
 
     // Without its dictionary the library refuses documents and says what to do, the program

@@ -1,19 +1,24 @@
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QFile>
 #include <QLibrary>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
+#include <QToolBar>
 
 #include "platform/Registry.h"
 #include "platform/Settings.h"
 #include "shell/HelpWindow.h"
 #include "shell/TfrmMain.h"
+#include "shell/TfrmSearchWnd.h"
 #include "tests/support/qt/ScriptedPrompts.h"
 #include "tests/support/qt/TempRegistry.h"
 
@@ -62,6 +67,29 @@ class TfrmMainTest : public QObject {
         QCOMPARE(prompts_->messages(), QStringList{text});
         QCOMPARE(prompts_->last().caption, "Błąd");
         QCOMPARE(prompts_->last().icon, platform::PromptIcon::Error);
+    }
+    // The names of a menu's or toolbar's items in order, "-" for a separator.
+    static QStringList names(const QList<QAction*>& actions) {
+        QStringList out;
+        for (const QAction* a : actions)
+            out << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
+        return out;
+    }
+    // Runs `inside` in the search window that the next command opens; `inside` closes it.
+    static void inSearchWindow(const std::function<void(TfrmSearchWnd&)>& inside) {
+        QTimer::singleShot(0, [inside] {
+            QWidget* modal = QApplication::activeModalWidget();
+            auto* window = qobject_cast<TfrmSearchWnd*>(modal);
+            if (!window) {
+                if (modal) modal->close();
+                QFAIL("no search window");
+            }
+            inside(*window);
+            if (window->isVisible()) {
+                window->reject();
+                QFAIL("the search window stayed open");
+            }
+        });
     }
     static auto key() { return platform::Registry().openKey(Settings::kKeyPath, true); }
     static QStringList log() {
@@ -309,6 +337,62 @@ private slots:
         QCOMPARE(log().last(), "MorvelDetach");
         QVERIFY(!QFile::exists(printPage_));
         QVERIFY(frame_->documentArea()->subWindowList().isEmpty());
+    }
+
+    void searchCommandInTheToolsMenuAndOnTheToolbar() {
+        start();
+        QAction* search = act("Search");
+        QCOMPARE(search->text(), "Wyszukiwanie");
+        QCOMPARE(search->shortcut(), QKeySequence(Qt::Key_F3));
+        QVERIFY(!search->icon().isNull());
+        QCOMPARE(names(frame_->findChild<QMenu*>("Narzedzia")->actions()),
+                 QStringList({"Import", "acWnioski", "Export", "-", "ShowKonfig", "-", "Search"}));
+        QCOMPARE(names(frame_->findChild<QToolBar*>("ToolBar1")->actions()),
+                 QStringList({"NewWindow", "OpenDoc", "SaveFile", "-", "Cascade", "Tile",
+                              "ArrangeIcon", "-", "tbKonfigAction", "Search", "-", "acWnioski"}));
+
+        // Only with a document or response window active.
+        QVERIFY(!search->isEnabled());
+        frame_->UpdateActions();
+        QVERIFY(!search->isEnabled());
+        act("NewWindow")->trigger();
+        QTRY_VERIFY(search->isEnabled());
+        openFile("odpowiedz.coa");
+        frame_->UpdateActions();
+        QVERIFY(search->isEnabled());
+        frame_->documentArea()->closeAllSubWindows();
+        QTRY_VERIFY(!search->isEnabled());
+    }
+
+    // F3 opens the window; its searches go to the library with the frame's position, which
+    // outlives the window.
+    void searchWindowRunsTheLibrarysSearch() {
+        start();
+        showActive();
+        act("NewWindow")->trigger();
+        QTRY_VERIFY(act("Search")->isEnabled());
+        clearLog();
+        inSearchWindow([](TfrmSearchWnd& w) {
+            w.edSearchStr->setText("ŻUK");
+            QTest::keyClick(w.edSearchStr, Qt::Key_Return);
+            w.btnNext->click();
+            w.chkAll->setChecked(true);
+            w.btnSearch->click();
+            QVERIFY(w.isVisible());
+            w.Button2->click();
+        });
+        QTest::keyClick(frame_.get(), Qt::Key_F3);
+        QCOMPARE(frame_->searchPosition(), 10);
+        inSearchWindow([](TfrmSearchWnd& w) {
+            w.edSearchStr->setText("KOT");
+            w.btnSearch->click();  // the box starts clear
+            QTest::keyClick(&w, Qt::Key_Escape);
+        });
+        act("Search")->trigger();
+        QCOMPARE(log(), QStringList({"SearchRecords ŻUK 0 0", "SearchRecords ŻUK 0 5",
+                                     "SearchRecords ŻUK 1 10", "SearchRecords KOT 0 10"}));
+        QCOMPARE(frame_->searchPosition(), 15);
+        QVERIFY(!QApplication::activeModalWidget());
     }
 
     void helpOpensTheManual() {
