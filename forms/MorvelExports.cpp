@@ -3,16 +3,12 @@
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-<<<<<<< HEAD
 #include <QPointer>
-
-#include "forms/FieldControls.h"
-=======
 #include <cstddef>
 #include <string>
 
 #include "document/DocumentSearch.h"
->>>>>>> search
+#include "forms/FieldControls.h"
 #include "forms/LibraryState.h"
 #include "forms/MorvelApi.h"
 #include "forms/RecordTreeWindow.h"

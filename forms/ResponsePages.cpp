@@ -196,13 +196,13 @@ ResponseAgentPage::ResponseAgentPage(QWidget* parent)
     QLabel* seat = label(QStringLiteral("Siedziba:"));
     seat->setFont(bold(seat->font()));
     grid()->addWidget(seat, row++, 0);
-    row = addPairs(row, {{QStringLiteral("Miejscowość"), edMiejscowoscSiedziba},
-                         {QStringLiteral("Ulica"), edUlicaSiedziba},
-                         {QStringLiteral("Nr"), inLine({edNrDomuSiedziba, label(QStringLiteral("/")),
-                                                        edNrLokaluSiedziba},
-                                                       group())},
-                         {QStringLiteral("Kod pocztowy"), meKodPocztowySiedziba},
-                         {QStringLiteral("Poczta"), edPocztaSiedziba}});
+    row = addPairs(
+        row, {{QStringLiteral("Miejscowość"), edMiejscowoscSiedziba},
+              {QStringLiteral("Ulica"), edUlicaSiedziba},
+              {QStringLiteral("Nr"),
+               inLine({edNrDomuSiedziba, label(QStringLiteral("/")), edNrLokaluSiedziba}, group())},
+              {QStringLiteral("Kod pocztowy"), meKodPocztowySiedziba},
+              {QStringLiteral("Poczta"), edPocztaSiedziba}});
     grid()->addWidget(rgDzialalnoscOdp, row++, 0, 1, 4);
     row = addPairs(row, {{QStringLiteral("Działalność podstawowa"), edDzialalnoscPodstawowa},
                          {QStringLiteral("Inna działalność"), edInnaDzialalnosc}});
@@ -375,11 +375,11 @@ const PersonControl kPersonControls[] = {
 }  // namespace
 
 ResponsePersonPage::ResponsePersonPage(Kind kind, QWidget* parent)
-    : ResponsePage(kind == Kind::Zarzad ? QStringLiteral("tabZarzOdp")
-                                        : QStringLiteral("tbshPracownik"),
-                   kind == Kind::Zarzad ? QStringLiteral(" Dane członka zarządu")
-                                        : QStringLiteral(" Dane Pracownika"),
-                   parent) {
+    : ResponsePage(
+          kind == Kind::Zarzad ? QStringLiteral("tabZarzOdp") : QStringLiteral("tbshPracownik"),
+          kind == Kind::Zarzad ? QStringLiteral(" Dane członka zarządu")
+                               : QStringLiteral(" Dane Pracownika"),
+          parent) {
     const bool board = kind == Kind::Zarzad;
     status = shown(board ? QStringLiteral("edStatusZarz") : QStringLiteral("edRodzajOpPR"));
     status->setFont(bold(status->font()));
@@ -388,8 +388,8 @@ ResponsePersonPage::ResponsePersonPage(Kind kind, QWidget* parent)
     for (const PersonControl& c : kPersonControls) {
         QLineEdit* control = shown(QString::fromUtf8(board ? c.zarzad : c.pracownik));
         fields_.bind(c.field, control);
-        QLabel* l = addPair(at / 2, at % 2, c.label ? QString::fromUtf8(c.label) : QString(),
-                            control);
+        QLabel* l =
+            addPair(at / 2, at % 2, c.label ? QString::fromUtf8(c.label) : QString(), control);
         if (c.field == &O::Typ_Dokumentu) documentKind = control;
         if (c.field == &O::KodPocztowy) postalCode = control;
         if (c.field == &O::PESEL) {
@@ -420,15 +420,15 @@ void ResponsePersonPage::clear() {
 ResponsePowerOfAttorneyPage::ResponsePowerOfAttorneyPage(QWidget* parent)
     : ResponsePage(QStringLiteral("tbshPelnomoc"), QStringLiteral(" Dane Pełnomocnictwa"), parent) {
     using P = TRecPelnomocnictwo;
-    addFields<P>(fields_, {{&P::NazwaDzialu, "edNazwaDzialuUbezpieczen", "Dział ubezpieczeń"},
-                           {&P::NazwaGrupy, "edNazwaGrupyUbezpieczen", "Grupa ubezpieczeń"},
-                           {&P::RodzajUbezpieczenia, "edRodzajUbezpieczenia", "Rodzaj ubezpieczenia"},
-                           {&P::ObszarDzialalnosci, "edObszarDzialalnosci", "Obszar działalności"},
-                           {&P::MaksKwotaUbezpieczenia, "edMaxKwota",
-                            "Maksymalna kwota ubezpieczenia"},
-                           {&P::Waluta, "edWalutaPE", "Waluta"},
-                           {&P::WazneOd, "meWazneOd", "Ważne od"},
-                           {&P::WazneDo, "meWazneDo", "Ważne do"}});
+    addFields<P>(fields_,
+                 {{&P::NazwaDzialu, "edNazwaDzialuUbezpieczen", "Dział ubezpieczeń"},
+                  {&P::NazwaGrupy, "edNazwaGrupyUbezpieczen", "Grupa ubezpieczeń"},
+                  {&P::RodzajUbezpieczenia, "edRodzajUbezpieczenia", "Rodzaj ubezpieczenia"},
+                  {&P::ObszarDzialalnosci, "edObszarDzialalnosci", "Obszar działalności"},
+                  {&P::MaksKwotaUbezpieczenia, "edMaxKwota", "Maksymalna kwota ubezpieczenia"},
+                  {&P::Waluta, "edWalutaPE", "Waluta"},
+                  {&P::WazneOd, "meWazneOd", "Ważne od"},
+                  {&P::WazneDo, "meWazneDo", "Ważne do"}});
 }
 
 ResponsePolicyPage::ResponsePolicyPage(QWidget* parent)

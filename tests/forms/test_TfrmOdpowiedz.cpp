@@ -49,7 +49,9 @@ std::vector<Line> twoAnswers() {
     lines.push_back(line<TRecAgentOdp>(KIND_AGENT_ODP, [](TRecAgentOdp& a) {
         a.NazwaAgenta = "KOWALSKI JAN";
         a.FormaPrawna = "OSOBA FIZYCZNA";
-        a.RodzajDokumentuOsFizAgenta = "DOW\xD3" "D OSOBISTY";
+        a.RodzajDokumentuOsFizAgenta =
+            "DOW\xD3"
+            "D OSOBISTY";
         a.PESEL = "85050512345";
         a.ZWOLNIONY = "2";
         a.StatusAgenta = "WYKRE\x8CLONY";
