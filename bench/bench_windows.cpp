@@ -1,6 +1,6 @@
 // The program's start: making and showing the frame until its first paint (the library is
 // not loaded at start). The document window at size: opening a 20 000-application file until its
-// tree is shown, importing a 100 000-line text file through the import window (its reading and its
+// tree is shown, opening a 100 000-line response file until its tree is shown, importing a 100 000-line text file through the import window (its reading and its
 // tree, then taking the records into the document, without the modal wait), and selecting a node
 // until its page is shown. Drawn offscreen.
 #include <benchmark/benchmark.h>
@@ -16,9 +16,11 @@
 #include "forms/LibraryState.h"
 #include "forms/TfrmData.h"
 #include "forms/TfrmImport.h"
+#include "forms/TfrmOdpowiedz.h"
 #include "interchange/TextExport.h"
 #include "shell/TfrmMain.h"
 #include "tests/support/qt/LibraryFixture.h"
+#include "tools/samples/SampleResponses.h"
 
 extern "C" {
 void OpenDocument(tavik::DocumentHost*, const char*, unsigned char);
@@ -37,6 +39,7 @@ struct Fixture {
     test::LibraryFixture library;
     QString bigFile;
     QString textFile;
+    QString responseFile;
 
     Fixture() {
         samples::SampleShape shape{kApplications, 3, 5, 2, 2, false};
@@ -52,6 +55,15 @@ struct Fixture {
         file.open(QIODevice::WriteOnly);
         const std::string text = exportText(lines);
         file.write(text.data(), static_cast<qint64>(text.size()));
+        // Fourteen lines an answer: the response, its agent and twelve records below it.
+        samples::ResponseShape answers;
+        answers.agents = static_cast<int>(kLines / 14 + 1);
+        answers.deletions = false;
+        responseFile = library.folder() + QStringLiteral("/duza.coa");
+        QFile response(responseFile);
+        response.open(QIODevice::WriteOnly);
+        const std::string answerText = samples::sampleResponseText(3, answers, 2026);
+        response.write(answerText.data(), static_cast<qint64>(answerText.size()));
         library.host.show();
     }
 };
@@ -76,6 +88,21 @@ void BM_OpenLargeDocument(benchmark::State& state) {
         OpenDocument(&f.library.host, path.constData(), wsMaximized);
         auto* window = qobject_cast<TfrmData*>(GetActiveWnd());
         if (!window || window->applicationCount() != kApplications) std::abort();
+        window->findChild<QTreeView*>(QStringLiteral("TreeView1"))->repaint();
+        QCoreApplication::processEvents();
+        state.PauseTiming();
+        closeAll(f);
+        state.ResumeTiming();
+    }
+}
+
+void BM_OpenLargeResponse(benchmark::State& state) {
+    Fixture& f = fixture();
+    const QByteArray path = f.responseFile.toUtf8();
+    for (auto _ : state) {
+        OpenDocument(&f.library.host, path.constData(), wsMaximized);
+        auto* window = qobject_cast<TfrmOdpowiedz*>(GetActiveWnd());
+        if (!window || window->recordTree().nodeCount() < kLines) std::abort();
         window->findChild<QTreeView*>(QStringLiteral("TreeView1"))->repaint();
         QCoreApplication::processEvents();
         state.PauseTiming();
@@ -153,6 +180,7 @@ void BM_FrameStartUp(benchmark::State& state) {
 
 BENCHMARK(BM_FrameStartUp)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(BM_OpenLargeDocument)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+BENCHMARK(BM_OpenLargeResponse)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 BENCHMARK(BM_ImportThroughWindow)->Unit(benchmark::kMillisecond)->MinTime(3.0);
 BENCHMARK(BM_SelectNodeAndShowPage)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
@@ -175,6 +203,8 @@ int main(int argc, char** argv) {
     line("BM_FrameStartUp", "Start-up: the frame made, shown and painted     %6.1f ms\n");
     line("BM_OpenLargeDocument",
          "Opening 20 000 applications until the tree shows %6.0f ms (at most 1500)\n");
+    line("BM_OpenLargeResponse",
+         "Opening a 100 000-line answer until it shows     %6.0f ms (at most 1000)\n");
     line("BM_ImportThroughWindow",
          "Importing 100 000 lines through the import window %6.0f ms (at most 3000)\n");
     line("BM_SelectNodeAndShowPage",
