@@ -384,7 +384,7 @@ ResponsePersonPage::ResponsePersonPage(Kind kind, QWidget* parent)
     status = shown(board ? QStringLiteral("edStatusZarz") : QStringLiteral("edRodzajOpPR"));
     status->setFont(bold(status->font()));
     addPair(0, 0, QStringLiteral("Status"), status);
-    int at = 1;  // the status takes the first place
+    int at = 2;  // the status has a row of its own
     for (const PersonControl& c : kPersonControls) {
         QLineEdit* control = shown(QString::fromUtf8(board ? c.zarzad : c.pracownik));
         fields_.bind(c.field, control);

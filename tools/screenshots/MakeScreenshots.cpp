@@ -4,6 +4,12 @@
 // not touched: the registry is a temporary file.
 #include <QAbstractItemModel>
 #include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QTimer>
 #include <QDir>
 #include <QFile>
 #include <QMdiArea>
@@ -176,6 +182,33 @@ int main(int argc, char** argv) {
     ok &= save(&frame, out + QStringLiteral("/tavik-odpowiedz.png"));
     responseTree->setCurrentIndex(answers->index(0, 0, answers->index(0, 0, root)));
     ok &= save(&frame, out + QStringLiteral("/tavik-odpowiedz-agent.png"));
+
+    // The search window over the answer, having found the first employee by a part of his name.
+    const QModelIndex firstAgent = answers->index(0, 0, answers->index(0, 0, root));
+    const QString employee =
+        answers->index(0, 0, answers->index(1, 0, firstAgent)).data().toString();
+    QTimer::singleShot(0, [&] {
+        auto* search = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!search) return;
+        search->findChild<QLineEdit*>(QStringLiteral("edSearchStr"))->setText(employee.left(5));
+        search->findChild<QCheckBox*>(QStringLiteral("chkAll"))->setChecked(true);
+        search->findChild<QPushButton*>(QStringLiteral("btnSearch"))->click();
+        settle();
+        // The dialog is a window of its own: laid over the frame's picture where it stands.
+        QPixmap picture = frame.grab();
+        QPainter painter(&picture);
+        const QRect place(frame.mapFromGlobal(search->frameGeometry().topLeft()),
+                          search->size());
+        painter.drawPixmap(place.topLeft(), search->grab());
+        painter.setPen(QColor(90, 90, 90));
+        painter.drawRect(place.adjusted(-1, -1, 0, 0));
+        painter.end();
+        const QString path = out + QStringLiteral("/tavik-wyszukiwanie.png");
+        ok &= picture.save(path);
+        std::printf("%s\n", qPrintable(path));
+        search->reject();
+    });
+    frame.findChild<QAction*>(QStringLiteral("Search"))->trigger();
 
     platform::Prompts::install(nullptr);
     frame.close();
