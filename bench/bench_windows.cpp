@@ -1,8 +1,9 @@
 // The program's start: making and showing the frame until its first paint (the library is
 // not loaded at start). The document window at size: opening a 20 000-application file until its
-// tree is shown, opening a 100 000-line response file until its tree is shown, importing a 100 000-line text file through the import window (its reading and its
-// tree, then taking the records into the document, without the modal wait), and selecting a node
-// until its page is shown. Drawn offscreen.
+// tree is shown, opening a 100 000-line response file until its tree is shown, importing a 100
+// 000-line text file through the import window (its reading and its tree, then taking the records
+// into the document, without the modal wait), and selecting a node until its page is shown. Drawn
+// offscreen.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>

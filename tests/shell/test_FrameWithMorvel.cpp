@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -19,6 +20,7 @@
 #include "tests/support/qt/ScriptedPrompts.h"
 #include "tests/support/qt/TempRegistry.h"
 #include "tools/samples/SampleDocuments.h"
+#include "tools/samples/SampleResponses.h"
 
 using namespace tavik;
 
@@ -123,6 +125,56 @@ private slots:
         QCOMPARE(prompts_.messages(), QStringList());
         prompts_.answer(platform::PromptAnswer::No);
         QVERIFY(frame.close());
+    }
+
+    // A response file opens in the response window: nothing of it can be saved, added to,
+    // imported into or exported, but it can be searched.
+    void responseWindowInTheFrame() {
+        prompts_.clear();
+        QTemporaryDir dir;
+        QFile file(dir.filePath("ODPOWIEDZ.COA"));
+        samples::ResponseShape shape;
+        shape.agents = 2;
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray::fromStdString(samples::sampleResponseText(3, shape, 5)));
+        file.close();
+        TfrmMain frame(configured());
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        prompts_.chooseFiles({file.fileName()});
+        frame.findChild<QAction*>("OpenDoc")->trigger();
+        QCOMPARE(prompts_.messages(), QStringList());
+        const QWidget* response = frame.documentArea()->currentSubWindow()->widget();
+        QCOMPARE(morvelWindowClass(response) + (' ' + response->property("caption").toString()),
+                 "TfrmOdpowiedz " + file.fileName());
+        const auto enabled = [&frame] {
+            QString bits;
+            for (const char* name :
+                 {"AddWniosek", "AddAgent", "AddPracownik", "AddPolisa", "AddPelnomoc", "SaveFile",
+                  "SaveAs", "acWnioski", "Import", "Export", "Close", "Search"})
+                bits += frame.findChild<QAction*>(name)->isEnabled() ? '1' : '0';
+            return bits;
+        };
+        QTRY_COMPARE(enabled(), "000000000011");
+
+        const auto* tree = response->findChild<QTreeView*>();
+        // The second answer, by its number in lower case; the first is selected on opening.
+        const QModelIndex second = tree->model()->index(1, 0, tree->model()->index(0, 0));
+        const QString number = second.data().toString().section('-', 1);
+        QString found;
+        QTimer::singleShot(0, [&] {
+            auto* window = qobject_cast<TfrmSearchWnd*>(QApplication::activeModalWidget());
+            if (!window) QFAIL("no search window");
+            window->edSearchStr->setText(number.toLower());
+            window->chkAll->setChecked(true);
+            window->btnSearch->click();
+            found = tree->currentIndex().data().toString();
+            window->Button2->click();
+        });
+        frame.findChild<QAction*>("Search")->trigger();
+        QCOMPARE(found, second.data().toString());
+        QVERIFY(frame.close());
+        QVERIFY(frame.documentArea()->subWindowList().isEmpty());
     }
 
     // Without its dictionary the library refuses documents and says what to do, the program

@@ -6,16 +6,16 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
-#include <QLineEdit>
-#include <QPainter>
-#include <QPushButton>
-#include <QTimer>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPainter>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTreeView>
 #include <cstdio>
 
@@ -197,8 +197,7 @@ int main(int argc, char** argv) {
         // The dialog is a window of its own: laid over the frame's picture where it stands.
         QPixmap picture = frame.grab();
         QPainter painter(&picture);
-        const QRect place(frame.mapFromGlobal(search->frameGeometry().topLeft()),
-                          search->size());
+        const QRect place(frame.mapFromGlobal(search->frameGeometry().topLeft()), search->size());
         painter.drawPixmap(place.topLeft(), search->grab());
         painter.setPen(QColor(90, 90, 90));
         painter.drawRect(place.adjusted(-1, -1, 0, 0));
