@@ -17,6 +17,7 @@
 #include "model/Cp1250.h"
 #include "model/Exception.h"
 #include "model/MessageText.h"
+#include "model/TextValues.h"
 #include "platform/Prompts.h"
 
 #define MORVEL_EXPORT extern "C" __attribute__((visibility("default")))
@@ -290,9 +291,11 @@ MORVEL_EXPORT int SearchRecords(const char* textUtf8, int wholeContent, long lon
         // Any window with a record tree: the document window and the response window alike.
         auto* window = dynamic_cast<tavik::RecordTreeWindow*>(activeWindow());
         if (!window) return 0;
-        const std::string text = tavik::searchTextOf(textUtf8 ? textUtf8 : "");
-        // An empty text (or one the code page cannot write) would be found in every record.
-        if (text.empty()) return 0;
+        const std::string_view typed = textUtf8 ? textUtf8 : "";
+        const std::string text = tavik::searchTextOf(typed);
+        // A text the code page cannot write is in no record; searched as the empty text it
+        // becomes, it would be found in every one. The empty text itself finds the next record.
+        if (text.empty() && !tavik::trimmed(typed).empty()) return 0;
         const tavik::DocumentTree& tree = window->recordTree();
         tavik::TreeNode* found = nullptr;
         if (wholeContent != 0) {

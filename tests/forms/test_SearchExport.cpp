@@ -62,10 +62,11 @@ private slots:
             {"/2026", 0, "0 0 3/2026"},  // past the last: nothing, and the next from the top
             {"/2026", 0, "1 1 1/2026"},
             {" 2/2026 ", 1, "1 1 2/2026"},
-            {"   ", 0, "0 1 2/2026"},  // an empty text finds nothing, nor does one the code
-            {"\xE2\x82\xAC", 1, "0 1 2/2026"},  // page cannot write
-            {"brak", 1, "0 1 2/2026"},
-            {"brak", 0, "0 0 2/2026"},
+            {"\xD0\x96", 1, "0 1 2/2026"},  // a text the code page cannot write
+            {"\xD0\x96", 0, "0 1 2/2026"},
+            {"   ", 0, "1 2 kind 2"},  // the empty text is in every record with a field
+            {"brak", 1, "0 2 kind 2"},
+            {"brak", 0, "0 0 kind 2"},
         };
         for (const auto& [text, whole, wanted] : calls)
             QCOMPARE(run(*window, text, whole), QString::fromLatin1(wanted));
