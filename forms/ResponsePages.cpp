@@ -74,7 +74,6 @@ ResponseHeaderPage::ResponseHeaderPage(QWidget* parent)
     Kod = label({}, QStringLiteral("Kod"));
     edNrOdpowiedzi = shown(QStringLiteral("edNrOdpowiedzi"));
     NazwaZU = label({}, QStringLiteral("NazwaZU"));
-    NazwaZU->setWordWrap(true);
     edKomentarz = shownMemo(QStringLiteral("edKomentarz"));
     edDataWn = shown(QStringLiteral("edDataWn"));
     for (QLabel* l : {Kod, NazwaZU})

@@ -79,7 +79,10 @@ CommandSwitches idleUpdate(int childCount, std::string_view activeClass) {
     if (childCount == 0) {
         s.SaveFile = s.SaveAs = s.Print = s.acWnioski = off;
     } else if (!application) {
-        s.AddWniosek = s.AddAgent = s.AddPracownik = s.AddPelnomoc = s.AddPolisa = off;
+        // Nothing can be added to a response: the board member's command goes off with the
+        // others, which the node messages of an application window would otherwise leave on.
+        s.AddWniosek = s.AddAgent = s.AddZarzad = s.AddPracownik = s.AddPelnomoc = s.AddPolisa =
+            off;
         s.SaveFile = s.SaveAs = s.acWnioski = off;
     } else {
         s.SaveFile = s.SaveAs = on;

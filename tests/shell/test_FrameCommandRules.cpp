@@ -35,6 +35,7 @@ TEST(IdleUpdate, WindowsWithoutAnActiveApplicationWindow) {
         s.Search = response.Search = Switch::Keep;
         EXPECT_EQ(s, response) << active;
         EXPECT_EQ(s.SaveFile, Switch::Off) << active;
+        EXPECT_EQ(s.AddZarzad, Switch::Off) << active;
         EXPECT_EQ(s.acWnioski, Switch::Off) << active;
         EXPECT_EQ(s.Close, Switch::On) << active;
     }
