@@ -23,6 +23,8 @@ RecordPage::RecordPage(const QString& objectName, const QString& groupTitle, QWi
     : QWidget(parent), group_(new QGroupBox(groupTitle, this)), grid_(new QGridLayout(group_)) {
     setObjectName(objectName);
     auto* layout = new QVBoxLayout(this);
+    // The group keeps the height of its rows; what the page has over goes below it.
+    group_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     layout->addWidget(group_);
     buttons_ = new QHBoxLayout;
     buttons_->addStretch();
