@@ -1,5 +1,7 @@
 #include "document/ResponseView.h"
 
+#include "model/TextValues.h"
+
 namespace tavik {
 
 namespace {
@@ -65,29 +67,11 @@ SelectionPlan planResponseTab(const DocumentTree& tree, TreeNode* selected, int 
     return selectOther(first ? first : category);
 }
 
-std::uint32_t hexadecimalReasons(std::string_view text) {
-    if (text.empty() || text.size() > 8) return 0;
-    std::uint32_t value = 0;
-    for (const char c : text) {
-        int digit;
-        if (c >= '0' && c <= '9')
-            digit = c - '0';
-        else if (c >= 'A' && c <= 'F')
-            digit = c - 'A' + 10;
-        else if (c >= 'a' && c <= 'f')
-            digit = c - 'a' + 10;
-        else
-            return 0;
-        value = value << 4 | static_cast<std::uint32_t>(digit);
-    }
-    return value;
-}
-
 DeletionReasonsView deletionReasonsOf(const TRecOdpowiedz& header) {
     DeletionReasonsView view;
     const TRecAgentOdp* agent = header.AgentOdp;
     if (!agent || agent->StatusAgenta != texts::WYKRESLONY.view()) return view;
-    const std::uint32_t reasons = hexadecimalReasons(agent->PrzyczynyOdp.view());
+    const std::uint32_t reasons = hexadecimal32(agent->PrzyczynyOdp.view());
     for (std::size_t i = 0; i < view.ticked.size(); ++i)
         view.ticked[i] = (reasons >> (8 * i) & 0xFFu) == 0xFFu;
     view.shown = reasons != 0;

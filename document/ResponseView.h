@@ -29,9 +29,6 @@ struct DeletionReasonsView {
 };
 DeletionReasonsView deletionReasonsOf(const TRecOdpowiedz& header);
 
-// Up to eight hexadecimal digits as a number; 0 for anything else.
-std::uint32_t hexadecimalReasons(std::string_view text);
-
 // The label of a person's document number (UTF-8): "PESEL" for an identity card, else
 // "Seria i numer".
 std::string_view documentNumberLabel(const Field& documentKind);

@@ -30,4 +30,22 @@ std::optional<std::int32_t> decimalInteger(std::string_view text) {
     return static_cast<std::int32_t>(value);
 }
 
+std::uint32_t hexadecimal32(std::string_view text) {
+    if (text.empty() || text.size() > 8) return 0;
+    std::uint32_t value = 0;
+    for (char c : text) {
+        int digit;
+        if (c >= '0' && c <= '9')
+            digit = c - '0';
+        else if (c >= 'A' && c <= 'F')
+            digit = c - 'A' + 10;
+        else if (c >= 'a' && c <= 'f')
+            digit = c - 'a' + 10;
+        else
+            return 0;
+        value = value << 4 | static_cast<std::uint32_t>(digit);
+    }
+    return value;
+}
+
 }  // namespace tavik

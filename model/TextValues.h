@@ -16,6 +16,9 @@ inline bool isBlank(char c) {
 // Without leading and trailing blanks and control characters.
 std::string_view trimmed(std::string_view text);
 
+// One to eight hexadecimal digits of either case as a number; 0 for anything else.
+std::uint32_t hexadecimal32(std::string_view text);
+
 // An optional sign and decimal digits, within 32 bits; nothing for anything else.
 std::optional<std::int32_t> decimalInteger(std::string_view text);
 

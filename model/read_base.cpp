@@ -1,5 +1,7 @@
 #include "model/read_base.h"
 
+#include "model/TextValues.h"
+
 namespace tavik {
 
 const char* read_error::what() const noexcept {
@@ -67,21 +69,7 @@ std::int32_t read_base::CzytajLiczbe(std::size_t maximum, bool allowEndOfLine) {
 }
 
 std::uint32_t checksumField(std::string_view text) {
-    if (text.empty() || text.size() > 8) return 0;
-    std::uint32_t value = 0;
-    for (char c : text) {
-        int digit;
-        if (c >= '0' && c <= '9')
-            digit = c - '0';
-        else if (c >= 'A' && c <= 'F')
-            digit = c - 'A' + 10;
-        else if (c >= 'a' && c <= 'f')
-            digit = c - 'a' + 10;
-        else
-            return 0;
-        value = value << 4 | static_cast<std::uint32_t>(digit);
-    }
-    return value;
+    return hexadecimal32(text);
 }
 
 }  // namespace tavik

@@ -45,6 +45,18 @@ class FrameWithMorvelTest : public QObject {
         return e;
     }
 
+    // Writes a file and opens it through the frame's "Otwórz", the frame shown.
+    void openInFrame(TfrmMain& frame, const QString& path, const std::string& bytes) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray::fromStdString(bytes));
+        file.close();
+        frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&frame));
+        prompts_.chooseFiles({path});
+        frame.findChild<QAction*>("OpenDoc")->trigger();
+    }
+
 private slots:
     // The frame with the real library, through its exports, its window messages and its release,
     // after which the process must still end cleanly (it did not while the library's code was
@@ -85,18 +97,11 @@ private slots:
     void searchSelectsInTheDocumentBehind() {
         prompts_.clear();
         QTemporaryDir dir;
-        QFile file(dir.filePath("wnioski.rpa"));
         samples::SampleShape shape;
         shape.applications = 2;
         shape.policies = 0;  // their numbers hold the year too
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray::fromStdString(samples::sampleFileBytes(3, shape, 7)));
-        file.close();
         TfrmMain frame(configured());
-        frame.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&frame));
-        prompts_.chooseFiles({file.fileName()});
-        frame.findChild<QAction*>("OpenDoc")->trigger();
+        openInFrame(frame, dir.filePath("wnioski.rpa"), samples::sampleFileBytes(3, shape, 7));
         const auto* tree =
             frame.documentArea()->currentSubWindow()->widget()->findChild<QTreeView*>();
         QAction* search = frame.findChild<QAction*>("Search");
@@ -132,21 +137,15 @@ private slots:
     void responseWindowInTheFrame() {
         prompts_.clear();
         QTemporaryDir dir;
-        QFile file(dir.filePath("ODPOWIEDZ.COA"));
         samples::ResponseShape shape;
         shape.agents = 2;
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(QByteArray::fromStdString(samples::sampleResponseText(3, shape, 5)));
-        file.close();
         TfrmMain frame(configured());
-        frame.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&frame));
-        prompts_.chooseFiles({file.fileName()});
-        frame.findChild<QAction*>("OpenDoc")->trigger();
+        const QString path = dir.filePath("ODPOWIEDZ.COA");
+        openInFrame(frame, path, samples::sampleResponseText(3, shape, 5));
         QCOMPARE(prompts_.messages(), QStringList());
         const QWidget* response = frame.documentArea()->currentSubWindow()->widget();
         QCOMPARE(morvelWindowClass(response) + (' ' + response->property("caption").toString()),
-                 "TfrmOdpowiedz " + file.fileName());
+                 "TfrmOdpowiedz " + path);
         const auto enabled = [&frame] {
             QString bits;
             for (const char* name :

@@ -70,27 +70,26 @@ void configure(const QString& folder) {
     key->writeString(QStringLiteral("OsobaPodpis"), QStringLiteral("ANNA KOWALSKA"));
 }
 
+QString written(const QString& path, const std::string& bytes) {
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    return path;
+}
+
 QString sampleFile(const QString& folder) {
     samples::SampleShape shape;
     shape.applications = 1;
-    const QString path = folder + QStringLiteral("/wniosek-wpis.rpa");
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    const std::string bytes = samples::sampleFileBytes(3, shape, 2026);
-    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-    return path;
+    return written(folder + QStringLiteral("/wniosek-wpis.rpa"),
+                   samples::sampleFileBytes(3, shape, 2026));
 }
 
 // An answer of the register about an entry, an update and a deletion.
 QString responseFile(const QString& folder) {
     samples::ResponseShape shape;
     shape.agents = 3;
-    const QString path = folder + QStringLiteral("/odpowiedz.coa");
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    const std::string bytes = samples::sampleResponseText(3, shape, 2026);
-    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-    return path;
+    return written(folder + QStringLiteral("/odpowiedz.coa"),
+                   samples::sampleResponseText(3, shape, 2026));
 }
 
 void settle() {
