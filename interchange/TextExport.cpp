@@ -145,11 +145,9 @@ std::string exportText(const std::vector<std::string>& lines) {
 
 bool writeExportFile(const std::string& path, const std::vector<std::string>& lines,
                      UserMessage& failure) {
-    const std::string text = exportText(lines);
-    AtomicFileOutput file(path);
-    if (file.open() && file.write(text.data(), text.size()) && file.commit()) return true;
-    failure = {"Nie można zapisać pliku " + path + ": " + file.errorText() + ".", "Błąd",
-               MessageIcon::Error};
+    std::string reason;
+    if (writeWholeFile(path, exportText(lines), &reason)) return true;
+    failure = {"Nie można zapisać pliku " + path + ": " + reason + ".", "Błąd", MessageIcon::Error};
     return false;
 }
 

@@ -424,4 +424,11 @@ void StagedFiles::discardAll() {
         file->discard();
 }
 
+bool writeWholeFile(const std::string& path, std::string_view bytes, std::string* error) {
+    AtomicFileOutput file(path);
+    if (file.open() && file.write(bytes.data(), bytes.size()) && file.commit()) return true;
+    if (error) *error = file.errorText();
+    return false;
+}
+
 }  // namespace tavik

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/ByteStream.h"
@@ -37,6 +38,10 @@ private:
 
 // Reads a whole file (as FileInput opens it); returns false with the reason when it cannot.
 bool readWholeFile(const std::string& path, std::string& bytes, std::string* error = nullptr);
+
+// Replaces a whole file by the bytes (through AtomicFileOutput); false with the reason when it
+// cannot.
+bool writeWholeFile(const std::string& path, std::string_view bytes, std::string* error = nullptr);
 
 // The reason in Polish for the errno value of a failed system call ("brak miejsca na dysku").
 std::string systemReason(int error);
