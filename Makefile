@@ -10,7 +10,7 @@ SHELL := /bin/bash
 
 DEBIAN_PACKAGES := cmake ninja-build g++ make libgtest-dev libgmock-dev \
                    libbenchmark-dev clang libclang-rt-14-dev clang-format qt6-base-dev \
-                   qt6-translations-l10n fonts-dejavu-core
+                   qt6-translations-l10n fonts-dejavu-core poppler-utils
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 600

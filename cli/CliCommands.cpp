@@ -1,17 +1,21 @@
 #include "cli/CliCommands.h"
 
+#include <QDate>
 #include <QFile>
+#include <QFileInfo>
 #include <array>
 #include <filesystem>
 #include <ostream>
 #include <sstream>
 
 #include "cli/CommandLine.h"
+#include "cli/PdfOutput.h"
 #include "dictionary/DictionaryFile.h"
 #include "dictionary/Slownik.h"
 #include "dictionary/SlownikZU.h"
 #include "dictionary/SlownikZU3.h"
 #include "document/DocumentFile.h"
+#include "document/PrintJob.h"
 #include "interchange/ReadCIA.h"
 #include "interchange/ReadOdp3.h"
 #include "model/ApplicationFile.h"
@@ -20,6 +24,7 @@
 #include "model/FileStreams.h"
 #include "model/MessageText.h"
 #include "model/TextLines.h"
+#include "model/TextValues.h"
 #include "platform/Settings.h"
 
 namespace tavik::cli {
@@ -36,6 +41,8 @@ constexpr const char* kUsage =
     "  tavik-cli import [--kod KOD] [--nazwa NAZWA] [--dzial DZIAL] [--slownik SLOWNIK] BAZA "
     "WE.cia …\n"
     "  tavik-cli tree [--kod KOD] [--nazwa NAZWA] PLIK.rpa|PLIK.coa\n"
+    "  tavik-cli print [--kod KOD] [--nazwa NAZWA] [--dzial DZIAL] [--miejsce MIEJSCE]\n"
+    "                  [--podpis OSOBA] [--szablony KATALOG] [--wniosek N] WE.rpa WY.pdf|WY.htm\n"
     "Pominięta opcja przyjmuje wartość z ustawień programu: kod i nazwę zakładu, dział\n"
     "ubezpieczeń oraz słownik z katalogu słowników (export: tylko gdy ten plik istnieje).\n"
     "DZIAL: nazwa działu ubezpieczeń ze słownika albo jego kod (1, 2).\n";
@@ -239,18 +246,76 @@ int printTree(const CommandLine& line, std::ostream& out) {
     return 0;
 }
 
+// The templates installed with the program: beside it, or in "../share/tavik/"; in the build
+// tree the program's folder is "bin" beside the command line's.
+std::string defaultTemplatesFolder() {
+    std::error_code ignored;
+    const std::filesystem::path self =
+        std::filesystem::read_symlink("/proc/self/exe", ignored).parent_path();
+    for (const char* place :
+         {"htmlTemplates", "../share/tavik/htmlTemplates", "../bin/htmlTemplates"})
+        if (std::filesystem::is_directory(self / place, ignored))
+            return (self / place).lexically_normal().string();
+    return (self / "htmlTemplates").string();
+}
+
+// The N-th application of a file filled into the template of its kind: the page as the print
+// command writes it, or its printed pages as PDF.
+int printApplication(const CommandLine& line, std::ostream& out) {
+    line.allowOnly({"kod", "nazwa", "dzial", "miejsce", "podpis", "szablony", "wniosek"});
+    if (line.positional.size() != 2)
+        throw UsageError{"polecenie print wymaga pliku wniosków i pliku wyniku"};
+    int number = 1;
+    if (const auto given = line.optional("wniosek")) {
+        const std::optional<std::int32_t> n = decimalInteger(*given);
+        if (!n || *n < 1) throw UsageError{"--wniosek wymaga numeru wniosku od 1"};
+        number = *n;
+    }
+    const PrintSettings settings{line.utf8("miejsce"), line.utf8("podpis"), line.utf8("dzial"),
+                                 QDate::currentDate().toString(Qt::ISODate).toStdString()};
+    if (std::string_view(trimmed(settings.signer)).empty())
+        throw Exception("Brak informacji o osobie składającej wniosek");
+    const std::string& in = line.positional[0];
+    const std::unique_ptr<DocumentTree> tree =
+        openTree(in, TRecZU(line.required("kod"), line.required("nazwa")));
+    tree->sortRecords(DocumentTree::sortOrderOf(ReadSortOrder()));
+    const TreeNode* application = applicationNumber(*tree, number);
+    if (!application)
+        throw Exception("Plik " + in + " nie ma wniosku nr " + std::to_string(number) + ".");
+    if (const auto refusal = printRefusal(*application)) throw Exception(*refusal);
+    const std::string templates =
+        line.options.count("szablony") ? line.path("szablony") : defaultTemplatesFolder();
+    const std::string page = printedApplication(templates, *application, settings);
+    const std::string& target = line.positional[1];
+    std::string reason;
+    if (lowerExtension(target) == ".pdf") {
+        if (!writePdf(page, target, templates, reason))
+            throw Exception("Nie można zapisać pliku " + target + ": " + reason + ".");
+    } else if (!writeWholeFile(target, page, &reason)) {
+        throw Exception("Nie można zapisać pliku " + target + ": " + reason + ".");
+    }
+    out << target << '\n';
+    return 0;
+}
+
 int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     try {
         CommandLine line = CommandLine::parse(args);
         const Settings settings;
-        line.settings = {{"kod", settings.UndertakingCode().toStdString()},
-                         {"nazwa", settings.UndertakingName().toStdString()},
-                         {"dzial", settings.InsuranceDivision().toStdString()},
-                         {"slownik", QFile::encodeName(settings.dictionaryPath()).toStdString()}};
+        line.settings = {
+            {"kod", settings.UndertakingCode().toStdString()},
+            {"nazwa", settings.UndertakingName().toStdString()},
+            {"dzial", settings.InsuranceDivision().toStdString()},
+            {"slownik", QFile::encodeName(settings.dictionaryPath()).toStdString()},
+            {"miejsce", settings.PlaceOfIssue().toStdString()},
+            // The settings' text for a missing signer is no signer.
+            {"podpis", settings.Signer() == Settings::kNoSigner ? std::string()
+                                                                : settings.Signer().toStdString()}};
         if (line.command == "check") return check(line, out);
         if (line.command == "export") return exportFile(line, out);
         if (line.command == "import") return importFiles(line, out);
         if (line.command == "tree") return printTree(line, out);
+        if (line.command == "print") return printApplication(line, out);
         throw UsageError{"nieznane polecenie: " + line.command};
     } catch (const UsageError& usage) {
         err << "tavik-cli: " << usage.text << '\n' << kUsage;

@@ -41,6 +41,12 @@ std::string CommandLine::required(const std::string& name) const {
     throw UsageError{"brak opcji --" + name};
 }
 
+std::string CommandLine::utf8(const std::string& name) const {
+    if (const auto found = options.find(name); found != options.end()) return found->second;
+    if (const auto found = settings.find(name); found != settings.end()) return found->second;
+    return {};
+}
+
 std::string CommandLine::path(const std::string& name) const {
     if (const auto found = options.find(name); found != options.end()) return found->second;
     if (const auto found = settings.find(name); found != settings.end()) return found->second;

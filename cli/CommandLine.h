@@ -28,6 +28,8 @@ struct CommandLine {
     // An option's value, or its setting, converted to code page 1250; refused when it cannot be.
     std::string required(const std::string& name) const;
     std::optional<std::string> optional(const std::string& name) const;
+    // An option's value, or its setting, as given (UTF-8); "" when there is neither.
+    std::string utf8(const std::string& name) const;
     // An option's value, or its setting, as given (a path).
     std::string path(const std::string& name) const;
 

@@ -290,12 +290,15 @@ void powersOfAttorney(Page& p, const Sources& s, const PrintSettings& settings) 
         p << power.MaksKwotaUbezpieczenia << " " << power.Waluta << kValueEnd;
         powerRow(p, "4. Obszar obowiązywania pełnomocnictwa");
         p << power.ObszarDzialalnosci << kValueEnd;
-        // The form closes its table after every second power only, as the printed form has it.
+        // Every other power carries the note and a new page follows it. The other powers close
+        // their table too: left open, it takes in every power after it, and they run off the page.
         if (i % 2 == 0) {
             p << "</TBODY></TABLE><P><FONT face=Arial>Uwaga:</FONT><P><FONT face=Arial>Jeśli "
                  "pełnomocnictwo obejmuje kilka grup i rodzajów ubezpieczeń każde z nich należy "
                  "wpisać osobno. </FONT>";
             if (i + 1 < powers.size()) p << kPageBreak;
+        } else {
+            p << "</TBODY></TABLE>";
         }
     }
 }

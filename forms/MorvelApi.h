@@ -23,6 +23,18 @@ public:
 
 enum WindowState : unsigned char { wsNormal = 0, wsMinimized = 1, wsMaximized = 2 };
 
+// What the frame gives for printing the selected application: where the templates are, the file
+// the page goes to (file names as the file system writes them), the settings' place of issue,
+// signer and insurance division (UTF-8) and today's date (yyyy-mm-dd).
+struct PrintRequest {
+    const char* templatesFolder;
+    const char* pagePath;
+    const char* place;
+    const char* signer;
+    const char* division;
+    const char* today;
+};
+
 // The class name of a window the library returns ("TfrmData", "TfrmOdpowiedz"), without its
 // namespace; "" for none.
 inline const char* morvelWindowClass(const QWidget* window) {
@@ -53,6 +65,8 @@ using WindowCommandFn = void (*)();  // SaveToFile, SaveAsFile, SaveToFiles, Dod
 using NavigationFn = bool (*)();     // Begin, End, Prev, Next
 using ChangeTabViewFn = void (*)(int kind, const char* caption);
 using ChangeUIFn = int (*)();
+// 1 when the page was written; 0 when there is nothing to print.
+using PrintPageFn = int (*)(const tavik::PrintRequest* request);
 // Searches the records of the active document or response window for a text (UTF-8) and selects
 // the node found; 1 when one was selected. With `wholeContent` the first match from the top is
 // selected and `position` is left alone; otherwise the search steps on from `position` (an index

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "document/DocumentSearch.h"
+#include "document/PrintJob.h"
 #include "forms/FieldControls.h"
 #include "forms/LibraryState.h"
 #include "forms/MorvelApi.h"
@@ -16,6 +17,7 @@
 #include "forms/TfrmOdpowiedz.h"
 #include "model/Cp1250.h"
 #include "model/Exception.h"
+#include "model/FileStreams.h"
 #include "model/MessageText.h"
 #include "model/TextValues.h"
 #include "platform/Prompts.h"
@@ -308,6 +310,26 @@ MORVEL_EXPORT int SearchRecords(const char* textUtf8, int wholeContent, long lon
         }
         if (!found) return 0;
         window->select(found);
+        return 1;
+    });
+}
+
+// The selected application of the active document window, filled into the template of its kind
+// and written to the page file. Nothing (0) without a document window or a selected application
+// that can be printed; a template or page that cannot be read or written is told.
+MORVEL_EXPORT int PrintPage(const tavik::PrintRequest* request) {
+    return guarded(0, [&]() -> int {
+        TfrmData* document = activeDocument();
+        tavik::TreeNode* node = document ? document->selectedNode() : nullptr;
+        if (!request || !node || tavik::printRefusal(*node)) return 0;
+        const tavik::PrintSettings settings{request->place, request->signer, request->division,
+                                            request->today};
+        const std::string page =
+            tavik::printedApplication(request->templatesFolder, *node, settings);
+        std::string reason;
+        if (!tavik::writeWholeFile(request->pagePath, page, &reason))
+            throw tavik::Exception("Nie można zapisać pliku " + std::string(request->pagePath) +
+                                   ": " + reason + ".");
         return 1;
     });
 }

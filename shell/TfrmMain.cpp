@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -13,12 +14,14 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <algorithm>
 #include <stdexcept>
+#include <string_view>
 
 #include "flatpaint/ActionHints.h"
 #include "flatpaint/IconLibrary.h"
@@ -26,6 +29,7 @@
 #include "platform/Prompts.h"
 #include "platform/Settings.h"
 #include "shell/HelpWindow.h"
+#include "shell/PrintPreview.h"
 #include "shell/TfrmKonfig.h"
 #include "shell/TfrmSearchWnd.h"
 
@@ -60,9 +64,16 @@ FrameEnvironment FrameEnvironment::standard() {
     e.libraryPath = MorvelBinding::defaultPath();
     e.helpPath = platform::besideProgram(QStringLiteral("Help/Tavik.html"));
     e.printPagePath = platform::besideProgram(QStringLiteral("htmlTemplates/tmp.htm"));
+    e.templatesFolder =
+        QFileInfo(platform::besideProgram(QStringLiteral("htmlTemplates/wniosek o wpis.htm")))
+            .path();
     e.showKonfig = [](QWidget* parent) {
         TfrmKonfig dialog(parent);
         return dialog.exec() == QDialog::Accepted;
+    };
+    e.showPrintPreview = [](QWidget* parent, const QString& pagePath) {
+        PrintPreview preview(pagePath, parent);
+        preview.exec();
     };
     return e;
 }
@@ -169,7 +180,7 @@ void TfrmMain::buildActions() {
                         QStringLiteral("Zapisuje plik pod określoną nazwą"), kSave);
     // Printing comes with its own window; the node messages keep its state meanwhile.
     Print = makeAction("Print", QStringLiteral("&Drukuj"),
-                       QStringLiteral("Drukuje wniosek|Drukuje wniosek"));
+                       QStringLiteral("Drukuje wniosek|Drukuje wniosek"), kPrint);
     Print->setEnabled(false);
     Close = makeAction("Close", QStringLiteral("Close"), QString(), kClose);
 
@@ -231,6 +242,7 @@ void TfrmMain::buildActions() {
     connect(ShowKonfig, &QAction::triggered, this,
             [this] { runCommand([this] { ShowKonfigExecute(); }); });
     connect(Search, &QAction::triggered, this, [this] { runCommand([this] { SearchExecute(); }); });
+    connect(Print, &QAction::triggered, this, [this] { runCommand([this] { PrintExecute(); }); });
     const std::pair<QAction*, const char*> windowCommands[] = {
         {SaveFile, "SaveToFile"},
         {SaveAs, "SaveAsFile"},
@@ -281,6 +293,8 @@ void TfrmMain::buildMenus() {
     menuPlik_->addAction(standIn(SaveFile, "miZapisz", QStringLiteral("Zapisz")));
     menuPlik_->addAction(SaveAs);
     menuPlik_->addSeparator();
+    menuPlik_->addAction(Print);
+    menuPlik_->addSeparator();
     menuPlik_->addAction(standIn(Close, "miZamknij", QStringLiteral("Zamknij")));
     menuPlik_->addSeparator();
     menuPlik_->addAction(miZakonczenie);
@@ -323,7 +337,7 @@ void TfrmMain::buildToolBars() {
     };
 
     toolBar1_ = addToolBar("ToolBar1");
-    toolBar1_->addActions({NewWindow, OpenDoc, SaveFile});
+    toolBar1_->addActions({NewWindow, OpenDoc, SaveFile, Print});
     toolBar1_->addSeparator();
     toolBar1_->addActions({Cascade, Tile, ArrangeIcon});
     toolBar1_->addSeparator();
@@ -471,6 +485,42 @@ void TfrmMain::ShowKonfigExecute() {
     if (const auto reload = library_.resolve<ReloadDictionaryFn>("ReloadDictionary")) reload();
 }
 
+void TfrmMain::PrintExecute() {
+    const Settings settings;
+    // The settings name a missing signer by a text of their own; a page must not carry it.
+    if (settings.Signer().trimmed().isEmpty() || settings.Signer() == Settings::kNoSigner) {
+        platform::showMessage(this, QStringLiteral("Brak informacji o osobie składającej wniosek"),
+                              QStringLiteral("Błąd"), platform::PromptIcon::Error);
+        return;
+    }
+    if (childCount() == 0 || std::string_view(activeClass()) != frame::kApplicationWindow) return;
+    const auto printPage = library_.resolve<PrintPageFn>("PrintPage");
+    if (!printPage) return;
+    const QString pagePath = writablePrintPagePath();
+    QFile::remove(pagePath);
+    QDir().mkpath(QFileInfo(pagePath).path());
+    const QByteArray templates = QFile::encodeName(environment_.templatesFolder);
+    const QByteArray page = QFile::encodeName(pagePath);
+    const QByteArray place = settings.PlaceOfIssue().toUtf8();
+    const QByteArray signer = settings.Signer().toUtf8();
+    const QByteArray division = settings.InsuranceDivision().toUtf8();
+    const QByteArray today = QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")).toUtf8();
+    const PrintRequest request{templates.constData(), page.constData(),     place.constData(),
+                               signer.constData(),    division.constData(), today.constData()};
+    if (printPage(&request) != 1) return;
+    printedPage_ = pagePath;
+    if (environment_.showPrintPreview) environment_.showPrintPreview(this, pagePath);
+}
+
+QString TfrmMain::writablePrintPagePath() const {
+    const QString folder = QFileInfo(environment_.printPagePath).path();
+    QDir().mkpath(folder);
+    if (QFileInfo(folder).isWritable()) return environment_.printPagePath;
+    // An installed program's folder is not the clerk's to write to.
+    return QStandardPaths::writableLocation(QStandardPaths::CacheLocation) +
+           QStringLiteral("/htmlTemplates/tmp.htm");
+}
+
 void TfrmMain::SearchExecute() {
     TfrmSearchWnd window(
         [this](const QString& text, bool wholeContent) {
@@ -552,7 +602,8 @@ void TfrmMain::closeEvent(QCloseEvent* event) {
         return;
     }
     timer1_->stop();
-    if (QFileInfo::exists(environment_.printPagePath)) QFile::remove(environment_.printPagePath);
+    for (const QString& page : {environment_.printPagePath, printedPage_})
+        if (!page.isEmpty() && QFileInfo::exists(page)) QFile::remove(page);
     library_.unload();
     event->accept();
 }

@@ -22,11 +22,14 @@ class HelpWindow;
 
 // What the frame finds outside itself. The program takes the standard one; tests give theirs.
 struct FrameEnvironment {
-    QString libraryPath;    // the morvel library
-    QString helpPath;       // the manual
-    QString printPagePath;  // the temporary print page, removed when the frame closes
+    QString libraryPath;      // the morvel library
+    QString helpPath;         // the manual
+    QString printPagePath;    // the temporary print page, removed when the frame closes
+    QString templatesFolder;  // the print templates
     // Opens the configuration dialog modally over `parent`; true when it was accepted.
     std::function<bool(QWidget* parent)> showKonfig;
+    // Shows a filled page in the print preview, modally over `parent`.
+    std::function<void(QWidget* parent, const QString& pagePath)> showPrintPreview;
 
     // Beside the program, and the real configuration dialog.
     static FrameEnvironment standard();
@@ -99,6 +102,9 @@ private:
     void ImportExecute();
     void ShowKonfigExecute();
     void SearchExecute();
+    void PrintExecute();
+    // The print page where it can be written: beside the program, else in the user's cache.
+    QString writablePrintPagePath() const;
     // One search of the search window, run in the library's active window.
     void runSearch(const QString& text, bool wholeContent);
     void HelpContentsExecute();
@@ -113,6 +119,7 @@ private:
     unsigned msgWnioski_ = 0;
     static constexpr unsigned char InitialWindowState = wsNormal;
     long long SearchPosition = 0;
+    QString printedPage_;  // the page written last, removed when the frame closes
 
     QMdiArea* mdiArea_ = nullptr;
     QStatusBar* statusBar1_ = nullptr;

@@ -38,10 +38,14 @@ class TfrmMainTest : public QObject {
 
     void start(const QString& library = FAKE_MORVEL) {
         frame_.reset();
-        FrameEnvironment e{library, helpPath_, printPage_, [this](QWidget*) {
-                               ++konfigRuns_;
-                               return konfigAccepted_;
-                           }};
+        FrameEnvironment e;
+        e.libraryPath = library;
+        e.helpPath = helpPath_;
+        e.printPagePath = printPage_;
+        e.showKonfig = [this](QWidget*) {
+            ++konfigRuns_;
+            return konfigAccepted_;
+        };
         frame_ = std::make_unique<TfrmMain>(e);
     }
     QAction* act(const char* name) const { return frame_->findChild<QAction*>(name); }
@@ -339,7 +343,7 @@ private slots:
         QVERIFY(frame_->documentArea()->subWindowList().isEmpty());
     }
 
-    void searchCommandInTheToolsMenuAndOnTheToolbar() {
+    void searchAndPrintCommandsInTheMenusAndOnTheToolbar() {
         start();
         QAction* search = act("Search");
         QCOMPARE(search->text(), "Wyszukiwanie");
@@ -348,8 +352,14 @@ private slots:
         QCOMPARE(names(frame_->findChild<QMenu*>("Narzedzia")->actions()),
                  QStringList({"Import", "acWnioski", "Export", "-", "ShowKonfig", "-", "Search"}));
         QCOMPARE(names(frame_->findChild<QToolBar*>("ToolBar1")->actions()),
-                 QStringList({"NewWindow", "OpenDoc", "SaveFile", "-", "Cascade", "Tile",
+                 QStringList({"NewWindow", "OpenDoc", "SaveFile", "Print", "-", "Cascade", "Tile",
                               "ArrangeIcon", "-", "tbKonfigAction", "Search", "-", "acWnioski"}));
+        // Printing has its place in "Plik" between separators.
+        QCOMPARE(names(frame_->findChild<QMenu*>("Plik")->actions()),
+                 QStringList({"miNowy", "miOtworz", "miZapisz", "SaveAs", "-", "Print", "-",
+                              "miZamknij", "-", "miZakonczenie"}));
+        QCOMPARE(act("Print")->text(), "&Drukuj");
+        QVERIFY(!act("Print")->icon().isNull());
 
         // Only with a document or response window active.
         QVERIFY(!search->isEnabled());
