@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDate>
 #include <QFile>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -174,6 +175,52 @@ private slots:
         QCOMPARE(found, second.data().toString());
         QVERIFY(frame.close());
         QVERIFY(frame.documentArea()->subWindowList().isEmpty());
+    }
+
+    // Printing the selected application: the signer is required; the page of its kind is
+    // written where the frame says and shown in the preview; closing the frame removes it.
+    void printingTheSelectedApplication() {
+        prompts_.clear();
+        QTemporaryDir dir;
+        auto key = platform::Registry().openKey(Settings::kKeyPath, true);
+        FrameEnvironment e = configured();
+        e.printPagePath = dir.filePath("htmlTemplates/tmp.htm");
+        e.templatesFolder = TAVIK_TEMPLATES_DIR;
+        QStringList previewed;
+        e.showPrintPreview = [&](QWidget*, const QString& page) {
+            QFile file(page);
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            previewed << page << QString::fromUtf8(file.readAll());
+        };
+        TfrmMain frame(e);
+        samples::SampleShape shape;
+        shape.applications = 1;
+        openInFrame(frame, dir.filePath("wniosek.rpa"), samples::sampleFileBytes(3, shape, 7));
+        QAction* print = frame.findChild<QAction*>("Print");
+        QTRY_VERIFY(print->isEnabled());  // the application with its agent is selected
+
+        QVERIFY(key->writeString("OsobaPodpis", "  "));
+        print->trigger();
+        QCOMPARE(prompts_.messages(), QStringList{"Brak informacji o osobie składającej wniosek"});
+        QCOMPARE(prompts_.last().caption, "Błąd");
+        QVERIFY(previewed.isEmpty());
+
+        QVERIFY(key->writeString("OsobaPodpis", "ANNA ŻÓŁĆ"));
+        QVERIFY(key->writeString("MiejsceWystawienia", "Kraków"));
+        prompts_.clear();
+        print->trigger();
+        QCOMPARE(prompts_.messages(), QStringList());
+        QCOMPARE(previewed.size(), 2);
+        QCOMPARE(previewed[0], e.printPagePath);
+        const QString& page = previewed[1];
+        QVERIFY(page.contains("o wpis agenta"));
+        QVERIFY(page.contains("ANNA ŻÓŁĆ"));
+        QVERIFY(page.contains("Kraków, " + QDate::currentDate().toString("yyyy-MM-dd")));
+        QVERIFY(!page.contains("<#"));
+        QVERIFY(QFile::exists(e.printPagePath));
+        prompts_.answer(platform::PromptAnswer::No);
+        QVERIFY(frame.close());
+        QVERIFY(!QFile::exists(e.printPagePath));
     }
 
     // Without its dictionary the library refuses documents and says what to do, the program
