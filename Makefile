@@ -61,9 +61,19 @@ run: examples
 	    echo "Brak ekranu (DISPLAY): program uruchomisz poleceniem: cd build/release && bin/Tavik"; \
 	fi
 
-# The pictures of the README.
-screenshots: release
+# The pictures of the README: the windows, and the first page of each example printed to PDF.
+PRINTED := build/release/printed
+screenshots: examples
 	build/release/tools/screenshots/tavik-screenshots docs/screenshots
+	@rm -rf $(PRINTED) && mkdir -p $(PRINTED)
+	@for kind in wpis aktualizacja wykreslenie; do \
+	    TAVIK_REGISTRY=$(PRINTED)/registry.json build/release/cli/tavik-cli print $(UNDERTAKING) \
+	        --dzial "POZOSTAŁE UBEZPIECZENIA OSOBOWE ORAZ UBEZPIECZENIA MAJĄTKOWE" \
+	        --miejsce Kraków --podpis "ANNA KOWALSKA" \
+	        $(EXAMPLES)/przyklad-$$kind.rpa $(PRINTED)/$$kind.pdf; \
+	    pdftoppm -r 60 -png -f 1 -l 1 -singlefile $(PRINTED)/$$kind.pdf docs/screenshots/wydruk-$$kind; \
+	done
+	@pdftoppm -r 60 -png -f 5 -l 5 -singlefile $(PRINTED)/wpis.pdf docs/screenshots/wydruk-wpis-arkusz-c
 
 test: format-check test-unit fuzz-smoke
 
