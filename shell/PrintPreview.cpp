@@ -13,6 +13,7 @@
 #include "flatpaint/IconLibrary.h"
 #include "platform/PrintedPage.h"
 #include "platform/Prompts.h"
+#include "platform/Settings.h"
 
 namespace tavik {
 
@@ -53,7 +54,10 @@ QString PrintPreview::saveAsPdf() {
     platform::FileDialogOptions options;
     options.title = QStringLiteral("Zapisz jako PDF");
     options.filter = QStringLiteral("Pliki PDF (*.pdf)");
-    options.directory = QDir::homePath();
+    // Beside the applications, where the clerk keeps what goes with them.
+    const QString applications = Settings().ApplicationsDir();
+    options.directory =
+        !applications.isEmpty() && QDir(applications).exists() ? applications : QDir::homePath();
     QString path = platform::Prompts::current().saveFile(this, options);
     if (path.isEmpty()) return {};
     if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
