@@ -8,6 +8,7 @@
 
 #include "shell/PrintPreview.h"
 #include "tests/support/qt/ScriptedPrompts.h"
+#include "tests/support/qt/TempRegistry.h"
 
 using namespace tavik;
 
@@ -15,6 +16,7 @@ using namespace tavik;
 class PrintPreviewTest : public QObject {
     Q_OBJECT
 
+    test::TempRegistry registry_;
     QTemporaryDir dir_;
     test::ScriptedPrompts prompts_;
 
