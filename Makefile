@@ -87,6 +87,8 @@ build/fuzz/corpus: build/fuzz/build.ninja
 	mkdir -p build/fuzz/corpus/dictionary build/fuzz/corpus/registry
 	cp build/fuzz/Slowniki/slownik.dic build/fuzz/corpus/dictionary/
 	cp fuzz/seeds/registry/* build/fuzz/corpus/registry/
+	mkdir -p build/fuzz/corpus/print
+	cp data/htmlTemplates/*.htm build/fuzz/corpus/print/
 
 fuzz-smoke: build/fuzz/corpus
 	cmake --build build/fuzz -j $(JOBS)

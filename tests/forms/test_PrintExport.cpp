@@ -24,8 +24,9 @@ private slots:
         test::LibraryFixture library;
         const QString page = library.folder() + QStringLiteral("/tmp.htm");
         const QByteArray pagePath = page.toUtf8();
-        PrintRequest request{TAVIK_TEMPLATES_DIR, pagePath.constData(), "Kraków", "ANNA ŻÓŁĆ",
-                             "DZIAŁ", "2026-12-07"};
+        PrintRequest request{
+            TAVIK_TEMPLATES_DIR, pagePath.constData(), "Kraków", "ANNA ŻÓŁĆ", "DZIAŁ",
+            "2026-12-07"};
         QCOMPARE(PrintPage(&request), 0);  // no window
         QCOMPARE(PrintPage(nullptr), 0);
 
@@ -34,9 +35,9 @@ private slots:
         TreeNode* application = window->selectedNode();
         QCOMPARE(application->kind(), KIND_WNIOSEK);
         QCOMPARE(PrintPage(&request), 1);
-        const std::string expected = printedApplication(
-            TAVIK_TEMPLATES_DIR, *application,
-            PrintSettings{"Kraków", "ANNA ŻÓŁĆ", "DZIAŁ", "2026-12-07"});
+        const std::string expected =
+            printedApplication(TAVIK_TEMPLATES_DIR, *application,
+                               PrintSettings{"Kraków", "ANNA ŻÓŁĆ", "DZIAŁ", "2026-12-07"});
         QCOMPARE(read(page), QByteArray::fromStdString(expected));
 
         // The agent selected is no application: nothing is written.

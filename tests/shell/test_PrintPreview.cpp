@@ -24,9 +24,10 @@ class PrintPreviewTest : public QObject {
         const QString path = dir_.filePath("tmp.htm");
         QFile file(path);
         file.open(QIODevice::WriteOnly);
-        file.write("<html><body><p>WNIOSEK — Zażółć</p><br clear=all "
-                   "style='page-break-before:always;mso-break-type:section-break'>"
-                   "<p>/C</p></body></html>");
+        file.write(
+            "<html><body><p>WNIOSEK — Zażółć</p><br clear=all "
+            "style='page-break-before:always;mso-break-type:section-break'>"
+            "<p>/C</p></body></html>");
         return path;
     }
 
