@@ -18,8 +18,7 @@ void ensureApplication() {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     // The platform's notes (no runtime folder, no display) are not the command's output.
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
-        if (type == QtCriticalMsg || type == QtFatalMsg)
-            fprintf(stderr, "%s\n", qPrintable(text));
+        if (type == QtCriticalMsg || type == QtFatalMsg) fprintf(stderr, "%s\n", qPrintable(text));
     });
     static int argc = 1;
     static char name[] = "tavik-cli";

@@ -15,8 +15,8 @@ namespace {
 
 // The forms are written for an A4 page with margins a clerk's printer can hold.
 QPageLayout a4Layout() {
-    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                       QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
+                       QPageLayout::Millimeter);
 }
 
 }  // namespace

@@ -59,8 +59,7 @@ QString PrintPreview::saveAsPdf() {
     if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");
     QString reason;
     if (platform::writePagePdf(*page_, path, &reason)) return path;
-    platform::showMessage(this,
-                          QStringLiteral("Nie można zapisać pliku %1: %2.").arg(path, reason),
+    platform::showMessage(this, QStringLiteral("Nie można zapisać pliku %1: %2.").arg(path, reason),
                           QStringLiteral("Błąd"), platform::PromptIcon::Error);
     return {};
 }
