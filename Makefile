@@ -104,6 +104,7 @@ bench: release
 	build/release/bench/tavik-bench-import
 	build/release/bench/tavik-bench-responses
 	build/release/bench/tavik-bench-windows
+	build/release/bench/tavik-bench-print
 
 format: deps
 	clang-format -i $(SOURCES)

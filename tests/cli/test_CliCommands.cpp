@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QDate>
 #include <array>
 #include <cstdio>
 #include <cstdlib>
@@ -10,7 +11,10 @@
 #include <sstream>
 
 #include "cli/CliCommands.h"
+#include "document/DocumentTree.h"
+#include "document/PrintJob.h"
 #include "model/ApplicationFile.h"
+#include "model/Cp1250.h"
 #include "platform/Registry.h"
 #include "platform/Settings.h"
 #include "tests/support/RpaFileBuilder.h"
@@ -288,6 +292,10 @@ public:
         auto key = platform::Registry().openKey(Settings::kKeyPath, true);
         ASSERT_TRUE(key && key->writeString(QString::fromUtf8(name), QString::fromStdString(utf8)));
     }
+    void set(const char* name, int value) {
+        auto key = platform::Registry().openKey(Settings::kKeyPath, true);
+        ASSERT_TRUE(key && key->writeInteger(QString::fromUtf8(name), value));
+    }
 
 private:
     std::optional<std::string> previous_;
@@ -443,6 +451,190 @@ TEST(CliTree, TheTreeOfADocumentAndOfAResponseAsTheirWindowsShowThem) {
     EXPECT_EQ(run({"tree", "--kod", "JSK", dir.file("a.cia")}).code, 2);
     EXPECT_EQ(run({"tree", "--kod", "JSK"}).code, 2);
     EXPECT_EQ(run({"tree", "--dzial", "2", coa}).code, 2);
+}
+
+}  // namespace
+}  // namespace tavik
+
+namespace tavik {
+namespace {
+
+const std::string kTemplates = TAVIK_TEMPLATES_DIR;
+const std::string kSigner = "JÓZEF ŻÓŁĆ", kPlace = "Gdańsk", kDivision = "DZIAŁ II";
+
+// The built program as a script runs it, each argument quoted for the shell.
+Result runProgram(const TempDir& dir, const std::vector<std::string>& args) {
+    std::string command = "timeout 60 " + std::string(TAVIK_CLI_PATH);
+    for (const std::string& arg : args) {
+        command += " '";
+        for (char c : arg)
+            command += c == '\'' ? std::string("'\\''") : std::string(1, c);
+        command += "'";
+    }
+    command += " 2>" + dir.file("err") + " >" + dir.file("out");
+    const int status = std::system(command.c_str());
+    return Result{WIFEXITED(status) ? WEXITSTATUS(status) : -1, test::readFile(dir.file("out")),
+                  test::readFile(dir.file("err"))};
+}
+
+// The text of a PDF as laid out on its pages.
+std::string pdfText(const std::string& path) {
+    std::string text;
+    FILE* pipe = ::popen(("pdftotext -layout '" + path + "' - 2>/dev/null").c_str(), "r");
+    if (!pipe) return text;
+    std::array<char, 4096> buffer;
+    while (const std::size_t n = std::fread(buffer.data(), 1, buffer.size(), pipe))
+        text.append(buffer.data(), n);
+    EXPECT_EQ(::pclose(pipe), 0) << "pdftotext " << path;
+    return text;
+}
+
+std::string today() {
+    return QDate::currentDate().toString(Qt::ISODate).toStdString();
+}
+
+// What the page of each application of a sample shows, in the order the sample made them:
+// its agent (a natural person by surname; a deletion's agent keeps only its name) and its
+// board members' surnames, from the sample's own records.
+struct Shown {
+    std::string agent;
+    std::vector<std::string> board;
+};
+std::vector<Shown> shownOf(const samples::SampleDocument& sample) {
+    std::vector<Shown> shown;
+    for (std::size_t i = 0; i < sample.records().size(); ++i) {
+        const TRecord& record = *sample.records()[i];
+        if (sample.kinds()[i] == KIND_WNIOSEK) shown.emplace_back();
+        if (sample.kinds()[i] == KIND_AGENT) {
+            const auto& agent = static_cast<const TRecAgenta&>(record);
+            shown.back().agent = cp1250::toUtf8(
+                (agent.Nazwisko.isEmpty() ? agent.NazwaAgenta : agent.Nazwisko).view());
+        }
+        if (sample.kinds()[i] == KIND_ZARZAD)
+            shown.back().board.push_back(
+                cp1250::toUtf8(static_cast<const TRecZarzad&>(record).Nazwisko.view()));
+    }
+    return shown;
+}
+
+// An entry, an update and a deletion (seed 23: the entry's agent a natural person, the update's
+// a company, the deletion's a person), in the user's settings of the test's own.
+class CliPrint : public ::testing::Test {
+protected:
+    static constexpr samples::SampleShape kShape{
+        .applications = 3, .boardMembers = 2, .employees = 3, .powersOfAttorney = 3, .policies = 2};
+    TempDir dir;
+    UserSettings settings{dir};
+    samples::SampleDocument sample{3, kShape, 23};
+    std::string rpa = dir.file("wnioski.rpa");
+
+    void SetUp() override { test::writeFile(rpa, samples::sampleFileBytes(3, kShape, 23)); }
+
+    static std::vector<std::string> printArgs(std::vector<std::string> options,
+                                              const std::string& in, const std::string& out) {
+        std::vector<std::string> args = {"print", "--kod", "JSK", "--nazwa", kNazwa};
+        args.insert(args.end(), options.begin(), options.end());
+        args.insert(args.end(), {in, out});
+        return args;
+    }
+};
+
+TEST_F(CliPrint, EachKindToPdfAndToItsPage) {
+    // Sorted descending the deletion comes first and the entry last.
+    settings.set("Sortowanie", 2);
+    const std::vector<Shown> shown = shownOf(sample);
+    ASSERT_EQ(shown.size(), 3u);
+    const char* titles[] = {"o wykreślenie agenta", "o zmianę danych agenta", "o wpis agenta"};
+
+    // The tree the command prints from, built here from the same bytes.
+    DocumentTree tree(3);
+    ASSERT_TRUE(
+        tree.buildFromFile(readApplicationFile(rpa, samples::sampleUndertaking())->TakeRecords())
+            .empty());
+    tree.sortRecords(DocumentTree::sortOrderOf(ReadSortOrder()));
+
+    const std::vector<std::string> given = {"--miejsce", kPlace,    "--podpis",   kSigner,
+                                            "--dzial",   kDivision, "--szablony", kTemplates};
+    for (int n = 1; n <= 3; ++n) {
+        SCOPED_TRACE("wniosek " + std::to_string(n));
+        const Shown& expected = shown[3 - n];
+        EXPECT_EQ(expected.board.size(), n == 1 ? 0u : 2u);  // a deletion names no board
+        std::vector<std::string> options = given;
+        options.insert(options.end(), {"--wniosek", std::to_string(n)});
+
+        // The extension is recognised in any case.
+        const std::string pdf =
+            dir.file("wniosek" + std::to_string(n) + (n == 2 ? ".PDF" : ".pdf"));
+        ASSERT_EQ(runProgram(dir, printArgs(options, rpa, pdf)), (Result{0, pdf + "\n", ""}));
+        EXPECT_EQ(test::readFile(pdf).substr(0, 5), "%PDF-");
+        const std::string text = pdfText(pdf);
+        std::vector<std::string> wanted = {titles[n - 1], expected.agent, kSigner,
+                                           kPlace + ", " + today()};
+        wanted.insert(wanted.end(), expected.board.begin(), expected.board.end());
+        for (const std::string& piece : wanted)
+            EXPECT_NE(text.find(piece), std::string::npos) << piece << " in\n" << text;
+
+        const std::string page = dir.file("wniosek.htm");
+        ASSERT_EQ(run(printArgs(options, rpa, page)), (Result{0, page + "\n", ""}));
+        EXPECT_EQ(test::readFile(page), printedApplication(kTemplates, *applicationNumber(tree, n),
+                                                           {kPlace, kSigner, kDivision, today()}));
+    }
+
+    // Left out, the place, the signer and the division are the user's settings.
+    settings.set("MiejsceWystawienia", "Łódź");
+    settings.set("OsobaPodpis", "ANNA ŚLĄSKA");
+    settings.set("Dział ubezpieczeń", "DZIAŁ I");
+    const std::string page = dir.file("z ustawien.htm");
+    ASSERT_EQ(run(printArgs({"--szablony", kTemplates}, rpa, page)), (Result{0, page + "\n", ""}));
+    EXPECT_EQ(test::readFile(page),
+              printedApplication(kTemplates, *applicationNumber(tree, 1),
+                                 {"Łódź", "ANNA ŚLĄSKA", "DZIAŁ I", today()}));
+}
+
+TEST_F(CliPrint, RefusalsAndWrongUsage) {
+    test::RpaFileBuilder b(3);
+    b.zaklad();
+    b.wniosek("WPIS", "1/2026");
+    const std::string noAgent = dir.file("bez agenta.rpa");
+    test::writeFile(noAgent, b.file());
+    const std::string empty = dir.file("puste");
+    ASSERT_EQ(::mkdir(empty.c_str(), 0755), 0);
+    const std::string out = dir.file("wynik.htm"), usage = "tavik-cli: ";
+    const std::string signerMissing = "Brak informacji o osobie składającej wniosek\n",
+                      wrongNumber = usage + "--wniosek wymaga numeru wniosku od 1\n",
+                      twoFiles = usage + "polecenie print wymaga pliku wniosków i pliku wyniku\n";
+
+    struct Case {
+        std::vector<std::string> args;  // after the undertaking's options
+        int code;
+        std::string err;  // exact; for wrong usage, how it begins
+    };
+    const Case cases[] = {
+        {{rpa, out}, 1, signerMissing},  // the user's settings name no signer either
+        {{"--podpis", " \t ", rpa, out}, 1, signerMissing},
+        {{"--podpis", kSigner, "--wniosek", "4", rpa, out},
+         1,
+         "Plik " + rpa + " nie ma wniosku nr 4.\n"},
+        {{"--podpis", kSigner, "--szablony", empty, rpa, out},
+         1,
+         "Nie można odczytać szablonu " + empty + "/wniosek o wpis.htm: plik nie istnieje.\n"},
+        {{"--podpis", kSigner, noAgent, out}, 1, "Wniosek nr 1/2026 nie ma agenta.\n"},
+        {{"--podpis", kSigner, "--wniosek", "0", rpa, out}, 2, wrongNumber},
+        {{"--podpis", kSigner, "--wniosek", "1x", rpa, out}, 2, wrongNumber},
+        {{"--podpis", kSigner, "--slownik", kDic, rpa, out},
+         2,
+         usage + "nieznana opcja --slownik\n"},
+        {{"--podpis", kSigner, rpa}, 2, twoFiles},
+        {{"--podpis", kSigner, rpa, out, dir.file("drugi.htm")}, 2, twoFiles},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = {"print", "--kod", "JSK", "--nazwa", kNazwa};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const Result r = run(args);
+        EXPECT_EQ((Result{r.code, r.out, c.code == 2 ? r.err.substr(0, c.err.size()) : r.err}),
+                  (Result{c.code, "", c.err}));
+        EXPECT_FALSE(test::fileExists(out)) << c.err;
+    }
 }
 
 }  // namespace
