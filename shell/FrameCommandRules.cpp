@@ -89,11 +89,19 @@ CommandSwitches idleUpdate(int childCount, std::string_view activeClass) {
     }
 
     // Import and export.
-    s.Import = s.Export = when(childCount != 0 && application);
+    s.Import = s.Export = s.Senvik = when(childCount != 0 && application);
 
     // Searching needs a record tree: an application or a response window.
     s.Search = when(childCount > 0 && (application || activeClass == kResponseWindow));
     return s;
+}
+
+std::vector<std::string> transferArguments(int mode, const std::string& file) {
+    switch (mode) {
+        case 0: return {"/send", "/addfile=" + file};
+        case 1: return {"/receive"};
+        default: return {"/transfer", "/addfile=\"" + file + "\""};
+    }
 }
 
 int autoSaveInterval(int minutes) {

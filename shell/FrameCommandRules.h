@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
+#include <vector>
 
 // When the frame's commands are enabled. The rules know nothing of widgets: they turn what the
 // library reports (a window message, its child count, the class of its active child) into
@@ -25,6 +27,7 @@ struct CommandSwitches {
     Switch SaveAs = Switch::Keep;
     Switch Import = Switch::Keep;
     Switch Export = Switch::Keep;
+    Switch Senvik = Switch::Keep;
     Switch Close = Switch::Keep;
     Switch Search = Switch::Keep;
     // The views that only make sense with a document open: the "&Edycja" and "&Okno" menus and
@@ -50,6 +53,14 @@ CommandSwitches applicationCount(std::int64_t count);
 // The update handlers the frame runs when it is idle, given the library's count of document
 // windows and the class of its active one ("" for none).
 CommandSwitches idleUpdate(int childCount, std::string_view activeClass);
+
+// The program that sends and receives the files, found by the system's search for programs.
+inline constexpr std::string_view kTransferProgram = "senvik";
+
+// Its arguments for the "Transmisja" mode and the file (the active window's caption): 0 sends
+// the file, 1 receives, 2 transfers it (the file in double quotes). Any other mode transfers,
+// as the setting's default does. The file stays one argument, blanks and all.
+std::vector<std::string> transferArguments(int mode, const std::string& file);
 
 // Automatic saving: the timer's interval in milliseconds for "Autozapis" minutes. 0 switches the
 // timer off (nothing at all, or a negative number, would otherwise fire without pause); a number

@@ -13,6 +13,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProcess>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -70,6 +71,9 @@ FrameEnvironment FrameEnvironment::standard() {
     e.showKonfig = [](QWidget* parent) {
         TfrmKonfig dialog(parent);
         return dialog.exec() == QDialog::Accepted;
+    };
+    e.startProgram = [](const QString& program, const QStringList& arguments) {
+        return QProcess::startDetached(program, arguments);
     };
     e.showPrintPreview = [](QWidget* parent, const QString& pagePath) {
         PrintPreview preview(pagePath, parent);
@@ -205,6 +209,9 @@ void TfrmMain::buildActions() {
     Export = makeAction("Export", QStringLiteral("Eksportuj"),
                         QStringLiteral("Eksport|Eksportuje do plikuu tekstowego"), kExport);
     Export->setEnabled(false);
+    Senvik = makeAction("Senvik", QStringLiteral("Transmisja plików"),
+                        QStringLiteral("Transmisja plików|Przekazuje bieżący plik do wysłania"));
+    Senvik->setEnabled(false);
     acWnioski = makeAction("acWnioski", QStringLiteral("Rozdziel wnioski"),
                            QStringLiteral("Rozdziel wnioski"), kSplit);
     acWnioski->setEnabled(false);
@@ -243,6 +250,7 @@ void TfrmMain::buildActions() {
             [this] { runCommand([this] { ShowKonfigExecute(); }); });
     connect(Search, &QAction::triggered, this, [this] { runCommand([this] { SearchExecute(); }); });
     connect(Print, &QAction::triggered, this, [this] { runCommand([this] { PrintExecute(); }); });
+    connect(Senvik, &QAction::triggered, this, [this] { runCommand([this] { SenvikExecute(); }); });
     const std::pair<QAction*, const char*> windowCommands[] = {
         {SaveFile, "SaveToFile"},
         {SaveAs, "SaveAsFile"},
@@ -306,7 +314,8 @@ void TfrmMain::buildMenus() {
     menuEdycja_->menuAction()->setVisible(false);
 
     menuNarzedzia_ = addMenu("Narzedzia", QStringLiteral("Narzędzia"));
-    menuNarzedzia_->addActions({Import, acWnioski, Export});
+    // The transfer has no place of its own in the menus; next to the export it can be reached.
+    menuNarzedzia_->addActions({Import, acWnioski, Export, Senvik});
     menuNarzedzia_->addSeparator();
     menuNarzedzia_->addAction(ShowKonfig);
     menuNarzedzia_->addSeparator();
@@ -428,6 +437,7 @@ void TfrmMain::apply(const frame::CommandSwitches& s) {
     switchAction(SaveAs, s.SaveAs);
     switchAction(Import, s.Import);
     switchAction(Export, s.Export);
+    switchAction(Senvik, s.Senvik);
     switchAction(Close, s.Close);
     switchAction(Search, s.Search);
     if (s.documentViews != Switch::Keep) {
@@ -519,6 +529,32 @@ QString TfrmMain::writablePrintPagePath() const {
     // An installed program's folder is not the clerk's to write to.
     return QStandardPaths::writableLocation(QStandardPaths::CacheLocation) +
            QStringLiteral("/htmlTemplates/tmp.htm");
+}
+
+void TfrmMain::SenvikExecute() {
+    const int mode = Settings().TransferMode();
+    QMdiSubWindow* active = mdiArea_->currentSubWindow();
+    if (!active || !active->widget()) return;
+    const QString file = active->widget()->property("caption").toString();
+    if (platform::Prompts::current().message(
+            this, QStringLiteral("Czy wysłać bieżący plik ?"), QStringLiteral("Komunikat"),
+            platform::PromptIcon::Warning,
+            platform::PromptButtons::YesNo) != platform::PromptAnswer::Yes)
+        return;
+    // The document closes by its own rules first; one the clerk keeps open is not sent.
+    if (!active->close()) return;
+    QStringList arguments;
+    for (const std::string& argument : frame::transferArguments(mode, file.toStdString()))
+        arguments << QString::fromStdString(argument);
+    const QString program = QString::fromUtf8(
+        frame::kTransferProgram.data(), static_cast<qsizetype>(frame::kTransferProgram.size()));
+    if (environment_.startProgram && environment_.startProgram(program, arguments)) return;
+    // The document is closed already: the clerk must know the file did not go.
+    platform::showMessage(this,
+                          QStringLiteral("Nie można uruchomić programu senvik — plik %1 nie "
+                                         "został przekazany do wysłania.")
+                              .arg(file),
+                          QStringLiteral("Błąd"), platform::PromptIcon::Error);
 }
 
 void TfrmMain::SearchExecute() {

@@ -28,6 +28,9 @@ struct FrameEnvironment {
     QString templatesFolder;  // the print templates
     // Opens the configuration dialog modally over `parent`; true when it was accepted.
     std::function<bool(QWidget* parent)> showKonfig;
+    // Starts a program detached, without a window and without waiting; false when it cannot be
+    // started.
+    std::function<bool(const QString& program, const QStringList& arguments)> startProgram;
     // Shows a filled page in the print preview, modally over `parent`.
     std::function<void(QWidget* parent, const QString& pagePath)> showPrintPreview;
 
@@ -103,6 +106,7 @@ private:
     void ShowKonfigExecute();
     void SearchExecute();
     void PrintExecute();
+    void SenvikExecute();
     // The print page where it can be written: beside the program, else in the user's cache.
     QString writablePrintPagePath() const;
     // One search of the search window, run in the library's active window.
@@ -150,6 +154,7 @@ private:
     QAction* AddPelnomoc = nullptr;
     QAction* Import = nullptr;
     QAction* Export = nullptr;
+    QAction* Senvik = nullptr;
     QAction* acWnioski = nullptr;
     QAction* ShowKonfig = nullptr;
     QAction* Search = nullptr;

@@ -56,5 +56,23 @@ TEST(IdleUpdate, SearchingNeedsAWindowWithRecords) {
         EXPECT_EQ(idleUpdate(count, active).Search, search) << count << ' ' << active;
 }
 
+TEST(IdleUpdate, TransferGoesWithTheImport) {
+    for (const auto& [count, active] : std::initializer_list<std::pair<int, const char*>>{
+             {1, "TfrmData"}, {0, "TfrmData"}, {2, "TfrmOdpowiedz"}, {1, ""}}) {
+        const CommandSwitches s = idleUpdate(count, active);
+        EXPECT_EQ(s.Senvik, s.Import) << count << ' ' << active;
+    }
+    EXPECT_EQ(idleUpdate(1, "TfrmData").Senvik, Switch::On);
+}
+
+TEST(Transfer, ArgumentsOfEachMode) {
+    using Arguments = std::vector<std::string>;
+    const std::string file = "/home/ula/wnioski/wniosek 1.rpa";
+    EXPECT_EQ(transferArguments(0, file), (Arguments{"/send", "/addfile=" + file}));
+    EXPECT_EQ(transferArguments(1, file), (Arguments{"/receive"}));
+    EXPECT_EQ(transferArguments(2, file), (Arguments{"/transfer", "/addfile=\"" + file + "\""}));
+    EXPECT_EQ(transferArguments(7, file), transferArguments(2, file));
+}
+
 }  // namespace
 }  // namespace tavik::frame

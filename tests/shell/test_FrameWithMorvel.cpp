@@ -218,9 +218,79 @@ private slots:
         QVERIFY(page.contains("Kraków, " + QDate::currentDate().toString("yyyy-MM-dd")));
         QVERIFY(!page.contains("<#"));
         QVERIFY(QFile::exists(e.printPagePath));
-        prompts_.answer(platform::PromptAnswer::No);
-        QVERIFY(frame.close());
+        QVERIFY(frame.close());  // the document did not change: nothing is asked
         QVERIFY(!QFile::exists(e.printPagePath));
+    }
+
+    // Handing the file to the transfer program: asked first, the document closed by its own
+    // rules, the program started with the mode's arguments; a program that cannot start is told.
+    void transferOfTheActiveFile() {
+        prompts_.clear();
+        QTemporaryDir dir;
+        auto key = platform::Registry().openKey(Settings::kKeyPath, true);
+        FrameEnvironment e = configured();
+        QList<QStringList> started;
+        bool starts = true;
+        e.startProgram = [&](const QString& program, const QStringList& arguments) {
+            started << (QStringList{program} + arguments);
+            return starts;
+        };
+        TfrmMain frame(e);
+        samples::SampleShape shape;
+        shape.applications = 1;
+        const QString path = dir.filePath("wniosek 1.rpa");  // a blank in the name
+        const std::string bytes = samples::sampleFileBytes(3, shape, 7);
+        openInFrame(frame, path, bytes);
+        QAction* senvik = frame.findChild<QAction*>("Senvik");
+        QTRY_VERIFY(senvik->isEnabled());
+        const auto windows = [&frame] { return frame.documentArea()->subWindowList().size(); };
+
+        // "Nie": nothing closes, nothing starts.
+        prompts_.answer(platform::PromptAnswer::No);
+        senvik->trigger();
+        QCOMPARE(prompts_.messages(), QStringList{"Czy wysłać bieżący plik ?"});
+        QCOMPARE(prompts_.last().caption, "Komunikat");
+        QCOMPARE(prompts_.last().buttons, platform::PromptButtons::YesNo);
+        QCOMPARE(windows(), 1);
+        QVERIFY(started.isEmpty());
+
+        // Each mode closes the document and starts the program with its arguments.
+        const std::pair<int, QStringList> modes[] = {
+            {2, {"senvik", "/transfer", "/addfile=\"" + path + "\""}},
+            {0, {"senvik", "/send", "/addfile=" + path}},
+            {1, {"senvik", "/receive"}}};
+        for (const auto& [mode, arguments] : modes) {
+            QVERIFY(key->writeInteger("Transmisja", mode));
+            if (windows() == 0) openInFrame(frame, path, bytes);
+            prompts_.answer(platform::PromptAnswer::Yes);
+            senvik->trigger();
+            QTRY_COMPARE(windows(), 0);
+            QCOMPARE(started.takeLast(), arguments);
+        }
+
+        // A changed document kept open at its own question sends nothing.
+        openInFrame(frame, path, bytes);
+        QTest::keyClicks(
+            frame.documentArea()->currentSubWindow()->widget()->findChild<QPlainTextEdit*>(
+                "edKomentarz"),
+            "x");
+        prompts_.clear();
+        prompts_.answer(platform::PromptAnswer::Yes);  // send it
+        senvik->trigger();                             // "Zapisac zmiany": unanswered, "Anuluj"
+        QCOMPARE(windows(), 1);
+        QVERIFY(started.isEmpty());
+
+        // The program cannot be started: the clerk is told that the file did not go.
+        starts = false;
+        prompts_.clear();
+        prompts_.answer(platform::PromptAnswer::Yes);
+        prompts_.answer(platform::PromptAnswer::No);  // do not save the change
+        senvik->trigger();
+        QTRY_COMPARE(windows(), 0);
+        QCOMPARE(prompts_.messages().last(), "Nie można uruchomić programu senvik — plik " + path +
+                                                 " nie został przekazany do wysłania.");
+        QCOMPARE(prompts_.last().caption, "Błąd");
+        QVERIFY(frame.close());
     }
 
     // Without its dictionary the library refuses documents and says what to do, the program

@@ -350,7 +350,8 @@ private slots:
         QCOMPARE(search->shortcut(), QKeySequence(Qt::Key_F3));
         QVERIFY(!search->icon().isNull());
         QCOMPARE(names(frame_->findChild<QMenu*>("Narzedzia")->actions()),
-                 QStringList({"Import", "acWnioski", "Export", "-", "ShowKonfig", "-", "Search"}));
+                 QStringList({"Import", "acWnioski", "Export", "Senvik", "-", "ShowKonfig", "-",
+                              "Search"}));
         QCOMPARE(names(frame_->findChild<QToolBar*>("ToolBar1")->actions()),
                  QStringList({"NewWindow", "OpenDoc", "SaveFile", "Print", "-", "Cascade", "Tile",
                               "ArrangeIcon", "-", "tbKonfigAction", "Search", "-", "acWnioski"}));

@@ -44,9 +44,14 @@ public:
     // The texts of the message boxes shown, in order.
     QStringList messages() const;
     const Shown& last() const { return shown.back(); }
+    // Forgets what was shown and every answer still queued: the next scene starts afresh.
     void clear() {
         shown.clear();
         unanswered = 0;
+        answers_.clear();
+        files_.clear();
+        saveNames_.clear();
+        folders_.clear();
     }
 
     platform::PromptAnswer message(QWidget* parent, const QString& text, const QString& caption,
