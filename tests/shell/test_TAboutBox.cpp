@@ -58,9 +58,7 @@ private slots:
         QTest::newRow("0") << quint64(0) << "0 KB";
         QTest::newRow("under a kilobyte") << quint64(1023) << "0 KB";
         QTest::newRow("999") << 999 * KB << "999 KB";
-        QTest::newRow("999 and a part") << 999 * KB + 1023 << "999 KB";
         QTest::newRow("1000") << 1000 * KB << kb("1_000 KB");
-        QTest::newRow("100 000") << 100000 * KB << kb("100_000 KB");
         QTest::newRow("1 234 567") << 1234567 * KB << kb("1_234_567 KB");
         QTest::newRow("64 bits") << ~quint64(0) << kb("18_014_398_509_481_983 KB");
     }
