@@ -25,6 +25,7 @@
 #include "model/MessageText.h"
 #include "model/TextLines.h"
 #include "model/TextValues.h"
+#include "platform/ProgramVersion.h"
 #include "platform/Settings.h"
 
 namespace tavik::cli {
@@ -43,6 +44,7 @@ constexpr const char* kUsage =
     "  tavik-cli tree [--kod KOD] [--nazwa NAZWA] PLIK.rpa|PLIK.coa\n"
     "  tavik-cli print [--kod KOD] [--nazwa NAZWA] [--dzial DZIAL] [--miejsce MIEJSCE]\n"
     "                  [--podpis OSOBA] [--szablony KATALOG] [--wniosek N] WE.rpa WY.pdf|WY.htm\n"
+    "  tavik-cli --version\n"
     "Pominięta opcja przyjmuje wartość z ustawień programu: kod i nazwę zakładu, dział\n"
     "ubezpieczeń oraz słownik z katalogu słowników (export: tylko gdy ten plik istnieje).\n"
     "DZIAL: nazwa działu ubezpieczeń ze słownika albo jego kod (1, 2).\n";
@@ -300,6 +302,11 @@ int printApplication(const CommandLine& line, std::ostream& out) {
 
 int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     try {
+        // Alone: with anything else it is an option of a command, and wrong usage there.
+        if (args.size() == 1 && args[0] == "--version") {
+            out << "tavik-cli " << platform::kProgramVersion << '\n';
+            return 0;
+        }
         CommandLine line = CommandLine::parse(args);
         const Settings settings;
         line.settings = {

@@ -31,6 +31,7 @@
 #include "platform/Settings.h"
 #include "shell/HelpWindow.h"
 #include "shell/PrintPreview.h"
+#include "shell/TAboutBox.h"
 #include "shell/TfrmKonfig.h"
 #include "shell/TfrmSearchWnd.h"
 
@@ -109,6 +110,10 @@ TfrmMain::TfrmMain(FrameEnvironment environment, QWidget* parent)
     buildActions();
     buildMenus();
     buildToolBars();
+
+    if (!environment_.systemSource)
+        environment_.systemSource = std::make_shared<platform::LinuxSystemSource>();
+    aboutBox_ = new TAboutBox(*environment_.systemSource, this);
 
     // The update handlers run once the event loop is idle after anything that can change what
     // they look at: a window made, closed or activated, the frame activated, a command run.
@@ -240,6 +245,8 @@ void TfrmMain::buildActions() {
     miOpisProgramu->setShortcut(QKeySequence(Qt::Key_F1));
     miZakonczenie = makeAction("miZakonczenie", QStringLiteral("Zakończenie"),
                                QStringLiteral("Zakończenie|Kończy pracę programu"));
+    ShowAbouBox = makeAction("ShowAbouBox", QStringLiteral("O programie"),
+                             QStringLiteral("O programie|Informacja o programie"), kAbout);
 
     connect(NewWindow, &QAction::triggered, this,
             [this] { runCommand([this] { NewWindowExecute(); }); });
@@ -279,6 +286,7 @@ void TfrmMain::buildActions() {
     connect(miPokaz, &QAction::triggered, this, &TfrmMain::ShowExecute);
     connect(miOpisProgramu, &QAction::triggered, this, &TfrmMain::HelpContentsExecute);
     connect(miZakonczenie, &QAction::triggered, this, &QWidget::close);
+    connect(ShowAbouBox, &QAction::triggered, this, [this] { aboutBox_->exec(); });
 
     // Shortcuts work wherever the focus is in the frame, documents included.
     addActions({NewWindow, OpenDoc, SaveFile, Search, miOpisProgramu});
@@ -330,6 +338,7 @@ void TfrmMain::buildMenus() {
 
     menuPomoc_ = addMenu("Pomoc", QStringLiteral("&Pomoc"));
     menuPomoc_->addAction(miOpisProgramu);
+    menuPomoc_->addAction(ShowAbouBox);
 }
 
 void TfrmMain::buildToolBars() {
@@ -366,6 +375,8 @@ void TfrmMain::buildToolBars() {
                                     QStringLiteral("Eksport|Eksportuje do pliku tekstowego"));
     toolBar4_->addAction(exportButton);
     name(toolBar4_, exportButton, "ToolButton12");
+    toolBar4_->addSeparator();
+    toolBar4_->addAction(ShowAbouBox);
 
     toolBar2_ = addToolBar("ToolBar2");
     toolBar2_->addActions({AddWniosek, AddAgent, AddZarzad, AddPracownik, AddPolisa, AddPelnomoc});

@@ -3,8 +3,10 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <functional>
+#include <memory>
 
 #include "forms/MorvelApi.h"
+#include "platform/SystemInfo.h"
 #include "platform/WindowMessages.h"
 #include "shell/FrameCommandRules.h"
 #include "shell/MorvelBinding.h"
@@ -19,6 +21,7 @@ class QToolBar;
 namespace tavik {
 
 class HelpWindow;
+class TAboutBox;
 
 // What the frame finds outside itself. The program takes the standard one; tests give theirs.
 struct FrameEnvironment {
@@ -33,6 +36,8 @@ struct FrameEnvironment {
     std::function<bool(const QString& program, const QStringList& arguments)> startProgram;
     // Shows a filled page in the print preview, modally over `parent`.
     std::function<void(QWidget* parent, const QString& pagePath)> showPrintPreview;
+    // What the About box tells of the computer; none: the running system.
+    std::shared_ptr<const platform::SystemSource> systemSource;
 
     // Beside the program, and the real configuration dialog.
     static FrameEnvironment standard();
@@ -138,6 +143,7 @@ private:
     QTimer* timer1_ = nullptr;
     QTimer* updateTimer_ = nullptr;
     QPointer<HelpWindow> helpWindow_;
+    TAboutBox* aboutBox_ = nullptr;
 
     // The command table.
     QAction* NewWindow = nullptr;
@@ -166,6 +172,7 @@ private:
     QAction* miPokaz = nullptr;
     QAction* miOpisProgramu = nullptr;
     QAction* miZakonczenie = nullptr;
+    QAction* ShowAbouBox = nullptr;
 };
 
 }  // namespace tavik

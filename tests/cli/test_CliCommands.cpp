@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <regex>
 #include <sstream>
 
 #include "cli/CliCommands.h"
@@ -267,7 +268,9 @@ TEST(CliCheck, WrongUsage) {
              {"check", "a.rpa", "b.rpa", "--kod", "JSK", "--nazwa", "N"},
              {"check", "a.txt", "--kod", "JSK", "--nazwa", "N"},
              {"check", "a.rpa", "--kod"},
-             {"check", "a.rpa", "--kod", "JSK", "--nazwa", "N", "--kolor", "x"}})
+             {"check", "a.rpa", "--kod", "JSK", "--nazwa", "N", "--kolor", "x"},
+             {"--version", "a.rpa"},
+             {"check", "a.rpa", "--version"}})
         EXPECT_EQ(run(args).code, 2) << args.size();
     const Result r = run({"check", "a.rpa", "--kod", "JSK", "--nazwa", "Muñoz"});
     EXPECT_EQ(r.code, 2);
@@ -390,6 +393,10 @@ TEST(CliProgram, ExitCodesAndStreams) {
     EXPECT_EQ(shell("check '" + path + "' --kod KRM --nazwa '" + kNazwa + "'"),
               (Result{1, "", "Błędny KOD lub NAZWA ZAKŁADU!\n"}));
     EXPECT_EQ(shell("check").code, 2);
+    // The version of the build, in four parts.
+    EXPECT_TRUE(std::regex_match(TAVIK_PROJECT_VERSION, std::regex(R"(\d+\.\d+\.\d+\.\d+)")));
+    EXPECT_EQ(shell("--version"),
+              (Result{0, "tavik-cli " + std::string(TAVIK_PROJECT_VERSION) + "\n", ""}));
     // A pipe must not make it wait.
     ASSERT_EQ(::mkfifo(dir.file("x.rpa").c_str(), 0644), 0);
     EXPECT_EQ(

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
+#include <QLabel>
 #include <QLibrary>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -14,15 +15,27 @@
 #include <QTimer>
 #include <QToolBar>
 
+#include "flatpaint/IconLibrary.h"
 #include "platform/Registry.h"
 #include "platform/Settings.h"
 #include "shell/HelpWindow.h"
+#include "shell/TAboutBox.h"
 #include "shell/TfrmMain.h"
 #include "shell/TfrmSearchWnd.h"
 #include "tests/support/qt/ScriptedPrompts.h"
 #include "tests/support/qt/TempRegistry.h"
 
 using namespace tavik;
+
+namespace {
+
+class FixedSystem : public platform::SystemSource {
+public:
+    platform::SystemFigures figures{"Testowy Linux 1", "6.1.0-test", "7", 2000 * 1024, 30};
+    platform::SystemFigures read() const override { return figures; }
+};
+
+}  // namespace
 
 class TfrmMainTest : public QObject {
     Q_OBJECT
@@ -35,6 +48,7 @@ class TfrmMainTest : public QObject {
     std::unique_ptr<TfrmMain> frame_;
     int konfigRuns_ = 0;
     bool konfigAccepted_ = false;
+    std::shared_ptr<FixedSystem> system_;  // none: the running system
 
     void start(const QString& library = FAKE_MORVEL) {
         frame_.reset();
@@ -46,6 +60,7 @@ class TfrmMainTest : public QObject {
             ++konfigRuns_;
             return konfigAccepted_;
         };
+        e.systemSource = system_;
         frame_ = std::make_unique<TfrmMain>(e);
     }
     QAction* act(const char* name) const { return frame_->findChild<QAction*>(name); }
@@ -116,6 +131,7 @@ private slots:
         prompts_.emplace();
         konfigRuns_ = 0;
         konfigAccepted_ = false;
+        system_.reset();
         clearLog();
     }
     void cleanup() { frame_.reset(); }
@@ -403,6 +419,45 @@ private slots:
         QCOMPARE(log(), QStringList({"SearchRecords ŻUK 0 0", "SearchRecords ŻUK 0 5",
                                      "SearchRecords ŻUK 1 10", "SearchRecords KOT 0 10"}));
         QCOMPARE(frame_->searchPosition(), 15);
+        QVERIFY(!QApplication::activeModalWidget());
+    }
+
+    // After the manual in "Pomoc" and beside the import and export; the one box made with the
+    // frame, shown modally over it with the figures of the frame's system.
+    void aboutBoxInTheHelpMenuAndOnTheToolbar() {
+        system_ = std::make_shared<FixedSystem>();
+        start();
+        QAction* about = act("ShowAbouBox");
+        QCOMPARE(about->text(), "O programie");
+        QCOMPARE(about->icon().pixmap(16).toImage(), icons::pixmap(icons::kAbout).toImage());
+        QCOMPARE(names(frame_->findChild<QMenu*>("Pomoc")->actions()),
+                 QStringList({"miOpisProgramu", "ShowAbouBox"}));
+        auto* toolBar4 = frame_->findChild<QToolBar*>("ToolBar4");
+        QCOMPARE(names(toolBar4->actions()),
+                 QStringList({"Import", "ToolButton12Action", "-", "ShowAbouBox"}));
+        auto* box = frame_->findChild<TAboutBox*>();
+        QVERIFY(box && !box->isVisible());
+        QCOMPARE(box->Label1->text(), "OS: Testowy Linux 1");
+
+        showActive();
+        QStringList shown;
+        const auto closeTheBox = [&] {
+            QTimer::singleShot(0, [&] {
+                QWidget* modal = QApplication::activeModalWidget();
+                shown << (modal == box ? box->lPhysMem->text() + " " + box->FreeRes->text()
+                                       : QStringLiteral("nie ten"));
+                if (modal) modal->close();
+            });
+        };
+        closeTheBox();
+        about->trigger();
+        system_->figures.memoryLoadPercent = 100;
+        closeTheBox();
+        QTest::mouseClick(toolBar4->widgetForAction(about), Qt::LeftButton);
+        const QString memory = QStringLiteral("2") + QChar(0xA0) + QStringLiteral("000 KB");
+        QCOMPARE(shown,
+                 QStringList({memory + " Wolna pamięć: 30 %", memory + " Wolna pamięć: 100 %"}));
+        QCOMPARE(frame_->findChildren<TAboutBox*>().size(), 1);
         QVERIFY(!QApplication::activeModalWidget());
     }
 

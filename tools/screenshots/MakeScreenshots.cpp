@@ -1,6 +1,6 @@
 // Renders the pictures of the README offscreen: the frame with a document open on each of its
-// six pages, a response of the register on its header and agent pages, and the three pages of
-// the configuration dialog. The program's own settings are
+// six pages, a response of the register on its header and agent pages, the search window, the
+// About box and the three pages of the configuration dialog. The program's own settings are
 // not touched: the registry is a temporary file.
 #include <QAbstractItemModel>
 #include <QApplication>
@@ -23,6 +23,7 @@
 #include "platform/Prompts.h"
 #include "platform/Registry.h"
 #include "platform/Settings.h"
+#include "shell/TAboutBox.h"
 #include "shell/TfrmKonfig.h"
 #include "shell/TfrmMain.h"
 #include "tools/samples/SampleDocuments.h"
@@ -207,6 +208,12 @@ int main(int argc, char** argv) {
         search->reject();
     });
     frame.findChild<QAction*>(QStringLiteral("Search"))->trigger();
+
+    // The About box of the frame, with the figures of the computer it is rendered on.
+    auto* about = frame.findChild<TAboutBox*>();
+    about->show();
+    ok &= save(about, out + QStringLiteral("/tavik-o-programie.png"));
+    about->hide();
 
     platform::Prompts::install(nullptr);
     frame.close();
