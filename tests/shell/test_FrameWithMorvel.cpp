@@ -262,6 +262,7 @@ private slots:
         for (const auto& [mode, arguments] : modes) {
             QVERIFY(key->writeInteger("Transmisja", mode));
             if (windows() == 0) openInFrame(frame, path, bytes);
+            QTRY_VERIFY(senvik->isEnabled());  // the frame's update follows the new window
             prompts_.answer(platform::PromptAnswer::Yes);
             senvik->trigger();
             QTRY_COMPARE(windows(), 0);
@@ -270,6 +271,7 @@ private slots:
 
         // A changed document kept open at its own question sends nothing.
         openInFrame(frame, path, bytes);
+        QTRY_VERIFY(senvik->isEnabled());
         QTest::keyClicks(
             frame.documentArea()->currentSubWindow()->widget()->findChild<QPlainTextEdit*>(
                 "edKomentarz"),
