@@ -287,11 +287,7 @@ int TfrmData::currentPage() const {
 }
 
 void TfrmData::select(TreeNode* node) {
-    const QModelIndex index = model_->indexOf(node);
-    if (index == TreeView1->currentIndex())
-        ChangeNode(node);  // selecting the selected node again still shows it
-    else
-        TreeView1->setCurrentIndex(index);
+    if (!makeCurrent(TreeView1, model_->indexOf(node))) ChangeNode(node);
 }
 
 void TfrmData::showPage(int index) {

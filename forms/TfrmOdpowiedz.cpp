@@ -113,11 +113,7 @@ int TfrmOdpowiedz::currentPage() const {
 }
 
 void TfrmOdpowiedz::select(TreeNode* node) {
-    const QModelIndex index = model_->indexOf(node);
-    if (index == TreeView1->currentIndex())
-        ChangeNodeExecute(node);  // selecting the selected node again still shows it
-    else
-        TreeView1->setCurrentIndex(index);
+    if (!makeCurrent(TreeView1, model_->indexOf(node))) ChangeNodeExecute(node);
 }
 
 void TfrmOdpowiedz::ChangeNodeExecute(TreeNode* node) {

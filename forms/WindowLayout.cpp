@@ -26,6 +26,12 @@ QTreeView* makeRecordTreeView(DocumentTreeModel* model, QWidget* parent) {
     return view;
 }
 
+bool makeCurrent(QTreeView* view, const QModelIndex& index) {
+    if (index == view->currentIndex()) return false;
+    view->setCurrentIndex(index);
+    return true;
+}
+
 void addPageTab(QTabWidget* tabs, QWidget* page, int icon, const QString& caption) {
     auto* scroll = new QScrollArea;
     scroll->setWidget(page);

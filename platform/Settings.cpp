@@ -89,6 +89,11 @@ void Settings::read(Registry& registry) {
     signer_ = nonEmptyText(*key, QStringLiteral("OsobaPodpis"), kNoSigner);
 }
 
+QString Settings::ApplicationsDirOr(const QString& fallback) const {
+    return !applicationsDir_.isEmpty() && QDir(applicationsDir_).exists() ? applicationsDir_
+                                                                          : fallback;
+}
+
 int ReadAutoSaveMinutes() {
     Registry registry;
     const std::unique_ptr<RegistryKey> key = registry.openKey(Settings::kKeyPath, false);

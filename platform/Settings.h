@@ -24,6 +24,8 @@ public:
 
     const QString& ResponsesDir() const { return responsesDir_; }
     const QString& ApplicationsDir() const { return applicationsDir_; }
+    // The applications folder where the file dialogs start, when it exists; else `fallback`.
+    QString ApplicationsDirOr(const QString& fallback) const;
     const QString& DictionaryDir() const { return dictionaryDir_; }
     const QString& UndertakingName() const { return undertakingName_; }
     const QString& InsuranceDivision() const { return insuranceDivision_; }

@@ -55,9 +55,7 @@ QString PrintPreview::saveAsPdf() {
     options.title = QStringLiteral("Zapisz jako PDF");
     options.filter = QStringLiteral("Pliki PDF (*.pdf)");
     // Beside the applications, where the clerk keeps what goes with them.
-    const QString applications = Settings().ApplicationsDir();
-    options.directory =
-        !applications.isEmpty() && QDir(applications).exists() ? applications : QDir::homePath();
+    options.directory = Settings().ApplicationsDirOr(QDir::homePath());
     QString path = platform::Prompts::current().saveFile(this, options);
     if (path.isEmpty()) return {};
     if (!path.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive)) path += QStringLiteral(".pdf");

@@ -482,9 +482,7 @@ void TfrmMain::OpenDocExecute() {
     platform::FileDialogOptions options;
     options.title = QStringLiteral("Otwórz");
     options.filter = QStringLiteral("Pliki Tavik (*.rpa);;Pliki odpowiedzi (*.coa)");
-    const QString applications = Settings().ApplicationsDir();
-    options.directory =
-        QDir(applications).exists() && !applications.isEmpty() ? applications : QDir::currentPath();
+    options.directory = Settings().ApplicationsDirOr(QDir::currentPath());
     const QStringList chosen = platform::Prompts::current().openFiles(this, options, false);
     if (chosen.isEmpty()) return;
     // A library that cannot be loaded, or lacks the export, opens nothing and says nothing.
@@ -519,7 +517,6 @@ void TfrmMain::PrintExecute() {
     if (!printPage) return;
     const QString pagePath = writablePrintPagePath();
     QFile::remove(pagePath);
-    QDir().mkpath(QFileInfo(pagePath).path());
     const QByteArray templates = QFile::encodeName(environment_.templatesFolder);
     const QByteArray page = QFile::encodeName(pagePath);
     const QByteArray place = settings.PlaceOfIssue().toUtf8();
@@ -538,8 +535,10 @@ QString TfrmMain::writablePrintPagePath() const {
     QDir().mkpath(folder);
     if (QFileInfo(folder).isWritable()) return environment_.printPagePath;
     // An installed program's folder is not the clerk's to write to.
-    return QStandardPaths::writableLocation(QStandardPaths::CacheLocation) +
-           QStringLiteral("/htmlTemplates/tmp.htm");
+    const QString cache =
+        QStandardPaths::writableLocation(QStandardPaths::CacheLocation) + "/htmlTemplates";
+    QDir().mkpath(cache);
+    return cache + QStringLiteral("/tmp.htm");
 }
 
 void TfrmMain::SenvikExecute() {
