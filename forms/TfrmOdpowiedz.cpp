@@ -137,7 +137,6 @@ void TfrmOdpowiedz::follow(const SelectionPlan& plan, TreeNode* node) {
 void TfrmOdpowiedz::showRecord(TreeNode& node, int page) {
     showPage(page);
     const TRecord* record = node.record();
-    shownRecords_[static_cast<std::size_t>(page)] = record;
     switch (node.kind()) {
         case KIND_ODPOWIEDZ: tbshWniosek->show(static_cast<const TRecOdpowiedz&>(*record)); break;
         case KIND_AGENT_ODP: tbshAgent->show(static_cast<const TRecAgentOdp&>(*record)); break;
@@ -161,7 +160,6 @@ void TfrmOdpowiedz::showRecord(TreeNode& node, int page) {
 
 void TfrmOdpowiedz::clearPage(int page) {
     showPage(page);
-    shownRecords_[static_cast<std::size_t>(page)] = nullptr;
     switch (page) {
         case PAGE_WNIOSEK: tbshWniosek->clear(); break;
         case PAGE_AGENT: tbshAgent->clear(); break;

@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QWidget>
-#include <array>
 #include <memory>
 
 #include "document/DocumentTree.h"
@@ -66,8 +65,6 @@ private:
     int index_ = -1;
     int formatVersion_ = 0;
     TreeNode* currentApplicationNode_ = nullptr;
-    // The record last shown on each page.
-    std::array<const TRecord*, 6> shownRecords_{};
     bool switchingPages_ = false;
     unsigned msgWniosek_ = 0, msgZmianaWezla_ = 0;
 
