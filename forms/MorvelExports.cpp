@@ -9,6 +9,7 @@
 
 #include "document/DocumentSearch.h"
 #include "document/PrintJob.h"
+#include "flatpaint/FlatPainterManager.h"
 #include "forms/FieldControls.h"
 #include "forms/LibraryState.h"
 #include "forms/MorvelApi.h"
@@ -21,6 +22,7 @@
 #include "model/MessageText.h"
 #include "model/TextValues.h"
 #include "platform/Prompts.h"
+#include "platform/Settings.h"
 
 #define MORVEL_EXPORT extern "C" __attribute__((visibility("default")))
 
@@ -161,7 +163,10 @@ MORVEL_EXPORT void MorvelAttach() {
 }
 
 MORVEL_EXPORT void MorvelDetach() {
-    guarded([&] { LibraryState::instance().detach(); });
+    guarded([&] {
+        LibraryState::instance().detach();
+        tavik::flatpaint::releaseFlatLookMadeHere();
+    });
 }
 
 MORVEL_EXPORT void ReloadDictionary() {
@@ -334,6 +339,8 @@ MORVEL_EXPORT int PrintPage(const tavik::PrintRequest* request) {
     });
 }
 
+// The windows follow the configured look; a host that has switched it already sees no change.
 MORVEL_EXPORT int ChangeUI() {
+    guarded([&] { tavik::flatpaint::applyFlatLook(!tavik::Settings().ClassicUi()); });
     return 1;
 }

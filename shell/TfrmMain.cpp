@@ -25,6 +25,7 @@
 #include <string_view>
 
 #include "flatpaint/ActionHints.h"
+#include "flatpaint/FlatPainterManager.h"
 #include "flatpaint/IconLibrary.h"
 #include "platform/ProgramFiles.h"
 #include "platform/Prompts.h"
@@ -395,7 +396,10 @@ void TfrmMain::startAutoSave() {
 
 void TfrmMain::openConfigurationAtStart() {
     const Settings settings;
-    if (settings.UndertakingName() != Settings::kNoUndertakingName) return;
+    if (settings.UndertakingName() != Settings::kNoUndertakingName) {
+        flatpaint::applyFlatLook(!settings.ClassicUi());
+        return;
+    }
     // Once the frame is up, so that the dialog has a window to stand over.
     QTimer::singleShot(0, this, [this] { runCommand([this] { ShowKonfigExecute(); }); });
 }
@@ -499,6 +503,9 @@ void TfrmMain::ImportExecute() {
 
 void TfrmMain::ShowKonfigExecute() {
     if (!environment_.showKonfig || !environment_.showKonfig(this)) return;
+    // The library's windows share the frame's look; a loaded library is told all the same.
+    flatpaint::applyFlatLook(!Settings().ClassicUi());
+    if (const auto changeUi = library_.resolve<ChangeUIFn>("ChangeUI")) changeUi();
     // A library loaded before reads the dictionary of the new configuration, so that documents
     // can be made without a restart.
     if (const auto reload = library_.resolve<ReloadDictionaryFn>("ReloadDictionary")) reload();

@@ -1,7 +1,7 @@
 // Renders the pictures of the README offscreen: the frame with a document open on each of its
 // six pages, a response of the register on its header and agent pages, the search window, the
-// About box and the three pages of the configuration dialog. The program's own settings are
-// not touched: the registry is a temporary file.
+// About box, the "Plik" menu in both looks and the three pages of the configuration dialog. The
+// program's own settings are not touched: the registry is a temporary file.
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QCheckBox>
@@ -11,6 +11,8 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPainter>
 #include <QPushButton>
 #include <QTabWidget>
@@ -19,6 +21,7 @@
 #include <QTreeView>
 #include <cstdio>
 
+#include "flatpaint/FlatPainterManager.h"
 #include "model/Cp1250.h"
 #include "platform/Prompts.h"
 #include "platform/Registry.h"
@@ -98,11 +101,27 @@ void settle() {
         QCoreApplication::processEvents();
 }
 
-bool save(QWidget* widget, const QString& path) {
-    settle();
-    const bool ok = widget->grab().save(path);
+bool save(const QPixmap& picture, const QString& path) {
+    const bool ok = picture.save(path);
     std::printf("%s%s\n", qPrintable(path), ok ? "" : ": nie zapisano");
     return ok;
+}
+
+bool save(QWidget* widget, const QString& path) {
+    settle();
+    return save(widget->grab(), path);
+}
+
+// A window of its own (a dialog, an open menu) laid over the frame's picture where it stands.
+QPixmap withWindowOver(QWidget* frame, QWidget* window) {
+    settle();
+    QPixmap picture = frame->grab();
+    QPainter painter(&picture);
+    const QRect place(frame->mapFromGlobal(window->frameGeometry().topLeft()), window->size());
+    painter.drawPixmap(place.topLeft(), window->grab());
+    painter.setPen(QColor(90, 90, 90));
+    painter.drawRect(place.adjusted(-1, -1, 0, 0));
+    return picture;
 }
 
 }  // namespace
@@ -193,18 +212,7 @@ int main(int argc, char** argv) {
         search->findChild<QLineEdit*>(QStringLiteral("edSearchStr"))->setText(employee.left(5));
         search->findChild<QCheckBox*>(QStringLiteral("chkAll"))->setChecked(true);
         search->findChild<QPushButton*>(QStringLiteral("btnSearch"))->click();
-        settle();
-        // The dialog is a window of its own: laid over the frame's picture where it stands.
-        QPixmap picture = frame.grab();
-        QPainter painter(&picture);
-        const QRect place(frame.mapFromGlobal(search->frameGeometry().topLeft()), search->size());
-        painter.drawPixmap(place.topLeft(), search->grab());
-        painter.setPen(QColor(90, 90, 90));
-        painter.drawRect(place.adjusted(-1, -1, 0, 0));
-        painter.end();
-        const QString path = out + QStringLiteral("/tavik-wyszukiwanie.png");
-        ok &= picture.save(path);
-        std::printf("%s\n", qPrintable(path));
+        ok &= save(withWindowOver(&frame, search), out + QStringLiteral("/tavik-wyszukiwanie.png"));
         search->reject();
     });
     frame.findChild<QAction*>(QStringLiteral("Search"))->trigger();
@@ -214,6 +222,20 @@ int main(int argc, char** argv) {
     about->show();
     ok &= save(about, out + QStringLiteral("/tavik-o-programie.png"));
     about->hide();
+
+    // The "Plik" menu open over the document, in the standard look and in the flat one.
+    frame.documentArea()->setActiveSubWindow(document);
+    auto* menuPlik = frame.findChild<QMenu*>(QStringLiteral("Plik"));
+    for (const auto& [flat, name] : {std::pair{false, "klasyczny"}, std::pair{true, "xp"}}) {
+        flatpaint::applyFlatLook(flat);
+        settle();
+        frame.menuBar()->setActiveAction(menuPlik->menuAction());
+        menuPlik->setActiveAction(frame.findChild<QAction*>(QStringLiteral("miOtworz")));
+        ok &= save(withWindowOver(&frame, menuPlik),
+                   out + QStringLiteral("/tavik-menu-%1.png").arg(QString::fromLatin1(name)));
+        menuPlik->hide();
+    }
+    flatpaint::applyFlatLook(false);
 
     platform::Prompts::install(nullptr);
     frame.close();
