@@ -553,7 +553,8 @@ TEST_F(CliPrint, RefusalsAndWrongUsage) {
         {{"--podpis", kSigner, noAgent, out}, 1, "Wniosek nr 1/2026 nie ma agenta.\n"},
         {{"--podpis", kSigner, "--wniosek", "0", rpa, out}, 2, wrongNumber},
         {{"--podpis", kSigner, "--wniosek", "1x", rpa, out}, 2, wrongNumber},
-        {{"--podpis", kSigner, "--slownik", kDic, rpa, out}, 2, usage + "nieznana opcja --slownik\n"},
+        {{"--podpis", kSigner, "--slownik", kDic, rpa, out}, 2,
+         usage + "nieznana opcja --slownik\n"},
         {{"--podpis", kSigner, rpa}, 2, twoFiles},
         {{"--podpis", kSigner, rpa, out, dir.file("drugi.htm")}, 2, twoFiles}};
     // clang-format on

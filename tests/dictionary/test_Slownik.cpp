@@ -98,7 +98,8 @@ TEST(Slownik, EachLineGoesToItsSection) {
         {{line("A;KRM;TOWARZYSTWO KORMORAN;Z;", ";<E>"), line("B;MAZOWIECKIE;"), line("C;POLSKIE;"),
           line("D;1;UBEZPIECZENIA NA ŻYCIE;"), line("E;WYŻSZE;"), line("F;INNE;"),
           line("G;1;GRUPA PIERWSZA;"), line("G;2;GRUPA DRUGA;"), line("H;SPÓŁKA JAWNA;"),
-          line("I;PASZPORT;"), line("R;REGON;"), u8("X;cokolwiek;1234")},  // another letter: skipped
+          line("I;PASZPORT;"), line("R;REGON;"),
+          u8("X;cokolwiek;1234")},  // another letter: skipped
          "A=TOWARZYSTWO KORMORAN B=MAZOWIECKIE C=POLSKIE E=WYŻSZE F=INNE G1=GRUPA PIERWSZA "
          "G2=GRUPA DRUGA H=SPÓŁKA JAWNA I=PASZPORT R=REGON D=1/UBEZPIECZENIA NA ŻYCIE/<E>"},
         {{"G;01;" + rentowe.substr(4) + hex(test::referenceChecksum({rentowe})),

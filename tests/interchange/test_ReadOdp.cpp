@@ -113,7 +113,8 @@ TEST(ReadOdp, EachLayoutFillsItsMembersUpToTheirMaximum) {
     const Row rows[] = {
         {1, "ODP", KIND_ODPOWIEDZ, header, headerUnread},
         {3, "OD3", KIND_ODPOWIEDZ, header, headerUnread},
-        {1, "AGO", KIND_AGENT_ODP, with(agent, {{"StatusAgenta", 20}}), {{"RodzajOperacji", "NOWY"}}},
+        {1, "AGO", KIND_AGENT_ODP, with(agent, {{"StatusAgenta", 20}}),
+         {{"RodzajOperacji", "NOWY"}}},
         {3, "AGO", KIND_AGENT_ODP,
          with(agent, {{"WartoscDodatkowa", 10}, {"PrzyczynyOdp", 10}, {"StatusAgenta", 20}}),
          {{"RodzajOperacji", "NOWY"}}},
