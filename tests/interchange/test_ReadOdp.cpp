@@ -290,29 +290,37 @@ std::string forcing(std::uint32_t runningValue, std::uint32_t target) {
     return bytes;
 }
 
-TEST(ReadOdp, ANonHexadecimalChecksumCountsAsZero) {
-    // A policy line whose text has the checksum 0: its sum ends in four forcing bytes.
-    std::string text;
-    for (int attempt = 0; text.empty(); ++attempt) {
-        const std::string head = "POO;JSK;1;JSK;OC/" + std::to_string(attempt) + ";<E>;<E>;1";
-        const std::size_t length = head.size() + 4;
+// A policy line's text whose checksum is 0: it ends in four forcing bytes, none of them a
+// separator, the last one kept by trimming, at least one not hexadecimal.
+std::string zeroChecksumText(const std::string& beforeForcing) {
+    for (int attempt = 0;; ++attempt) {
+        const std::string head =
+            "POO;JSK;1;JSK;OC/" + std::to_string(attempt) + ";<E>;<E>;1" + beforeForcing;
         const CRC32 calc;
         std::uint32_t crc = 0;
-        calc.CalcCrc32(static_cast<std::uint8_t>(length), crc);
+        calc.CalcCrc32(static_cast<std::uint8_t>(head.size() + 4), crc);
         for (char c : head)
             calc.CalcCrc32(static_cast<std::uint8_t>(c), crc);
         const std::string tail = forcing(crc, 0xFFFFFFFF);
         if (tail.find_first_of(std::string_view(";\r\n\0", 4)) == std::string::npos &&
-            static_cast<unsigned char>(tail.back()) > 0x20)
-            text = head + tail;
+            static_cast<unsigned char>(tail.back()) > 0x20 &&
+            tail.find_first_not_of("0123456789ABCDEFabcdef") != std::string::npos)
+            return head + tail;
     }
+}
+
+TEST(ReadOdp, ANonHexadecimalChecksumCountsAsZero) {
+    const std::string text = zeroChecksumText("");
+    const std::string refused =
+        "Wystąpił błąd w linii 1\nBłąd sumy kontrolnej dla rekordu POLISA - ODPOWIEDŹ!";
     for (const char* checksum : {"00000000", "0000000G", "ZZZZZZZZ", "0x1"}) {
         auto reader = readerFor(1);
         EXPECT_EQ(read(*reader, {text + ";" + checksum}).message, "") << checksum;
     }
     auto reader = readerFor(1);
-    EXPECT_EQ(read(*reader, {text + ";00000001"}).message,
-              "Wystąpił błąd w linii 1\nBłąd sumy kontrolnej dla rekordu POLISA - ODPOWIEDŹ!");
+    EXPECT_EQ(read(*reader, {text + ";00000001"}).message, refused);
+    // The checksum is the last field: one followed by ";" covers itself, even when it matches.
+    EXPECT_EQ(read(*reader, {zeroChecksumText(";") + ";"}).message, refused);
 }
 
 TEST(ReadOdp, OnlyTheFirstLengthAnd255CharactersAreCovered) {
