@@ -33,151 +33,128 @@ std::unique_ptr<Reader> read(std::vector<std::string> lines) {
     return reader;
 }
 
-// The message a dictionary is refused with.
-std::string refusal(std::vector<std::string> lines, bool* checksum = nullptr) {
-    Slownik dictionary(std::move(lines));
+// A list's texts, or entries as code/name/division, in UTF-8 joined by ",".
+std::string joined(const DictionaryList& list) {
+    std::string out;
+    for (const std::string& text : list)
+        out += (out.empty() ? "" : ",") + cp1250::toUtf8(text);
+    return out;
+}
+std::string joined(const std::vector<std::unique_ptr<DictItem>>& entries) {
+    std::string out;
+    for (const auto& e : entries)
+        out += (out.empty() ? "" : ",") + e->Kod + "/" + cp1250::toUtf8(e->Nazwa) + "/" + e->Dzial;
+    return out;
+}
+
+// The sections of a dictionary that hold anything, the divisions last: "B=X,Y C=Z", or with
+// `counted` each one's size.
+std::string sections(const Slownik& d, bool counted = false) {
+    const std::pair<const char*, const DictionaryList*> lists[] = {
+        {"A", &d.Zaklady},         {"B", &d.Wojewodztwa},         {"C", &d.Obywatelstwa},
+        {"E", &d.Wyksztalcenie},   {"F", &d.RodzajeDzialalnosci}, {"G1", &d.GrupyDzial1},
+        {"G2", &d.GrupyDzial2},    {"H", &d.FormyPrawne},         {"I", &d.RodzajeDokumentow},
+        {"R", &d.RodzajeRejestrow}};
+    std::string out;
+    const auto add = [&](const char* letter, std::size_t size, const std::string& texts) {
+        if (size)
+            out += (out.empty() ? "" : " ") + std::string(letter) + "=" +
+                   (counted ? std::to_string(size) : texts);
+    };
+    for (const auto& [letter, list] : lists)
+        add(letter, list->size(), joined(*list));
+    add("D", d.RodzajeUbezpieczen.size(), joined(d.RodzajeUbezpieczen));
+    return out;
+}
+
+// The message a dictionary is refused with ("CRC " first for a checksum failure) and the
+// sections it keeps.
+std::string refusal(std::vector<std::string> lines) {
+    Slownik d(std::move(lines));
     try {
-        dictionary.Czytaj();
+        d.Czytaj();
+        return "(accepted)";
     } catch (const ECRC32Err& e) {
-        if (checksum) *checksum = true;
-        return e.message();
+        return "CRC " + e.message() + " | " + sections(d);
     } catch (const Exception& e) {
-        if (checksum) *checksum = false;
-        return e.message();
+        return e.message() + " | " + sections(d);
     }
-    return "(accepted)";
 }
 
-TEST(Slownik, OneLineAndTheFixedLists) {
-    auto d = read<Slownik>({line("B;MAZOWIECKIE;")});
-    ASSERT_EQ(d->Wojewodztwa.size(), 1u);
-    EXPECT_EQ(d->Wojewodztwa[0], "MAZOWIECKIE");
-    EXPECT_EQ(std::vector<std::string>(d->RodzajeWnioskow.begin(), d->RodzajeWnioskow.end()),
-              (std::vector<std::string>{"WPIS", "AKTUALIZACJA", u8("WYKREŚLENIE")}));
-    EXPECT_EQ(std::vector<std::string>(d->RodzajeOperacji.begin(), d->RodzajeOperacji.end()),
-              (std::vector<std::string>{"NOWY", "AKTUALIZACJA", u8("WYKREŚLENIE")}));
-    EXPECT_EQ(std::vector<std::string>(d->Waluty.begin(), d->Waluty.end()),
-              (std::vector<std::string>{"PLN", "EUR", "CHF", "USD"}));
-    EXPECT_EQ(std::vector<std::string>(d->Plcie.begin(), d->Plcie.end()),
-              (std::vector<std::string>{"KOBIETA", u8("MĘŻCZYZNA")}));
-    for (const DictionaryList* l : {&d->Zaklady, &d->Obywatelstwa, &d->Wyksztalcenie,
-                                    &d->RodzajeDzialalnosci, &d->GrupyDzial1, &d->GrupyDzial2,
-                                    &d->FormyPrawne, &d->RodzajeDokumentow, &d->RodzajeRejestrow})
-        EXPECT_TRUE(l->empty());
-    EXPECT_TRUE(d->RodzajeUbezpieczen.empty());
-}
-
-TEST(Slownik, EverySectionGoesToItsList) {
-    auto d = read<Slownik>({
-        line("A;KRM;TOWARZYSTWO KORMORAN;Z;", ";<E>"), line("C;POLSKIE;"),
-        line("D;1;UBEZPIECZENIA NA ŻYCIE;"), line("E;WYŻSZE;"), line("F;INNE;"),
-        line("G;1;GRUPA PIERWSZA;"), line("G;2;GRUPA DRUGA;"), line("H;SPÓŁKA JAWNA;"),
-        line("I;PASZPORT;"), line("R;REGON;"),
-        u8("X;cokolwiek;1234"),  // another letter: skipped
-    });
-    EXPECT_EQ(d->Zaklady[0], "TOWARZYSTWO KORMORAN");
-    EXPECT_EQ(d->Obywatelstwa[0], "POLSKIE");
-    ASSERT_EQ(d->RodzajeUbezpieczen.size(), 1u);
-    EXPECT_EQ(d->RodzajeUbezpieczen[0]->Kod, "1");
-    EXPECT_EQ(d->RodzajeUbezpieczen[0]->Nazwa, u8("UBEZPIECZENIA NA ŻYCIE"));
-    EXPECT_EQ(d->RodzajeUbezpieczen[0]->Dzial, "<E>");
-    EXPECT_EQ(d->Wyksztalcenie[0], u8("WYŻSZE"));
-    EXPECT_EQ(d->RodzajeDzialalnosci[0], "INNE");
-    EXPECT_EQ(d->GrupyDzial1[0], "GRUPA PIERWSZA");
-    EXPECT_EQ(d->GrupyDzial2[0], "GRUPA DRUGA");
-    EXPECT_EQ(d->FormyPrawne[0], u8("SPÓŁKA JAWNA"));
-    EXPECT_EQ(d->RodzajeDokumentow[0], "PASZPORT");
-    EXPECT_EQ(d->RodzajeRejestrow[0], "REGON");
-}
-
-TEST(Slownik, GroupDivisionIsReadAsAnInteger) {
-    const std::string name = u8("UBEZPIECZENIA RENTOWE");
-    // Written "01", checksummed as "G;1;".
-    const std::string cp = "G;1;" + name + ";";
-    auto d = read<Slownik>({"G;01;" + name + ";" + hex(test::referenceChecksum({cp})),
-                            line("G;3;GRUPA TRZECIEGO DZIAŁU;")});
-    EXPECT_EQ(d->GrupyDzial1.size(), 1u);
-    EXPECT_TRUE(d->GrupyDzial2.empty());  // division 3 passes its checksum and adds nothing
-}
-
-TEST(Slownik, ChecksumWithLeadingZerosWrittenOrLeftOut) {
+TEST(Slownik, EachLineGoesToItsSection) {
+    // A checksum written without its leading zeros.
     std::string covered;
     std::uint32_t crc = 0;
     for (int n = 0; crc == 0 || crc >= 0x10000000; ++n) {
         covered = std::string("B;W").append(std::to_string(n)).append(";");
         crc = test::referenceChecksum({covered});
     }
-    EXPECT_EQ(read<Slownik>({covered + hex(crc, "%X")})->Wojewodztwa.size(), 1u);
-    EXPECT_EQ(read<Slownik>({covered + hex(crc, "%08X")})->Wojewodztwa.size(), 1u);
+    const std::string shortCrc = "B=" + covered.substr(2, covered.size() - 3);
+    // A group's division is an integer: written "01", checksummed as "G;1;".
+    const std::string rentowe = u8("G;1;UBEZPIECZENIA RENTOWE;");
+    // clang-format off
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{line("B;MAZOWIECKIE;")}, "B=MAZOWIECKIE"},
+        {{line("A;KRM;TOWARZYSTWO KORMORAN;Z;", ";<E>"), line("B;MAZOWIECKIE;"), line("C;POLSKIE;"),
+          line("D;1;UBEZPIECZENIA NA ŻYCIE;"), line("E;WYŻSZE;"), line("F;INNE;"),
+          line("G;1;GRUPA PIERWSZA;"), line("G;2;GRUPA DRUGA;"), line("H;SPÓŁKA JAWNA;"),
+          line("I;PASZPORT;"), line("R;REGON;"),
+          u8("X;cokolwiek;1234")},  // another letter: skipped
+         "A=TOWARZYSTWO KORMORAN B=MAZOWIECKIE C=POLSKIE E=WYŻSZE F=INNE G1=GRUPA PIERWSZA "
+         "G2=GRUPA DRUGA H=SPÓŁKA JAWNA I=PASZPORT R=REGON D=1/UBEZPIECZENIA NA ŻYCIE/<E>"},
+        {{"G;01;" + rentowe.substr(4) + hex(test::referenceChecksum({rentowe})),
+          line("G;3;GRUPA TRZECIEGO DZIAŁU;")},  // division 3 passes its checksum, adds nothing
+         "G1=UBEZPIECZENIA RENTOWE"},
+        {{covered + hex(crc, "%X")}, shortCrc},
+        {{covered + hex(crc, "%08X")}, shortCrc},
+        // Lines that cannot be read are skipped silently.
+        {{"B;" + std::string(41, 'X') + ";00000000",  // name too long
+          u8("A;KRM;KORMORAN;Z;0123456789"),          // checksum field of 10
+          "G;ABC;NAZWA;00000000",                     // division not a number
+          "B;MAZOWIECKIE",                            // no checksum field
+          line("B;MAZOWIECKIE;")}, "B=MAZOWIECKIE"}};
+    // clang-format on
+    for (const auto& [lines, expected] : cases)
+        EXPECT_EQ(sections(*read<Slownik>(lines)), expected);
+    const auto fixed = read<Slownik>({});
+    EXPECT_EQ(joined(fixed->RodzajeWnioskow) + " " + joined(fixed->RodzajeOperacji) + " " +
+                  joined(fixed->Waluty) + " " + joined(fixed->Plcie),
+              "WPIS,AKTUALIZACJA,WYKREŚLENIE NOWY,AKTUALIZACJA,WYKREŚLENIE PLN,EUR,CHF,USD "
+              "KOBIETA,MĘŻCZYZNA");
 }
 
-TEST(Slownik, BlankLineStopsTheReading) {
-    bool checksum = true;
-    EXPECT_EQ(refusal({line("B;MAZOWIECKIE;"), "", line("B;OPOLSKIE;")}, &checksum),
-              "Wystąpił błąd odczytu ze słownika !");
-    EXPECT_FALSE(checksum);
-    EXPECT_EQ(refusal({"ABC;X;1"}), "Wystąpił błąd odczytu ze słownika !");  // letter of 3
-}
+TEST(Slownik, RefusalsKeepTheSectionsReadBefore) {
+    const std::string blank = "Wystąpił błąd odczytu ze słownika ! | ";
+    EXPECT_EQ(refusal({line("B;MAZOWIECKIE;"), "", line("B;OPOLSKIE;")}), blank + "B=MAZOWIECKIE");
+    EXPECT_EQ(refusal({"ABC;X;1"}), blank);  // a letter of 3
+    // A checksum that is no number counts as zero.
+    EXPECT_EQ(refusal({u8("B;OPOLSKIE;XYZ")}),
+              "CRC Błąd sumy kontrolnej słownika dla województw! | ");
 
-TEST(Slownik, EveryChecksumMessage) {
-    struct Case {
-        const char* covered;
-        const char* message;
-    };
-    for (const Case& c : {
-             Case{"A;KRM;KORMORAN;Z;", "Błąd sumy kontrolnej słownika dla ZU!"},
-             Case{"B;OPOLSKIE;", "Błąd sumy kontrolnej słownika dla województw!"},
-             Case{"C;CZESKIE;", "Błąd sumy kontrolnej słownika dla obywatelstw"},
-             Case{"D;2;POZOSTAŁE;", "Błąd sumy kontrolnej słownika dla rodzajów ubezpieczeń"},
-             Case{"E;ŚREDNIE;", "Błąd sumy kontrolnej słownika dla wykształcenia"},
-             Case{"F;LEASING;", "Błąd sumy kontrolnej słownika dla rodzaju działalności!"},
-             Case{"G;2;KREDYT;", "Błąd sumy kontrolnej słownika dla grupy ubezpieczeń!"},
-             Case{"H;INNE SPÓŁKI;", "Błąd sumy kontrolnej słownika dla formy prawnej!"},
-             Case{"I;KARTA POBYTU;", "Błąd sumy kontrolnej słownika dla rodzaju dokumentów!"},
-             Case{"R;INNY REJESTR;", "Błąd sumy kontrolnej słownika dla rodzaju rejestrów!"},
-         }) {
-        // A good line of the same section first: the mismatch empties that section's list.
-        std::string good = line(c.covered);
+    // A good line of the same section first: the mismatch empties that section's list, and
+    // what comes after it is never reached.
+    const std::string both = "B=ŚLĄSKIE C=INNE";
+    // clang-format off
+    const struct { const char* covered; const char* message; std::string kept; } cases[] = {
+        {"A;KRM;KORMORAN;Z;", "Błąd sumy kontrolnej słownika dla ZU!", both},
+        {"B;OPOLSKIE;", "Błąd sumy kontrolnej słownika dla województw!", "C=INNE"},
+        {"C;CZESKIE;", "Błąd sumy kontrolnej słownika dla obywatelstw", "B=ŚLĄSKIE"},
+        {"D;2;POZOSTAŁE;", "Błąd sumy kontrolnej słownika dla rodzajów ubezpieczeń", both},
+        {"E;ŚREDNIE;", "Błąd sumy kontrolnej słownika dla wykształcenia", both},
+        {"F;LEASING;", "Błąd sumy kontrolnej słownika dla rodzaju działalności!", both},
+        {"G;2;KREDYT;", "Błąd sumy kontrolnej słownika dla grupy ubezpieczeń!", both},
+        {"H;INNE SPÓŁKI;", "Błąd sumy kontrolnej słownika dla formy prawnej!", both},
+        {"I;KARTA POBYTU;", "Błąd sumy kontrolnej słownika dla rodzaju dokumentów!", both},
+        {"R;INNY REJESTR;", "Błąd sumy kontrolnej słownika dla rodzaju rejestrów!", both}};
+    // clang-format on
+    for (const auto& c : cases) {
+        const std::string good = line(c.covered);
         std::string bad = good;
         const std::size_t last = u8(c.covered).size() - 2;  // the last character of the last field
         bad[last] = bad[last] == 'Z' ? 'Y' : 'Z';
-        Slownik d({line("B;ŚLĄSKIE;"), good, line("C;INNE;"), bad, line("E;WYŻSZE;")});
-        bool checksum = false;
-        try {
-            d.Czytaj();
-        } catch (const ECRC32Err& e) {
-            checksum = true;
-            EXPECT_EQ(e.message(), c.message);
-        }
-        EXPECT_TRUE(checksum) << c.covered;
-        const char letter = c.covered[0];
-        const auto emptied = [&](char l, std::size_t size) { return l == letter ? 0 : size; };
-        EXPECT_EQ(d.Zaklady.size(), emptied('A', 0));
-        EXPECT_EQ(d.Wojewodztwa.size(), emptied('B', 1 + (letter == 'B')));
-        EXPECT_EQ(d.RodzajeUbezpieczen.size(), emptied('D', 0));
-        EXPECT_EQ(d.GrupyDzial2.size(), emptied('G', 0));
-        EXPECT_TRUE(d.Wyksztalcenie.empty());  // read after the mismatch: never reached
+        EXPECT_EQ(refusal({line("B;ŚLĄSKIE;"), good, line("C;INNE;"), bad, line("E;WYŻSZE;")}),
+                  std::string("CRC ") + c.message + " | " + c.kept);
     }
-}
-
-TEST(Slownik, ChecksumThatIsNoNumberCountsAsZero) {
-    bool checksum = false;
-    EXPECT_EQ(refusal({u8("B;OPOLSKIE;XYZ")}, &checksum),
-              "Błąd sumy kontrolnej słownika dla województw!");
-    EXPECT_TRUE(checksum);
-}
-
-TEST(Slownik, UnreadableLinesAreSkippedSilently) {
-    auto d = read<Slownik>({
-        "B;" + std::string(41, 'X') + ";00000000",  // name too long
-        u8("A;KRM;KORMORAN;Z;0123456789"),          // checksum field of 10
-        "G;ABC;NAZWA;00000000",                     // division not a number
-        "B;MAZOWIECKIE",                            // no checksum field
-        line("B;MAZOWIECKIE;"),
-    });
-    EXPECT_EQ(d->Wojewodztwa.size(), 1u);
-    EXPECT_TRUE(d->Zaklady.empty());
-    EXPECT_TRUE(d->GrupyDzial1.empty());
 }
 
 TEST(SlownikZU, UndertakingsWithoutTheirChecksum) {
@@ -188,12 +165,8 @@ TEST(SlownikZU, UndertakingsWithoutTheirChecksum) {
         line("B;OPOLSKIE;"),
         "",
     });
-    ASSERT_EQ(d->entries().size(), 2u);
-    EXPECT_EQ(d->entries()[0]->Kod, "KRM");
-    EXPECT_EQ(d->entries()[0]->Nazwa, "TOWARZYSTWO KORMORAN");
-    EXPECT_EQ(d->entries()[0]->Dzial, "Z");
-    ASSERT_NE(d->findByCode("JSK"), nullptr);
-    EXPECT_EQ(d->findByCode("JSK")->Nazwa, u8("TOWARZYSTWO JASKÓŁKA"));
+    EXPECT_EQ(joined(d->entries()), "KRM/TOWARZYSTWO KORMORAN/Z,JSK/TOWARZYSTWO JASKÓŁKA/M");
+    EXPECT_EQ(d->findByCode("JSK"), d->entries().at(1).get());
     EXPECT_EQ(d->findByCode("XXX"), nullptr);
 }
 
@@ -203,20 +176,17 @@ TEST(SlownikZU3, OnlyUndertakingsWhoseSecondFurtherTextIsEmpty) {
         u8("A;JSK;JASKÓŁKA;M;1A2B3C4D;2019"),  // no longer active
         u8("A;LZR;LAZUROWE;M;1A2B3C4D"),       // no second further text
     });
-    ASSERT_EQ(d->entries().size(), 1u);
+    ASSERT_EQ(joined(d->entries()), "KRM/KORMORAN/Z");
     const auto& item = static_cast<const DictItem3&>(*d->entries()[0]);
-    EXPECT_EQ(item.Kod, "KRM");
-    EXPECT_EQ(item.Dodatkowe1, "1A2B3C4D");
-    EXPECT_EQ(item.Dodatkowe2, "<E>");
+    EXPECT_EQ(item.Dodatkowe1 + " " + item.Dodatkowe2, "1A2B3C4D <E>");
 }
 
 TEST(DictionaryList, FileOrderAndTheFirstIndexOfAText) {
     DictionaryList list;
     for (const char* t : {"B", "A", "B", "C"})
         list.add(t);
-    EXPECT_EQ(list.IndexOf("B"), 0);
-    EXPECT_EQ(list.IndexOf("C"), 3);
-    EXPECT_EQ(list.IndexOf("b"), -1);
+    EXPECT_EQ((std::vector{list.IndexOf("B"), list.IndexOf("C"), list.IndexOf("b")}),
+              (std::vector{0, 3, -1}));
     EXPECT_FALSE(list.contains(""));
     list.clear();
     EXPECT_EQ(list.IndexOf("A"), -1);
@@ -224,27 +194,16 @@ TEST(DictionaryList, FileOrderAndTheFirstIndexOfAText) {
 
 TEST(BundledDictionary, LoadsInAllThreeReadersWithEveryListFilled) {
     const DictionaryFile file = readDictionaryFile(TAVIK_BUNDLED_DICTIONARY);
-    const Slownik* d = file.dictionary.get();
-    for (const DictionaryList* l :
-         {&d->Zaklady, &d->Wojewodztwa, &d->Obywatelstwa, &d->Wyksztalcenie,
-          &d->RodzajeDzialalnosci, &d->GrupyDzial1, &d->GrupyDzial2, &d->FormyPrawne,
-          &d->RodzajeDokumentow, &d->RodzajeRejestrow})
-        EXPECT_FALSE(l->empty());
-    EXPECT_EQ(d->Wojewodztwa.size(), 16u);
-    EXPECT_EQ(d->GrupyDzial1.size(), 5u);
-    EXPECT_EQ(d->GrupyDzial2.size(), 18u);
-    ASSERT_EQ(d->RodzajeUbezpieczen.size(), 2u);
-    EXPECT_EQ(d->RodzajeUbezpieczen[0]->Kod, "1");
-    EXPECT_EQ(d->RodzajeDzialalnosci[d->RodzajeDzialalnosci.size() - 1], "INNE");
-    EXPECT_TRUE(d->RodzajeDokumentow.contains(u8("DOWÓD OSOBISTY")));
-    EXPECT_TRUE(d->FormyPrawne.contains(u8("OSOBA FIZYCZNA")));
-
-    const SlownikZU* zu = file.undertakings.get();
-    const SlownikZU3* zu3 = file.activeUndertakings.get();
-    EXPECT_EQ(zu->entries().size(), d->Zaklady.size());
-    EXPECT_EQ(zu3->entries().size(), d->Zaklady.size());
-    ASSERT_NE(zu->findByCode("JSK"), nullptr);
-    EXPECT_EQ(zu->findByCode("JSK")->Dzial, "M");
+    const Slownik& d = *file.dictionary;
+    EXPECT_EQ(sections(d, true), "A=15 B=16 C=33 E=8 F=15 G1=5 G2=18 H=8 I=8 R=7 D=2");
+    EXPECT_EQ(d.RodzajeUbezpieczen.at(0)->Kod, "1");
+    EXPECT_EQ(d.RodzajeDzialalnosci[d.RodzajeDzialalnosci.size() - 1], "INNE");
+    EXPECT_TRUE(d.RodzajeDokumentow.contains(u8("DOWÓD OSOBISTY")));
+    EXPECT_TRUE(d.FormyPrawne.contains(u8("OSOBA FIZYCZNA")));
+    EXPECT_EQ(file.undertakings->entries().size(), d.Zaklady.size());
+    EXPECT_EQ(file.activeUndertakings->entries().size(), d.Zaklady.size());
+    ASSERT_NE(file.undertakings->findByCode("JSK"), nullptr);
+    EXPECT_EQ(file.undertakings->findByCode("JSK")->Dzial, "M");
 }
 
 TEST(DictionaryFile, RefusedWithTheReasonOfTheFileOrOfItsCodeLists) {

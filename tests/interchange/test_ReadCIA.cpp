@@ -95,99 +95,77 @@ struct Refusal {
 
 TEST(ReadCIA, EveryRefusalNamesItsLine) {
     const Lines& v = valid();
-    const std::string noDict = " nie pokrywa się z wartością ze słownika";
-    const std::string kForbidden =
-        "Błąd w strukturze pliku!\nWiersz zawiera niedozwolony znak (NUL, CR lub LF)!";
+    const std::string
+        code = "Błędny kod zakładu dla rekordu typu ",
+        noRead = "Błąd odczytu rekordu!\nTyp rekordu: ",
+        noDict = " nie pokrywa się z wartością ze słownika",
+        structure = "Błąd w strukturze pliku!\n", type = "Błędny typ rekordu !",
+        longType = "Błędny typ rekordu: pole typu rekordu jest puste lub dłuższe niż 3 znaki !",
+        forbidden = structure + "Wiersz zawiera niedozwolony znak (NUL, CR lub LF)!",
+        citizenship = "Niezgodność pomiędzy wartościami pól RODZAJ DOKUMENTU - OBYWATELSTWO!";
     const std::string person = set(set(v.A, 7, "OSOBA FIZYCZNA"), 25, "DOWÓD OSOBISTY");
+    const std::string agent = noDict + "\nTyp rekordu: AGENT",
+                      document = "Pole RODZAJ DOKUMENTU" + noDict;
+    // clang-format off
     const std::vector<Refusal> cases = {
         // The undertaking's code.
-        {{set(v.W, 2, "XYZ")}, "Błędny kod zakładu dla rekordu typu WNIOSEK!\n", 0},
-        {{v.W, set(v.A, 2, "jsk")}, "Błędny kod zakładu dla rekordu typu AGENT!", 0},
-        {{set(v.P, 2, "XYZ")}, "Błędny kod zakładu dla rekordu typu PRACOWNIK!", 0},
-        {{set(v.Z, 2, "XYZ")}, "Błędny kod zakładu dla rekordu typu ZARZAD!", 0},
-        {{set(v.O, 2, "XYZ")}, "Błędny kod zakładu dla rekordu typu POLISA!", 0},
+        {{set(v.W, 2, "XYZ")}, code + "WNIOSEK!\n", 0},
+        {{v.W, set(v.A, 2, "jsk")}, code + "AGENT!", 0},
+        {{set(v.P, 2, "XYZ")}, code + "PRACOWNIK!", 0},
+        {{set(v.Z, 2, "XYZ")}, code + "ZARZAD!", 0},
+        {{set(v.O, 2, "XYZ")}, code + "POLISA!", 0},
         {{set(v.E, 2, "XYZ")}, "Błędny kod zakładu!\nTyp rekordu: PEŁNOMOCNICTWO!", 0},
         // A field that cannot be read: empty, too long, or missing at the end of the line.
-        {{set(v.W, 6, std::string(256, 'K'))}, "Błąd odczytu rekordu!\nTyp rekordu: WNIOSEK", 11},
-        {{v.W, set(v.A, 5, "")}, "Błąd odczytu rekordu!\nTyp rekordu: AGENT", 11},
-        {{v.W, firstFields(v.A, 35)}, "Błąd odczytu rekordu!\nTyp rekordu: AGENT", 11},
-        {{set(v.P, 3, std::string(21, '1'))}, "Błąd odczytu rekordu!\nTyp rekordu: PRACOWNIK", 11},
-        {{set(v.Z, 26, "")}, "Błąd odczytu rekordu!\nTyp rekordu: CZŁ. ZARZĄDU", 11},
-        {{"POW;JSK;1"}, "Błąd odczytu rekordu!\nTyp rekordu: POLISA", 11},
-        {{set(v.E, 9, "PLNN")}, "Błąd odczytu rekordu!\nTyp rekordu: PEŁNOMOCNICTWO!", 11},
+        {{set(v.W, 6, std::string(256, 'K'))}, noRead + "WNIOSEK", 11},
+        {{v.W, set(v.A, 5, "")}, noRead + "AGENT", 11},
+        {{v.W, firstFields(v.A, 35)}, noRead + "AGENT", 11},
+        {{set(v.P, 3, std::string(21, '1'))}, noRead + "PRACOWNIK", 11},
+        {{set(v.Z, 26, "")}, noRead + "CZŁ. ZARZĄDU", 11},
+        {{"POW;JSK;1"}, noRead + "POLISA", 11},
+        {{set(v.E, 9, "PLNN")}, noRead + "PEŁNOMOCNICTWO!", 11},
         // The record checks.
-        {{set(v.W, 3, "<E>")},
-         "Błąd walidacji rekordu WNIOSEK\n" + isEmpty("NUMERWNIOSKU", 20),
+        {{set(v.W, 3, "<E>")}, "Błąd walidacji rekordu WNIOSEK\n" + isEmpty("NUMERWNIOSKU", 20),
          12},
-        {{v.W, set(v.A, 4, "<E>")},
-         "Wystąpił błąd walidacji rekordu AGENT!\n" +
-             isEmpty("NAZWAAGENTA", 100, "\nTyp rekordu: AGENT\nRodzaj: WPIS"),
-         12},
-        {{set(v.P, 7, "<E>")},
-         "Wystąpił błąd walidacji rekordu PRACOWNIK\n" +
-             isEmpty("NAZWISKO", 28, "\nTyp rekordu: PRACOWNIK\nRodzaj: NOWY"),
-         12},
-        {{set(v.Z, 7, "<E>")},
-         "Wystąpił błąd walidacji rekordu CZŁ. ZARZĄDU\n" +
-             isEmpty("NAZWISKO", 28, "\nTyp rekordu: CZŁONEK ZARZĄDU\nRodzaj: NOWY"),
-         12},
-        {{set(v.O, 4, "<E>")},
-         "Wystąpił błąd w walidacji rekordu POLISA!\n" +
-             isEmpty("ID_POLISYOC", 25, "\nTyp rekordu: POLISA\nNazwa polisy: <E>"),
-         12},
-        {{set(v.E, 7, "<E>")},
-         "Wystąpił błąd w walidacji rekordu PEŁNOMOCNICTWO!\n" +
-             isEmpty("OBSZARDZIALALNOSCI", 200, "\nTyp rekordu: PEŁNOMOCNICTWO"),
-         12},
+        {{v.W, set(v.A, 4, "<E>")}, "Wystąpił błąd walidacji rekordu AGENT!\n" +
+             isEmpty("NAZWAAGENTA", 100, "\nTyp rekordu: AGENT\nRodzaj: WPIS"), 12},
+        {{set(v.P, 7, "<E>")}, "Wystąpił błąd walidacji rekordu PRACOWNIK\n" +
+             isEmpty("NAZWISKO", 28, "\nTyp rekordu: PRACOWNIK\nRodzaj: NOWY"), 12},
+        {{set(v.Z, 7, "<E>")}, "Wystąpił błąd walidacji rekordu CZŁ. ZARZĄDU\n" +
+             isEmpty("NAZWISKO", 28, "\nTyp rekordu: CZŁONEK ZARZĄDU\nRodzaj: NOWY"), 12},
+        {{set(v.O, 4, "<E>")}, "Wystąpił błąd w walidacji rekordu POLISA!\n" +
+             isEmpty("ID_POLISYOC", 25, "\nTyp rekordu: POLISA\nNazwa polisy: <E>"), 12},
+        {{set(v.E, 7, "<E>")}, "Wystąpił błąd w walidacji rekordu PEŁNOMOCNICTWO!\n" +
+             isEmpty("OBSZARDZIALALNOSCI", 200, "\nTyp rekordu: PEŁNOMOCNICTWO"), 12},
         // The dictionary and the settings.
         {{set(v.W, 4, "wpis")}, "Błędna wartość w polu TYP WNIOSKU dla rekordu WNIOSEK!\n", 0},
-        {{v.W, set(v.A, 7, "SPÓŁKA")}, "Pole FORMA PRAWNA" + noDict + "\nTyp rekordu: AGENT", 0},
-        {{v.W, set(v.A, 8, "KRS")}, "Pole RODZAJ REJESTRU" + noDict + "\nTyp rekordu: AGENT", 0},
-        {{v.W, set(v.A, 17, "HANDEL")},
-         "Pole RODZAJ DZIAŁALNOŚCI" + noDict + "\nTyp rekordu: AGENT",
-         0},
-        {{v.W, set(v.A, 25, "dowód osobisty")},
-         "Pole RODZAJ DOKUMENTU" + noDict + "\nTyp rekordu: AGENT",
-         0},
-        {{set(v.P, 16, "LEGITYMACJA")},
-         "Pole RODZAJ DOKUMENTU" + noDict + "\ndla rekordu typu PRACOWNIK",
-         0},
-        {{set(v.Z, 16, "LEGITYMACJA")},
-         "Pole RODZAJ DOKUMENTU" + noDict + "\ndla rekordu typu CZŁ. ZARZĄDU",
-         0},
+        {{v.W, set(v.A, 7, "SPÓŁKA")}, "Pole FORMA PRAWNA" + agent, 0},
+        {{v.W, set(v.A, 8, "KRS")}, "Pole RODZAJ REJESTRU" + agent, 0},
+        {{v.W, set(v.A, 17, "HANDEL")}, "Pole RODZAJ DZIAŁALNOŚCI" + agent, 0},
+        {{v.W, set(v.A, 25, "dowód osobisty")}, document + "\nTyp rekordu: AGENT", 0},
+        {{set(v.P, 16, "LEGITYMACJA")}, document + "\ndla rekordu typu PRACOWNIK", 0},
+        {{set(v.Z, 16, "LEGITYMACJA")}, document + "\ndla rekordu typu CZŁ. ZARZĄDU", 0},
         {{set(v.Z, 18, "DOKTORAT")}, "Pole RODZAJ WYKSZTAŁCENIA" + noDict + " !", 0},
         {{set(v.O, 5, "JSKA")}, "Pole NAZWA ZAKŁADU" + noDict + "\nTyp rekordu: POLISA", 0},
         {{set(v.O, 5, "JS")}, "Pole NAZWA ZAKŁADU" + noDict + "\nTyp rekordu: POLISA", 0},
         {{set(v.E, 4, "pozostałe ubezpieczenia osobowe oraz ubezpieczenia majątkowe")},
-         "Błędna wartość dla pola NAZWA DZIAŁU\nTyp rekordu: PEŁNOMOCNICTWO",
-         0},
+         "Błędna wartość dla pola NAZWA DZIAŁU\nTyp rekordu: PEŁNOMOCNICTWO", 0},
         {{set(v.E, 5, "UBEZPIECZENIA NA ŻYCIE")},
-         "Błędna wartość dla pola NAZWA GRUPY\nTyp  rekordu: PEŁNOMOCNICTWO",
-         0},
+         "Błędna wartość dla pola NAZWA GRUPY\nTyp  rekordu: PEŁNOMOCNICTWO", 0},
         // The identity document against the citizenship, checked before the fields after it.
-        {{v.W, set(set(person, 24, "NIEMIECKIE"), 34, "")},
-         "Niezgodność pomiędzy wartościami pól RODZAJ DOKUMENTU - OBYWATELSTWO!\nTyp rekordu: "
-         "AGENT",
+        {{v.W, set(set(person, 24, "NIEMIECKIE"), 34, "")}, citizenship + "\nTyp rekordu: AGENT",
          0},
-        {{set(set(v.P, 16, "DOWÓD OSOBISTY"), 14, "CZESKIE")},
-         "Niezgodność pomiędzy wartościami pól RODZAJ DOKUMENTU - OBYWATELSTWO!",
-         0},
+        {{set(set(v.P, 16, "DOWÓD OSOBISTY"), 14, "CZESKIE")}, citizenship, 0},
         // The file's structure and the tags.
-        {{v.A}, "Błąd w strukturze pliku!\nNie znaleziono rekordu WNIOSEK!", 0},
-        {{v.W, v.A, v.P, v.A},
-         "Błąd w strukturze pliku!\nDrugi rekord AGENT dla tego samego rekordu WNIOSEK!",
+        {{v.A}, structure + "Nie znaleziono rekordu WNIOSEK!", 0},
+        {{v.W, v.A, v.P, v.A}, structure + "Drugi rekord AGENT dla tego samego rekordu WNIOSEK!",
          0},
-        {{v.W, "AGX;JSK;1;"}, "Błędny typ rekordu !", 0},
-        {{v.W, v.A, "wni;JSK"}, "Błędny typ rekordu !", 0},
-        {{v.W, ""},
-         "Błędny typ rekordu: pole typu rekordu jest puste lub dłuższe niż 3 znaki !",
-         1221},
-        {{"WNIO;JSK;1"},
-         "Błędny typ rekordu: pole typu rekordu jest puste lub dłuższe niż 3 znaki !",
-         1221},
-        {{v.W, v.A.substr(0, 20) + "\n" + v.A.substr(20)}, kForbidden, 0},
-        {{v.W, v.A, set(v.P, 7, std::string("NO\0WAK", 6))}, kForbidden, 0},
-    };
+        {{v.W, "AGX;JSK;1;"}, type, 0},
+        {{v.W, v.A, "wni;JSK"}, type, 0},
+        {{v.W, ""}, longType, 1221},
+        {{"WNIO;JSK;1"}, longType, 1221},
+        {{v.W, v.A.substr(0, 20) + "\n" + v.A.substr(20)}, forbidden, 0},
+        {{v.W, v.A, set(v.P, 7, std::string("NO\0WAK", 6))}, forbidden, 0}};
+    // clang-format on
     for (const Refusal& c : cases) {
         const Outcome out = import(c.lines);
         EXPECT_EQ(out.message,
