@@ -23,9 +23,9 @@ void applyFlatLook(bool flat) {
     if (flat) {
         const QString standard = QApplication::style()->name();
         qApp->setProperty(kStandardStyleProperty, standard);
-        auto* painter = new TFlatPainter(
-            FlatProperties::forForms(systemColorsOf(QApplication::palette())),
-            QStyleFactory::create(standard));
+        auto* painter =
+            new TFlatPainter(FlatProperties::forForms(systemColorsOf(QApplication::palette())),
+                             QStyleFactory::create(standard));
         painter->setObjectName(QLatin1String(kFlatStyleName));
         QApplication::setStyle(painter);  // the application owns it from now on
     } else {

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFontMetrics>
+#include <QGroupBox>
 #include <QImage>
 #include <QLineEdit>
 #include <QPainter>
@@ -55,7 +56,9 @@ std::pair<QString, QString> captionAndShortcut(const QString& text) {
 }
 
 QImage argbImage(const QIcon& icon, int extent, qreal ratio) {
-    return icon.pixmap(QSize(extent, extent), ratio).toImage().convertToFormat(QImage::Format_ARGB32);
+    return icon.pixmap(QSize(extent, extent), ratio)
+        .toImage()
+        .convertToFormat(QImage::Format_ARGB32);
 }
 
 std::span<std::uint32_t> pixelsOf(QImage& image) {
@@ -65,7 +68,8 @@ std::span<std::uint32_t> pixelsOf(QImage& image) {
 
 // The icon's shape in one colour, for the shadow under a selected item's icon.
 QImage silhouette(QImage image, Rgb colour) {
-    for (std::uint32_t& pixel : pixelsOf(image)) pixel = toArgb(colour, pixel >> 24);
+    for (std::uint32_t& pixel : pixelsOf(image))
+        pixel = toArgb(colour, pixel >> 24);
     return image;
 }
 
@@ -123,14 +127,15 @@ QSize TFlatPainter::sizeFromContents(ContentsType type, const QStyleOption* opti
         info.shortcut = shortcut.toStdString();
     }
     info.hasSubItems = item->menuItemType == QStyleOptionMenuItem::SubMenu;
-    if (!item->icon.isNull()) info.imageWidth = info.imageHeight = pixelMetric(PM_SmallIconSize, option, widget);
+    if (!item->icon.isNull())
+        info.imageWidth = info.imageHeight = pixelMetric(PM_SmallIconSize, option, widget);
 
     // The menu adds a column as wide as its widest shortcut to every item afterwards, measured
     // in its own font; this item's measure holds its shortcut already.
     const QFontMetrics menuFont = widget ? widget->fontMetrics() : QFontMetrics(font_);
-    const int shortcutColumn = info.shortcut.empty()
-                                   ? 0
-                                   : menuFont.horizontalAdvance(QString::fromStdString(info.shortcut));
+    const int shortcutColumn =
+        info.shortcut.empty() ? 0
+                              : menuFont.horizontalAdvance(QString::fromStdString(info.shortcut));
     const ItemSize measured =
         MeasureItem(info, FontMeasure(font_), properties_.IconWidth, {size.width(), size.height()});
     return {std::max(size.width(), measured.width - shortcutColumn), measured.height};
@@ -140,29 +145,25 @@ void TFlatPainter::drawControl(ControlElement element, const QStyleOption* optio
                                QPainter* painter, const QWidget* widget) const {
     const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
     switch (element) {
-    case CE_MenuItem:
-        if (item) return DrawMenuItem(*item, painter);
-        break;
-    case CE_MenuBarItem:
-        if (item) return DrawTopMenuItem(*item, painter);
-        break;
-    case CE_MenuBarEmptyArea:
-    case CE_MenuEmptyArea:
-        painter->fillRect(option->rect, qcolor(element == CE_MenuBarEmptyArea
-                                                   ? scheme().menuBar
-                                                   : scheme().itemBackground));
-        return;
-    case CE_ToolBar:
-        painter->fillRect(option->rect, qcolor(scheme().menuBar));
-        return;
-    case CE_ProgressBarGroove:
-    case CE_ProgressBarContents:
-        if (element == CE_ProgressBarGroove) return PaintEdit(option, painter);
-        return PaintProgressBar(option, painter);
-    case CE_TabBarTabShape:
-        return PaintTab(option, painter);
-    default:
-        break;
+        case CE_MenuItem:
+            if (item) return DrawMenuItem(*item, painter);
+            break;
+        case CE_MenuBarItem:
+            if (item) return DrawTopMenuItem(*item, painter);
+            break;
+        case CE_MenuBarEmptyArea:
+        case CE_MenuEmptyArea:
+            painter->fillRect(option->rect,
+                              qcolor(element == CE_MenuBarEmptyArea ? scheme().menuBar
+                                                                    : scheme().itemBackground));
+            return;
+        case CE_ToolBar: painter->fillRect(option->rect, qcolor(scheme().menuBar)); return;
+        case CE_ProgressBarGroove:
+        case CE_ProgressBarContents:
+            if (element == CE_ProgressBarGroove) return PaintEdit(option, painter);
+            return PaintProgressBar(option, painter);
+        case CE_TabBarTabShape: return PaintTab(option, painter);
+        default: break;
     }
     QProxyStyle::drawControl(element, option, painter, widget);
 }
@@ -173,9 +174,11 @@ void TFlatPainter::DrawMenuItem(const QStyleOptionMenuItem& item, QPainter* pain
     const QRect r = item.rect;
     const bool rightToLeft = item.direction == Qt::RightToLeft;
     const int iconWidth = properties_.IconWidth;
-    const QRect strip = rightToLeft ? QRect(r.right() - iconWidth + 1, r.top(), iconWidth, r.height())
-                                    : QRect(r.left(), r.top(), iconWidth, r.height());
-    const QRect textPart = rightToLeft ? r.adjusted(0, 0, -iconWidth, 0) : r.adjusted(iconWidth, 0, 0, 0);
+    const QRect strip = rightToLeft
+                            ? QRect(r.right() - iconWidth + 1, r.top(), iconWidth, r.height())
+                            : QRect(r.left(), r.top(), iconWidth, r.height());
+    const QRect textPart =
+        rightToLeft ? r.adjusted(0, 0, -iconWidth, 0) : r.adjusted(iconWidth, 0, 0, 0);
     const bool separator = item.menuItemType == QStyleOptionMenuItem::Separator;
     const bool selected = (item.state & State_Selected) && !separator;
     const bool checked = item.checkType != QStyleOptionMenuItem::NotCheckable && item.checked;
@@ -218,7 +221,8 @@ void TFlatPainter::DrawTopMenuItem(const QStyleOptionMenuItem& item, QPainter* p
             // Joined to the menu below it: open at the bottom, in the menu's own colours.
             painter->fillRect(r, qcolor(s.iconStrip));
             painter->setPen(qcolor(s.borderOuter));
-            painter->drawPolyline(QPolygon({r.bottomLeft(), r.topLeft(), r.topRight(), r.bottomRight()}));
+            painter->drawPolyline(
+                QPolygon({r.bottomLeft(), r.topLeft(), r.topRight(), r.bottomRight()}));
         } else {
             painter->fillRect(r, qcolor(s.selection));
             frameRect(painter, r, qcolor(s.selectionBorder));
@@ -229,7 +233,8 @@ void TFlatPainter::DrawTopMenuItem(const QStyleOptionMenuItem& item, QPainter* p
     painter->setFont(font_);
     painter->setPen(text);
     int flags = Qt::AlignCenter | Qt::TextSingleLine;
-    flags |= styleHint(SH_UnderlineShortcut, &item, nullptr) ? Qt::TextShowMnemonic : Qt::TextHideMnemonic;
+    flags |= styleHint(SH_UnderlineShortcut, &item, nullptr) ? Qt::TextShowMnemonic
+                                                             : Qt::TextHideMnemonic;
     painter->drawText(r, flags, item.text);
     if (properties_.DrawMenuBar) {
         painter->setPen(qcolor(s.borderInner));
@@ -252,8 +257,8 @@ void TFlatPainter::DrawCheckedItem(const QStyleOptionMenuItem& item, const QRect
         return;
     }
     for (const Polyline3& stroke : checkMarkStrokes(box.left() + 4, box.top() + 15)) {
-        const QPoint points[] = {{stroke[0].x, stroke[0].y}, {stroke[1].x, stroke[1].y},
-                                 {stroke[2].x, stroke[2].y}};
+        const QPoint points[] = {
+            {stroke[0].x, stroke[0].y}, {stroke[1].x, stroke[1].y}, {stroke[2].x, stroke[2].y}};
         painter->drawPolyline(points, 3);
     }
 }
@@ -262,7 +267,8 @@ void TFlatPainter::DrawIcon(const QStyleOptionMenuItem& item, const QRect& strip
                             QPainter* painter) const {
     const FlatScheme& s = scheme();
     const int extent = pixelMetric(PM_SmallIconSize, &item, nullptr);
-    const int left = extent < strip.width() ? strip.left() + (strip.width() - extent) / 2 : strip.left();
+    const int left =
+        extent < strip.width() ? strip.left() + (strip.width() - extent) / 2 : strip.left();
     const QRect place(left, strip.top() + (strip.height() - extent) / 2, extent, extent);
     const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
     QImage image = argbImage(item.icon, extent, ratio);
@@ -277,7 +283,8 @@ void TFlatPainter::DrawIcon(const QStyleOptionMenuItem& item, const QRect& strip
     } else if (!selected && !checked) {
         if (s.deepColor) DimBitmap(pixelsOf(image), properties_.DimLevel);
     } else if (selected && !checked) {
-        painter->drawImage(place.translated(1, 1), silhouette(image, GetShadeColor(s.selection, 50)));
+        painter->drawImage(place.translated(1, 1),
+                           silhouette(image, GetShadeColor(s.selection, 50)));
         target = place.translated(-1, -1);
     }
     painter->drawImage(target, image);
@@ -288,7 +295,7 @@ void TFlatPainter::DrawTheText(const QStyleOptionMenuItem& item, const QRect& te
     const FlatScheme& s = scheme();
     const bool enabled = item.state & State_Enabled;
     const bool selected = item.state & State_Selected;
-    const QColor colour = !enabled  ? qcolor(s.disabledText)
+    const QColor colour = !enabled   ? qcolor(s.disabledText)
                           : selected ? qcolor(s.selectedText)
                                      : qcolor(properties_.fontColor);
     const auto [caption, shortcut] = captionAndShortcut(item.text);
@@ -296,7 +303,8 @@ void TFlatPainter::DrawTheText(const QStyleOptionMenuItem& item, const QRect& te
     const QRect area = textRect.adjusted(4, 0, submenu ? -12 : -6, 0);
     const bool rightToLeft = item.direction == Qt::RightToLeft;
     int flags = Qt::AlignVCenter | Qt::TextSingleLine;
-    flags |= styleHint(SH_UnderlineShortcut, &item, nullptr) ? Qt::TextShowMnemonic : Qt::TextHideMnemonic;
+    flags |= styleHint(SH_UnderlineShortcut, &item, nullptr) ? Qt::TextShowMnemonic
+                                                             : Qt::TextHideMnemonic;
 
     painter->setFont(font_);
     painter->setPen(colour);
@@ -334,71 +342,60 @@ void TFlatPainter::drawPrimitive(PrimitiveElement element, const QStyleOption* o
                                  QPainter* painter, const QWidget* widget) const {
     const FlatScheme& s = scheme();
     switch (element) {
-    case PE_PanelMenu: {
-        painter->fillRect(option->rect, qcolor(s.itemBackground));
-        const int strip = properties_.IconWidth + pixelMetric(PM_MenuHMargin, option, widget) +
-                          pixelMetric(PM_MenuPanelWidth, option, widget);
-        const QRect r = option->rect;
-        painter->fillRect(option->direction == Qt::RightToLeft
-                              ? QRect(r.right() - strip + 1, r.top(), strip, r.height())
-                              : QRect(r.left(), r.top(), strip, r.height()),
-                          qcolor(s.iconStrip));
-        return;
-    }
-    case PE_FrameMenu:
-        if (properties_.FlatMenu) return DrawWindowBorder(option->rect, painter);
-        return frameRect(painter, option->rect, qcolor(s.borderOuter));
-    case PE_PanelMenuBar:
-        painter->fillRect(option->rect, qcolor(s.menuBar));
-        if (properties_.DrawMenuBar) {
-            painter->setPen(qcolor(s.borderInner));
-            painter->drawLine(option->rect.bottomLeft(), option->rect.bottomRight());
+        case PE_PanelMenu: {
+            painter->fillRect(option->rect, qcolor(s.itemBackground));
+            const int strip = properties_.IconWidth + pixelMetric(PM_MenuHMargin, option, widget) +
+                              pixelMetric(PM_MenuPanelWidth, option, widget);
+            const QRect r = option->rect;
+            painter->fillRect(option->direction == Qt::RightToLeft
+                                  ? QRect(r.right() - strip + 1, r.top(), strip, r.height())
+                                  : QRect(r.left(), r.top(), strip, r.height()),
+                              qcolor(s.iconStrip));
+            return;
         }
-        return;
-    case PE_PanelToolBar:
-        painter->fillRect(option->rect, qcolor(s.menuBar));
-        return;
-    case PE_IndicatorToolBarSeparator: {
-        painter->setPen(qcolor(s.separator));
-        const QRect r = option->rect;
-        if (option->state & State_Horizontal)
-            painter->drawLine(r.center().x(), r.top() + 3, r.center().x(), r.bottom() - 3);
-        else
-            painter->drawLine(r.left() + 3, r.center().y(), r.right() - 3, r.center().y());
-        return;
-    }
-    case PE_IndicatorToolBarHandle: {
-        // A column of dots, as a grip.
-        const QRect r = option->rect;
-        const bool horizontal = option->state & State_Horizontal;
-        for (int i = 4; i < (horizontal ? r.height() : r.width()) - 4; i += 3) {
-            const QPoint dot = horizontal ? QPoint(r.center().x(), r.top() + i)
-                                          : QPoint(r.left() + i, r.center().y());
-            painter->fillRect(QRect(dot, QSize(2, 2)), qcolor(s.separator));
+        case PE_FrameMenu:
+            if (properties_.FlatMenu) return DrawWindowBorder(option->rect, painter);
+            return frameRect(painter, option->rect, qcolor(s.borderOuter));
+        case PE_PanelMenuBar:
+            painter->fillRect(option->rect, qcolor(s.menuBar));
+            if (properties_.DrawMenuBar) {
+                painter->setPen(qcolor(s.borderInner));
+                painter->drawLine(option->rect.bottomLeft(), option->rect.bottomRight());
+            }
+            return;
+        case PE_PanelToolBar: painter->fillRect(option->rect, qcolor(s.menuBar)); return;
+        case PE_IndicatorToolBarSeparator: {
+            painter->setPen(qcolor(s.separator));
+            const QRect r = option->rect;
+            if (option->state & State_Horizontal)
+                painter->drawLine(r.center().x(), r.top() + 3, r.center().x(), r.bottom() - 3);
+            else
+                painter->drawLine(r.left() + 3, r.center().y(), r.right() - 3, r.center().y());
+            return;
         }
-        return;
-    }
-    case PE_PanelButtonTool:
-        return ToolBarDrawButton(option, painter);
-    case PE_PanelButtonCommand:
-        return PaintButton(option, painter);
-    case PE_FrameDefaultButton:
-        return;
-    case PE_IndicatorCheckBox:
-    case PE_IndicatorItemViewItemCheck:
-        return PaintCheckBox(option, painter);
-    case PE_IndicatorRadioButton:
-        return PaintRadio(option, painter);
-    case PE_PanelLineEdit:
-    case PE_FrameLineEdit:
-        return PaintEdit(option, painter);
-    case PE_FrameGroupBox:
-        return PaintGroupBox(option, painter);
-    case PE_Frame:
-    case PE_FrameTabWidget:
-        return frameRect(painter, option->rect, qcolor(s.borderInner));
-    default:
-        break;
+        case PE_IndicatorToolBarHandle: {
+            // A column of dots, as a grip.
+            const QRect r = option->rect;
+            const bool horizontal = option->state & State_Horizontal;
+            for (int i = 4; i < (horizontal ? r.height() : r.width()) - 4; i += 3) {
+                const QPoint dot = horizontal ? QPoint(r.center().x(), r.top() + i)
+                                              : QPoint(r.left() + i, r.center().y());
+                painter->fillRect(QRect(dot, QSize(2, 2)), qcolor(s.separator));
+            }
+            return;
+        }
+        case PE_PanelButtonTool: return ToolBarDrawButton(option, painter);
+        case PE_PanelButtonCommand: return PaintButton(option, painter);
+        case PE_FrameDefaultButton: return;
+        case PE_IndicatorCheckBox:
+        case PE_IndicatorItemViewItemCheck: return PaintCheckBox(option, painter);
+        case PE_IndicatorRadioButton: return PaintRadio(option, painter);
+        case PE_PanelLineEdit:
+        case PE_FrameLineEdit: return PaintEdit(option, painter);
+        case PE_FrameGroupBox: return PaintGroupBox(option, painter, widget);
+        case PE_Frame:
+        case PE_FrameTabWidget: return frameRect(painter, option->rect, qcolor(s.borderInner));
+        default: break;
     }
     QProxyStyle::drawPrimitive(element, option, painter, widget);
 }
@@ -406,29 +403,21 @@ void TFlatPainter::drawPrimitive(PrimitiveElement element, const QStyleOption* o
 void TFlatPainter::drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
                                       QPainter* painter, const QWidget* widget) const {
     switch (control) {
-    case CC_ComboBox:
-        return PaintCombo(option, painter, widget);
-    case CC_SpinBox:
-        return PaintUpDownButton(option, painter, widget);
-    default:
-        QProxyStyle::drawComplexControl(control, option, painter, widget);
+        case CC_ComboBox: return PaintCombo(option, painter, widget);
+        case CC_SpinBox: return PaintUpDownButton(option, painter, widget);
+        default: QProxyStyle::drawComplexControl(control, option, painter, widget);
     }
 }
 
 int TFlatPainter::pixelMetric(PixelMetric metric, const QStyleOption* option,
                               const QWidget* widget) const {
     switch (metric) {
-    case PM_MenuHMargin:
-    case PM_MenuVMargin:
-        return 2;
-    case PM_MenuPanelWidth:
-        return properties_.FlatMenu ? 2 : 1;
-    case PM_MenuBarItemSpacing:
-        return 4;
-    case PM_MenuBarPanelWidth:
-        return 0;
-    default:
-        return QProxyStyle::pixelMetric(metric, option, widget);
+        case PM_MenuHMargin:
+        case PM_MenuVMargin: return 2;
+        case PM_MenuPanelWidth: return properties_.FlatMenu ? 2 : 1;
+        case PM_MenuBarItemSpacing: return 4;
+        case PM_MenuBarPanelWidth: return 0;
+        default: return QProxyStyle::pixelMetric(metric, option, widget);
     }
 }
 
@@ -463,8 +452,9 @@ QColor TFlatPainter::frameColor(const QStyleOption* option) const {
 void TFlatPainter::drawArrow(QPainter* painter, const QRect& rect, bool down,
                              const QColor& colour) const {
     const QPoint c = rect.center();
-    const QPolygon triangle = down ? QPolygon({{c.x() - 3, c.y() - 1}, {c.x() + 3, c.y() - 1}, {c.x(), c.y() + 2}})
-                                   : QPolygon({{c.x() - 3, c.y() + 2}, {c.x() + 3, c.y() + 2}, {c.x(), c.y() - 1}});
+    const QPolygon triangle =
+        down ? QPolygon({{c.x() - 3, c.y() - 1}, {c.x() + 3, c.y() - 1}, {c.x(), c.y() + 2}})
+             : QPolygon({{c.x() - 3, c.y() + 2}, {c.x() + 3, c.y() + 2}, {c.x(), c.y() - 1}});
     painter->save();
     painter->setRenderHint(QPainter::Antialiasing);
     painter->setPen(Qt::NoPen);
@@ -490,7 +480,7 @@ void TFlatPainter::PaintButton(const QStyleOption* option, QPainter* painter) co
     const FlatScheme& s = scheme();
     const bool enabled = option->state & State_Enabled;
     const bool down = option->state & (State_Sunken | State_On);
-    const QColor fill = !enabled         ? qcolor(s.itemBackground)
+    const QColor fill = !enabled          ? qcolor(s.itemBackground)
                         : down            ? qcolor(s.pressedCheckedButton)
                         : hovered(option) ? qcolor(s.selection)
                                           : option->palette.color(QPalette::Button);
@@ -503,15 +493,16 @@ void TFlatPainter::PaintCheckBox(const QStyleOption* option, QPainter* painter) 
     const QRect box(option->rect.left(), option->rect.center().y() - 6, 13, 13);
     const bool enabled = option->state & State_Enabled;
     painter->save();
-    painter->fillRect(box, enabled ? option->palette.color(QPalette::Base) : qcolor(s.itemBackground));
+    painter->fillRect(box,
+                      enabled ? option->palette.color(QPalette::Base) : qcolor(s.itemBackground));
     frameRect(painter, box, frameColor(option));
     painter->setPen(enabled ? qcolor(s.checkedMark) : qcolor(s.disabledText));
     if (option->state & State_NoChange) {
         painter->fillRect(box.adjusted(3, 3, -3, -3), painter->pen().color());
     } else if (option->state & State_On) {
         for (const Polyline3& stroke : checkMarkStrokes(box.left(), box.top() + 13)) {
-            const QPoint points[] = {{stroke[0].x, stroke[0].y}, {stroke[1].x, stroke[1].y},
-                                     {stroke[2].x, stroke[2].y}};
+            const QPoint points[] = {
+                {stroke[0].x, stroke[0].y}, {stroke[1].x, stroke[1].y}, {stroke[2].x, stroke[2].y}};
             painter->drawPolyline(points, 3);
         }
     }
@@ -556,7 +547,8 @@ void TFlatPainter::PaintCombo(const QStyleOptionComplex* option, QPainter* paint
     painter->fillRect(button, active ? qcolor(s.selection) : qcolor(s.iconStrip));
     painter->setPen(active ? qcolor(s.selectionBorder) : qcolor(s.borderInner));
     painter->drawLine(button.topLeft(), button.bottomLeft());
-    drawArrow(painter, button, true, enabled ? qcolor(properties_.fontColor) : qcolor(s.disabledText));
+    drawArrow(painter, button, true,
+              enabled ? qcolor(properties_.fontColor) : qcolor(s.disabledText));
 }
 
 void TFlatPainter::PaintUpDownButton(const QStyleOptionComplex* option, QPainter* painter,
@@ -573,15 +565,23 @@ void TFlatPainter::PaintUpDownButton(const QStyleOptionComplex* option, QPainter
         painter->fillRect(button, active ? qcolor(s.selection) : qcolor(s.iconStrip));
         painter->setPen(active ? qcolor(s.selectionBorder) : qcolor(s.borderInner));
         painter->drawLine(button.topLeft(), button.bottomLeft());
-        const bool allowed = spin->stepEnabled & (part == SC_SpinBoxUp ? QAbstractSpinBox::StepUpEnabled
-                                                                       : QAbstractSpinBox::StepDownEnabled);
+        const bool allowed =
+            spin->stepEnabled & (part == SC_SpinBoxUp ? QAbstractSpinBox::StepUpEnabled
+                                                      : QAbstractSpinBox::StepDownEnabled);
         drawArrow(painter, button, part == SC_SpinBoxDown,
                   enabled && allowed ? qcolor(properties_.fontColor) : qcolor(s.disabledText));
     }
 }
 
-void TFlatPainter::PaintGroupBox(const QStyleOption* option, QPainter* painter) const {
-    frameRect(painter, option->rect, qcolor(scheme().separator));
+void TFlatPainter::PaintGroupBox(const QStyleOption* option, QPainter* painter,
+                                 const QWidget* widget) const {
+    // The frame starts below the title, where the standard style puts its own.
+    const auto* box = qobject_cast<const QGroupBox*>(widget);
+    const bool titled = !box || box->isCheckable() || !box->title().isEmpty();
+    const int top = titled ? std::max(pixelMetric(PM_ExclusiveIndicatorHeight, option, widget),
+                                      option->fontMetrics.height())
+                           : 0;
+    frameRect(painter, option->rect.adjusted(0, top + 3, 0, 0), qcolor(scheme().separator));
 }
 
 void TFlatPainter::PaintProgressBar(const QStyleOption* option, QPainter* painter) const {
@@ -600,7 +600,7 @@ void TFlatPainter::PaintTab(const QStyleOption* option, QPainter* painter) const
     const FlatScheme& s = scheme();
     const bool selected = option->state & State_Selected;
     const QRect r = selected ? option->rect : option->rect.adjusted(0, 2, 0, 0);
-    painter->fillRect(r, selected ? option->palette.color(QPalette::Window)
+    painter->fillRect(r, selected          ? option->palette.color(QPalette::Window)
                          : hovered(option) ? qcolor(s.selection)
                                            : qcolor(s.iconStrip));
     painter->setPen(qcolor(s.borderInner));

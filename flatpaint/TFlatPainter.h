@@ -61,7 +61,7 @@ private:
                     const QWidget* widget) const;
     void PaintUpDownButton(const QStyleOptionComplex* option, QPainter* painter,
                            const QWidget* widget) const;
-    void PaintGroupBox(const QStyleOption* option, QPainter* painter) const;
+    void PaintGroupBox(const QStyleOption* option, QPainter* painter, const QWidget* widget) const;
     void PaintProgressBar(const QStyleOption* option, QPainter* painter) const;
     void PaintTab(const QStyleOption* option, QPainter* painter) const;
 
