@@ -252,48 +252,10 @@ TYPED_TEST(DataRecordTest, UndertakingOfAnotherCodeOrNameIsRefused) {
 
 // ---- Every refusal -----------------------------------------------------------------------
 
-TYPED_TEST(DataRecordTest, ChecksumOfEachRecordNamesItsApplication) {
-    const auto damaged = [this](RecordKind kind) {
-        RpaFileBuilder b = this->builder();
-        b.zaklad();
-        if (kind == KIND_ZAKLAD) return b.corrupt(), this->refusal(b.records());
-        // A first application, so that the number must be the one of the last application.
-        b.wniosek("WPIS", "6/KRAKÓW");
-        b.agent();
-        b.wniosek("WPIS", "7/ŁÓDŹ");
-        if (kind != KIND_WNIOSEK) b.agent();
-        this->add(b, kind);
-        b.corrupt();
-        const std::string message = this->refusal(b.records());
-        EXPECT_EQ(this->accepted_, kind == KIND_WNIOSEK ? 3u : kind == KIND_AGENT ? 4u : 5u);
-        return message;
-    };
-    const std::string wrong = "Błędna suma kontrolna dla rekordu ";
-    EXPECT_EQ(damaged(KIND_ZAKLAD), wrong + "ZAKLAD UBEZPIECZEŃ!");
-    EXPECT_EQ(damaged(KIND_WNIOSEK), wrong + "WNIOSEK\nWNIOSEK NR:7/ŁÓDŹ");
-    EXPECT_EQ(damaged(KIND_AGENT), wrong + "AGENT\nWNIOSEK NR: 7/ŁÓDŹ");
-    const char* below[] = {"POLISA\nWNIOSEK NR:7/ŁÓDŹ", "PELNOMOCNICTWO\nWNIOSEK NR: 7/ŁÓDŹ",
-                           "PRACOWNIK\nWNIOSEK NR: 7/ŁÓDŹ", "CZŁ. ZARZĄDU\nWNIOSEK NR: 7/ŁÓDŹ"};
-    int i = 0;
-    for (RecordKind kind : this->agentKinds())
-        EXPECT_EQ(damaged(kind), wrong + below[i++]);
-}
-
-TYPED_TEST(DataRecordTest, ApplicationKindMustBeOneOfTheThree) {
-    for (const char* kind : {"wpis", "NOWY", "WYKRESLENIE", "<E>"}) {
-        RpaFileBuilder b = this->builder();
-        b.zaklad();
-        b.wniosek(kind, "3/2026");
-        EXPECT_EQ(this->refusal(b.records()), "Błędny rodzaj operacji dla wniosku nr: 3/2026")
-            << kind;
-        b.corrupt();  // the kind is checked before the checksum
-        EXPECT_EQ(this->refusal(b.records()), "Błędny rodzaj operacji dla wniosku nr: 3/2026");
-    }
-}
-
-// Damaged tags, records before their parent kind and files ending inside a record, each
-// refused after the records before it. Board members exist from version 2.
-TYPED_TEST(DataRecordTest, DamagedTagsOrderAndEndsAreRefusedAfterTheRecordsBeforeThem) {
+// Damaged tags, records before their parent kind, files ending inside a record, wrong checksums
+// and application kinds, each refused after the records before it. Board members exist from
+// version 2.
+TYPED_TEST(DataRecordTest, EveryRefusalComesAfterTheRecordsBeforeIt) {
     const bool v1 = this->kVersion == 1;
     RpaFileBuilder b = this->builder();
     b.zaklad();
@@ -339,6 +301,37 @@ TYPED_TEST(DataRecordTest, DamagedTagsOrderAndEndsAreRefusedAfterTheRecordsBefor
         this->add(orphan, kind);
         cases.push_back(
             {orphan.records(), order + std::string(recordTypeName(kind)) + first + "AGENT !", 2});
+    }
+    // A wrong checksum names the last application's number (there is an earlier one).
+    const std::string wrong = "Błędna suma kontrolna dla rekordu ";
+    RpaFileBuilder undertaking = this->builder();
+    undertaking.zaklad();
+    undertaking.corrupt();
+    cases.push_back({undertaking.records(), wrong + "ZAKLAD UBEZPIECZEŃ!", 0});
+    const char* numbered[] = {"WNIOSEK\nWNIOSEK NR:7/ŁÓDŹ",    "AGENT\nWNIOSEK NR: 7/ŁÓDŹ",
+                              "POLISA\nWNIOSEK NR:7/ŁÓDŹ",     "PELNOMOCNICTWO\nWNIOSEK NR: 7/ŁÓDŹ",
+                              "PRACOWNIK\nWNIOSEK NR: 7/ŁÓDŹ", "CZŁ. ZARZĄDU\nWNIOSEK NR: 7/ŁÓDŹ"};
+    std::vector<RecordKind> kinds = this->agentKinds();
+    kinds.insert(kinds.begin(), {KIND_WNIOSEK, KIND_AGENT});
+    for (std::size_t i = 0; i < kinds.size(); ++i) {
+        RpaFileBuilder damaged = this->builder();
+        damaged.zaklad();
+        damaged.wniosek("WPIS", "6/KRAKÓW");
+        damaged.agent();
+        damaged.wniosek("WPIS", "7/ŁÓDŹ");
+        if (kinds[i] != KIND_WNIOSEK) damaged.agent();
+        this->add(damaged, kinds[i]);
+        damaged.corrupt();
+        cases.push_back({damaged.records(), wrong + numbered[i], std::min<std::size_t>(i + 3, 5)});
+    }
+    // The application kind is checked before the checksum.
+    for (const char* kind : {"wpis", "NOWY", "WYKRESLENIE", "<E>"}) {
+        RpaFileBuilder wrongKind = this->builder();
+        wrongKind.zaklad();
+        wrongKind.wniosek(kind, "3/2026");
+        cases.push_back({wrongKind.records(), "Błędny rodzaj operacji dla wniosku nr: 3/2026", 1});
+        wrongKind.corrupt();
+        cases.push_back({wrongKind.records(), "Błędny rodzaj operacji dla wniosku nr: 3/2026", 1});
     }
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
