@@ -76,7 +76,7 @@ TEST(Field, CopiesAreIndependentMovesLeaveTheMarkerAndComparisonIsByteForByte) {
     Field target("SHORT");
     target = std::move(moved);
     EXPECT_EQ(target.view(), text);
-    EXPECT_EQ(original.view(), "<E>");  // NOLINT: the moved-from state is specified
+    EXPECT_EQ(original.view(), "<E>");  // NOLINT: a moved-from field holds the marker
     EXPECT_EQ(moved.view(), "<E>");     // NOLINT
 
     EXPECT_EQ(Field("ABC"), Field("ABC"));
