@@ -44,6 +44,10 @@ struct Editing {
         change(*values);
         return editor.acceptApplication(at, std::move(values), deletion);
     }
+    template <class Change>
+    EditOutcome addApplication(Change change, DeletionExtras deletion = {}) {
+        return acceptApplication({tree.root(), true, nullptr}, change, deletion);
+    }
     // Saves into a file of the folder and opens it into a new tree.
     std::unique_ptr<DocumentTree> savedAndReopened() {
         const std::string path = dir.file("zapisany.rpa");
@@ -89,43 +93,32 @@ std::vector<std::string> texts(const EditOutcome& outcome) {
 }
 
 TEST(DocumentEditor, TheDocumentChangesWithItsRecordsNotWithItsOrder) {
-    struct Case {
-        const char* what;
-        std::function<void(Editing&)> act;
-        bool changed;
-    };
-    const Case cases[] = {
-        {"sorting", [](Editing& e) { e.tree.sortRecords(DocumentTree::SortOrder::Descending); },
-         false},
-        {"re-sorting by text", [](Editing& e) { e.tree.sortByText(); }, false},
-        {"a refused accept",
+    const std::tuple<const char*, bool, std::function<void(Editing&)>> cases[] = {
+        {"sorting", false,
+         [](Editing& e) { e.tree.sortRecords(DocumentTree::SortOrder::Descending); }},
+        {"re-sorting by text", false, [](Editing& e) { e.tree.sortByText(); }},
+        {"a refused accept", false,
          [](Editing& e) {
              e.acceptApplication({e.application("WPIS"), false, nullptr},
                                  [](TRecWniosek& a) { a.NumerWniosku = "<E>"; });
-         },
-         false},
-        {"an edited record",
+         }},
+        {"an edited record", true,
          [](Editing& e) {
              TreeNode* employee = e.category("WPIS", DocumentTree::PRACOWNICY)->child(0);
              const EditContext at{employee, false, e.application("WPIS")};
              e.editor.acceptRecord(at, KIND_PRACOWNIK, e.editor.recordValues(at, KIND_PRACOWNIK));
-         },
-         true},
-        {"a new application",
-         [](Editing& e) {
-             e.acceptApplication({e.tree.root(), true, nullptr}, blankForm);
-         },
-         true},
-        {"a strike-out", [](Editing& e) { e.tree.toggleStrike(e.application("WPIS")); }, true},
-        {"an import", [](Editing& e) { e.tree.importRecords({}); }, true},
+         }},
+        {"a new application", true, [](Editing& e) { e.addApplication(blankForm); }},
+        {"a strike-out", true, [](Editing& e) { e.tree.toggleStrike(e.application("WPIS")); }},
+        {"an import", true, [](Editing& e) { e.tree.importRecords({}); }},
     };
-    for (const Case& c : cases) {
+    for (const auto& [what, changed, act] : cases) {
         Editing e;
         EXPECT_FALSE(e.tree.changed()) << "opened";
-        c.act(e);
-        EXPECT_EQ(e.tree.changed(), c.changed) << c.what;
+        act(e);
+        EXPECT_EQ(e.tree.changed(), changed) << what;
         e.tree.markSaved();
-        EXPECT_FALSE(e.tree.changed()) << c.what << ", saved";
+        EXPECT_FALSE(e.tree.changed()) << what << ", saved";
     }
 }
 
@@ -168,7 +161,7 @@ TEST(DocumentEditor, DeletionDataReachTheAgentToComeAndTheFile) {
         static_cast<TRecAgenta3&>(*DocumentTree::agentOf(e.application("WPIS"))->record());
     e.tree.toggleStrike(e.application("WPIS"));  // a file holds one application
     const DeletionExtras deletion{"30.11.2026", "00FF00FF"};
-    EditOutcome added = e.acceptApplication({e.tree.root(), true, nullptr}, makeDeletion, deletion);
+    EditOutcome added = e.addApplication(makeDeletion, deletion);
     TreeNode* application = added.select;
     ASSERT_TRUE(application);
     EXPECT_EQ(DocumentEditor::deletionExtrasOf(application), deletion);
@@ -241,7 +234,7 @@ TEST(DocumentEditor, QuestionsAndWhatTheirAnswersDo) {
     // A natural-person agent may become the first board member.
     Editing fresh(1, naturalPersonSeed());
     fresh.tree.toggleStrike(fresh.application("WPIS"));
-    EditOutcome added = fresh.acceptApplication({fresh.tree.root(), true, nullptr}, blankForm);
+    EditOutcome added = fresh.addApplication(blankForm);
     TreeNode* newApplication = added.select;
     const EditContext at{newApplication, true, newApplication};
     auto agent = fresh.editor.agentValues(at);
@@ -256,8 +249,9 @@ TEST(DocumentEditor, QuestionsAndWhatTheirAnswersDo) {
     EXPECT_EQ(board.select, DocumentTree::categoryOf(newAgent, DocumentTree::ZARZAD));
     EXPECT_EQ(board.newFormPage, PAGE_ZARZAD);
     ASSERT_TRUE(board.prefill);
-    EXPECT_EQ(board.prefill->Imie.str() + " " + board.prefill->Nazwisko.str(), "JAN KOWALSKI");
-    EXPECT_EQ(board.prefill->Rodzaj_Operacji.str(), "WPIS");
+    EXPECT_EQ(board.prefill->Imie.str() + " " + board.prefill->Nazwisko.str() + " " +
+                  board.prefill->Rodzaj_Operacji.str(),
+              "JAN KOWALSKI WPIS");
 }
 
 TEST(DocumentEditor, AbortShowsTheRecordAgainOrABlankForm) {
@@ -266,12 +260,8 @@ TEST(DocumentEditor, AbortShowsTheRecordAgainOrABlankForm) {
     TreeNode* agent = DocumentTree::agentOf(application);
     TreeNode* employee = e.category("WPIS", DocumentTree::PRACOWNICY)->child(0);
     TreeNode* policies = e.category("WPIS", DocumentTree::POLISY);
-    struct Case {
-        EditContext at;
-        int page;
-        TreeNode* shown;  // null: the blank form of the page
-    };
-    const Case cases[] = {
+    // Where the clerk aborts which page, and the node shown again (null: the page's blank form).
+    const std::tuple<EditContext, int, TreeNode*> cases[] = {
         {{employee, false, application}, PAGE_PRACOWNIK, employee},
         {{employee, true, application}, PAGE_PRACOWNIK, employee},
         {{policies, true, application}, PAGE_POLISA, nullptr},
@@ -280,10 +270,11 @@ TEST(DocumentEditor, AbortShowsTheRecordAgainOrABlankForm) {
         {{e.tree.root(), true, nullptr}, PAGE_WNIOSEK, nullptr},
         {{e.tree.root(), true, nullptr}, PAGE_AGENT, nullptr},
     };
-    for (const Case& c : cases) {
-        const EditOutcome outcome = e.editor.abortPage(c.at, c.page);
-        EXPECT_EQ(outcome.select, c.shown) << c.page;
-        EXPECT_EQ(outcome.newFormPage, c.shown ? -1 : c.page);
+    for (const auto& [at, page, shown] : cases) {
+        const EditOutcome outcome = e.editor.abortPage(at, page);
+        EXPECT_EQ(std::pair(outcome.select, outcome.newFormPage),
+                  std::pair(shown, shown ? -1 : page))
+            << page;
     }
 }
 

@@ -42,19 +42,26 @@ struct Opened {
     }
 };
 
+// The report of a split of the source into the folder.
+Messages splitReport(const std::string& source, const std::string& folder) {
+    return {{"Plik " + source +
+                 "\nzostał rozdzielony\n na pojedyncze wnioski, zapisane w katalogu\n" + folder,
+             "Informacja", MessageIcon::Information}};
+}
+
 std::vector<ReadRecord> readBack(const std::string& path) {
     return readApplicationFile(path, samples::sampleUndertaking())->TakeRecords();
 }
 
-// The records of the tree that a save writes, as texts, in tree order.
-std::vector<std::vector<std::string>> recordTexts(const std::vector<ReadRecord>& records) {
-    std::vector<std::vector<std::string>> out;
-    for (const ReadRecord& r : records) {
-        std::vector<std::string> fields;
+// The records of a file, each as its fields, sorted: a save writes them in tree order.
+std::vector<std::string> recordSet(const std::string& path) {
+    std::vector<std::string> out;
+    for (const ReadRecord& r : readBack(path)) {
+        out.emplace_back();
         for (const auto& f : r.record->fields())
-            fields.push_back(f.field->str());
-        out.push_back(fields);
+            out.back() += f.field->str() + "|";
     }
+    std::sort(out.begin(), out.end());
     return out;
 }
 
@@ -88,16 +95,19 @@ TEST(OpenDocument, FailureIsReportedAndTheTreeEmptied) {
     EXPECT_EQ(tree.nodeCount(), 0u);
 }
 
-TEST(SaveDocument, OneApplicationWritesAFileThatOpensToTheSameRecords) {
+// One application saves to a file that opens to the same records; struck-out records are not
+// saved, but exported.
+TEST(SaveDocument, WritesTheRecordsNotStruckOut) {
     Opened d(3, 1);
-    const std::string copy = d.dir.file("kopia.rpa");
-    const DocumentOutcome saved = saveDocument(d.tree, copy, insurers());
+    const DocumentOutcome saved = saveDocument(d.tree, d.dir.file("kopia.rpa"), insurers());
     ASSERT_TRUE(saved.ok) << (saved.messages.empty() ? "" : saved.messages[0].text);
-    // The tree's order (alphabetical within each category), so compared as sets.
-    auto written = recordTexts(readBack(copy)), original = recordTexts(readBack(d.path));
-    std::sort(written.begin(), written.end());
-    std::sort(original.begin(), original.end());
-    EXPECT_EQ(written, original);
+    EXPECT_EQ(recordSet(d.dir.file("kopia.rpa")), recordSet(d.path));
+    TreeNode* agent = DocumentTree::agentOf(d.tree.root()->child(0));
+    d.tree.toggleStrike(DocumentTree::categoryOf(agent, DocumentTree::POLISY)->child(0));
+    ASSERT_TRUE(saveDocument(d.tree, d.dir.file("bez.rpa"), insurers()).ok);
+    const std::size_t all = readBack(d.path).size();
+    EXPECT_EQ(readBack(d.dir.file("bez.rpa")).size(), all - 1);
+    EXPECT_EQ(exportLines(d.tree, insurers()).size(), all - 1);  // all but the undertaking
 }
 
 TEST(SaveDocument, RefusalsInTheirOrder) {
@@ -126,18 +136,6 @@ TEST(SaveDocument, RefusalsInTheirOrder) {
     EXPECT_EQ(outcome.select, app);
 }
 
-TEST(SaveDocument, StruckRecordsAreNotSavedButExported) {
-    Opened d(3, 1);
-    TreeNode* agent = DocumentTree::agentOf(d.tree.root()->child(0));
-    TreeNode* policy = DocumentTree::categoryOf(agent, DocumentTree::POLISY)->child(0);
-    d.tree.toggleStrike(policy);
-    const std::string copy = d.dir.file("kopia.rpa");
-    ASSERT_TRUE(saveDocument(d.tree, copy, insurers()).ok);
-    const std::size_t before = readBack(d.path).size();
-    EXPECT_EQ(readBack(copy).size(), before - 1);
-    EXPECT_EQ(exportLines(d.tree, insurers()).size(), before - 1);  // all but the undertaking
-}
-
 TEST(SplitDocument, OldVersionsAreWrittenAsVersion3WithNothingLost) {
     for (int version : {1, 2}) {
         Opened d(version, 3);
@@ -147,12 +145,7 @@ TEST(SplitDocument, OldVersionsAreWrittenAsVersion3WithNothingLost) {
         EXPECT_EQ(outcome.files,
                   (std::vector<std::string>{d.dir.file("dane_1.rpa"), d.dir.file("dane_2.rpa"),
                                             d.dir.file("dane_3.rpa")}));
-        EXPECT_EQ(outcome.messages,
-                  (Messages{{"Plik " + d.dir.file("dane.rpa") +
-                                 "\nzostał rozdzielony\n na pojedyncze wnioski, zapisane w "
-                                 "katalogu\n" +
-                                 d.dir.path(),
-                             "Informacja", MessageIcon::Information}}));
+        EXPECT_EQ(outcome.messages, splitReport(d.dir.file("dane.rpa"), d.dir.path()));
         std::size_t records = 0;
         for (const std::string& file : outcome.files) {
             auto part = readApplicationFile(file, samples::sampleUndertaking());
@@ -174,45 +167,34 @@ TEST(SplitDocument, OldVersionsAreWrittenAsVersion3WithNothingLost) {
     }
 }
 
-// The report names the document that was split, not the folder joined with its name.
-TEST(SplitDocument, ReportNamesTheSourceDocument) {
+// All or nothing: a full disk at the second file replaces no part, leaves none half-written,
+// and says which file failed and why. The report names the document that was split, not the
+// folder joined with its name; an unnamed window is known by the title of the file it imported.
+TEST(SplitDocument, FolderIsAllReplacedOrLeftAsItWasAndTheReportNamesTheSource) {
     Opened d(3, 2);
     const std::string folder = d.dir.file("podzial");
     ASSERT_EQ(::mkdir(folder.c_str(), 0755), 0);
+    test::writeFile(folder + "/dane_1.rpa", "OLD 1");
+    {
+        test::FaultyFileSystem system;
+        system.failWritesToFile = 2;
+        const DocumentOutcome outcome = writeSplit(d.tree, folder, "dane.rpa", insurers(), d.path);
+        EXPECT_FALSE(outcome.ok);
+        EXPECT_TRUE(outcome.files.empty());
+        EXPECT_EQ(outcome.messages,
+                  (Messages{{"Nie zapisać danych do pliku!\nProszę sprawdzic uprawnienia.\nPlik: " +
+                                 folder + "/dane_2.rpa\nPrzyczyna: brak miejsca na dysku",
+                             "Ostrzeżenie", MessageIcon::Warning}}));
+        EXPECT_EQ(test::listFolder(folder), std::vector<std::string>{"dane_1.rpa"});
+        EXPECT_EQ(test::readFile(folder + "/dane_1.rpa"), "OLD 1");
+    }
     DocumentOutcome outcome = splitDocument(d.tree, folder, "dane.rpa", insurers(), {}, d.path);
     ASSERT_TRUE(outcome.ok);
-    EXPECT_EQ(outcome.messages,
-              (Messages{{"Plik " + d.path +
-                             "\nzostał rozdzielony\n na pojedyncze wnioski, zapisane w katalogu\n" +
-                             folder,
-                         "Informacja", MessageIcon::Information}}));
+    EXPECT_EQ(outcome.messages, splitReport(d.path, folder));
     EXPECT_EQ(test::listFolder(folder), (std::vector<std::string>{"dane_1.rpa", "dane_2.rpa"}));
-
-    // An unnamed window is known by the title of the file it imported.
-    outcome = writeSplit(d.tree, folder, "import", insurers(), "import");
-    EXPECT_EQ(
-        outcome.messages[0].text,
-        "Plik import\nzostał rozdzielony\n na pojedyncze wnioski, zapisane w katalogu\n" + folder);
-}
-
-// A full disk at the second file: no part is replaced, none is left half-written, and the
-// window is told which file failed and why.
-TEST(SplitDocument, DiskFullHalfWayLeavesTheFolderAsItWas) {
-    Opened d(3, 3);
-    const std::string folder = d.dir.file("podzial");
-    ASSERT_EQ(::mkdir(folder.c_str(), 0755), 0);
-    test::writeFile(folder + "/dane_1.rpa", "OLD 1");
-    test::FaultyFileSystem system;
-    system.failWritesToFile = 2;
-    const DocumentOutcome outcome = writeSplit(d.tree, folder, "dane.rpa", insurers(), d.path);
-    EXPECT_FALSE(outcome.ok);
-    EXPECT_TRUE(outcome.files.empty());
-    EXPECT_EQ(outcome.messages,
-              (Messages{{"Nie zapisać danych do pliku!\nProszę sprawdzic uprawnienia.\nPlik: " +
-                             folder + "/dane_2.rpa\nPrzyczyna: brak miejsca na dysku",
-                         "Ostrzeżenie", MessageIcon::Warning}}));
-    EXPECT_EQ(test::listFolder(folder), std::vector<std::string>{"dane_1.rpa"});
-    EXPECT_EQ(test::readFile(folder + "/dane_1.rpa"), "OLD 1");
+    EXPECT_NE(test::readFile(folder + "/dane_1.rpa"), "OLD 1");
+    EXPECT_EQ(writeSplit(d.tree, folder, "import", insurers(), "import").messages,
+              splitReport("import", folder));
 }
 
 TEST(SplitDocument, OlderPolicyOfAnUnknownInsurerIsRefused) {
@@ -285,11 +267,9 @@ TEST(Verification, EveryRule) {
     agentRecord.FormaPrawna = u8("SPÓŁKA S.A.");
     agentRecord.Liczba_czl_zarzadu = "9";
     VerificationResult r = verifyDocument(d.tree);
-    EXPECT_FALSE(r.ok);
-    EXPECT_EQ(r.message->caption, "Komunikat");
-    EXPECT_EQ(r.select, DocumentTree::categoryOf(agent, DocumentTree::ZARZAD));
-    EXPECT_EQ(r.page, 2);
-    EXPECT_EQ(r.frameNotice, 3);
+    EXPECT_EQ(std::tuple(r.ok, r.message->caption, r.select, r.page, r.frameNotice),
+              std::tuple(false, std::string("Komunikat"),
+                         DocumentTree::categoryOf(agent, DocumentTree::ZARZAD), 2, 3));
 
     agentRecord.Liczba_czl_zarzadu = "3";
     TreeNode* employees = DocumentTree::categoryOf(agent, DocumentTree::PRACOWNICY);

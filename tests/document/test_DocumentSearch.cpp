@@ -10,14 +10,6 @@ namespace {
 
 using test::u8;
 
-// One record of a kind with one field set to "ZNAK": found or not, as the field is searched.
-struct FieldCase {
-    const char* what;
-    RecordKind kind;
-    std::function<std::unique_ptr<TRecord>()> make;
-    bool found;
-};
-
 template <class R>
 std::function<std::unique_ptr<TRecord>()> with(Field R::*field) {
     return [field] {
@@ -27,49 +19,55 @@ std::function<std::unique_ptr<TRecord>()> with(Field R::*field) {
     };
 }
 
+// One record of a kind with one field set to "ZNAK": found or not, as the field is searched.
 TEST(DocumentSearch, TheFieldsSearchedForEachKind) {
-    const FieldCase cases[] = {
-        {"application comment", KIND_WNIOSEK, with(&TRecWniosek::Komentarz), true},
-        {"application number", KIND_WNIOSEK, with(&TRecWniosek::NumerWniosku), true},
-        {"agent operation", KIND_AGENT, with<TRecAgenta3>(&TRecAgenta::RodzajOperacji), true},
-        {"agent seat post", KIND_AGENT, with<TRecAgenta3>(&TRecAgenta::Poczta_SiedzibaAgenta),
-         true},
-        {"agent other activity", KIND_AGENT, with<TRecAgenta3>(&TRecAgenta::InnaDzialalnosc), true},
-        {"agent activity position", KIND_AGENT, with<TRecAgenta3>(&TRecAgenta::ZWOLNIONY), false},
-        {"agent board size", KIND_AGENT, with<TRecAgenta3>(&TRecAgenta2::Liczba_czl_zarzadu),
-         false},
-        {"agent reasons", KIND_AGENT, with<TRecAgenta3>(&TRecAgenta3::Przyczyny), false},
-        {"employee operation", KIND_PRACOWNIK, with<TRecPracownik>(&TRecOsoba::Rodzaj_Operacji),
-         true},
-        {"employee NIP", KIND_PRACOWNIK, with<TRecPracownik>(&TRecOsoba::NIP), true},
-        {"board member surname", KIND_ZARZAD, with<TRecZarzad>(&TRecOsoba::Nazwisko), false},
-        {"policy end", KIND_POLISA, with<TRecPolisaOC3>(&TRecPolisaOC::WazneDo), true},
-        {"policy insurer code", KIND_POLISA, with<TRecPolisaOC3>(&TRecPolisaOC3::Kod_ZU), false},
-        {"power division", KIND_PELNOMOCNICTWO, with(&TRecPelnomocnictwo::NazwaDzialu), true},
-        {"power group", KIND_PELNOMOCNICTWO, with(&TRecPelnomocnictwo::NazwaGrupy), false},
-        {"answered power end", KIND_PELNOMOCNICTWO_ODP,
-         with<TRecPelnomocnictwoOdp>(&TRecPelnomocnictwo::WazneDo), true},
-        {"response comment", KIND_ODPOWIEDZ, with(&TRecOdpowiedz::KomentarzOdpowiedzi), true},
-        {"response undertaking", KIND_ODPOWIEDZ, with(&TRecOdpowiedz::NazwaZU), true},
-        {"response application number", KIND_ODPOWIEDZ,
-         with<TRecOdpowiedz>(&TRecWniosek::NumerWniosku), false},
-        {"answered agent status", KIND_AGENT_ODP, with(&TRecAgentOdp::StatusAgenta), true},
-        {"answered agent name", KIND_AGENT_ODP, with<TRecAgentOdp>(&TRecAgenta::NazwaAgenta), true},
-        {"answered employee status", KIND_PRACOWNIK_ODP,
-         with<TRecPracownikOdp>(&ResponseMembers::Status), true},
-        {"answered employee surname", KIND_PRACOWNIK_ODP,
-         with<TRecPracownikOdp>(&TRecOsoba::Nazwisko), true},
-        {"answered policy status", KIND_POLISA_ODP, with<TRecPolisaOdp>(&ResponseMembers::Status),
-         true},
-        {"answered board member", KIND_ZARZAD_ODP, with<TRecZarzadOdp>(&TRecOsoba::Nazwisko),
-         false},
-        {"undertaking", KIND_ZAKLAD, with(&TRecZU::NazwaZU), false},
-    };
-    for (const FieldCase& c : cases) {
-        const auto record = c.make();
-        EXPECT_EQ(recordMatches(*record, c.kind, "ZNAK"), c.found) << c.what;
-        EXPECT_EQ(recordMatches(*record, c.kind, "NA"), c.found) << c.what << ", a part";
-        EXPECT_FALSE(recordMatches(*record, c.kind, "ZNAKI")) << c.what << ", longer";
+    const std::tuple<const char*, RecordKind, std::function<std::unique_ptr<TRecord>()>, bool>
+        cases[] = {
+            {"application comment", KIND_WNIOSEK, with(&TRecWniosek::Komentarz), true},
+            {"application number", KIND_WNIOSEK, with(&TRecWniosek::NumerWniosku), true},
+            {"agent operation", KIND_AGENT, with<TRecAgenta3>(&TRecAgenta::RodzajOperacji), true},
+            {"agent seat post", KIND_AGENT, with<TRecAgenta3>(&TRecAgenta::Poczta_SiedzibaAgenta),
+             true},
+            {"agent other activity", KIND_AGENT, with<TRecAgenta3>(&TRecAgenta::InnaDzialalnosc),
+             true},
+            {"agent activity position", KIND_AGENT, with<TRecAgenta3>(&TRecAgenta::ZWOLNIONY),
+             false},
+            {"agent board size", KIND_AGENT, with<TRecAgenta3>(&TRecAgenta2::Liczba_czl_zarzadu),
+             false},
+            {"agent reasons", KIND_AGENT, with<TRecAgenta3>(&TRecAgenta3::Przyczyny), false},
+            {"employee operation", KIND_PRACOWNIK, with<TRecPracownik>(&TRecOsoba::Rodzaj_Operacji),
+             true},
+            {"employee NIP", KIND_PRACOWNIK, with<TRecPracownik>(&TRecOsoba::NIP), true},
+            {"board member surname", KIND_ZARZAD, with<TRecZarzad>(&TRecOsoba::Nazwisko), false},
+            {"policy end", KIND_POLISA, with<TRecPolisaOC3>(&TRecPolisaOC::WazneDo), true},
+            {"policy insurer code", KIND_POLISA, with<TRecPolisaOC3>(&TRecPolisaOC3::Kod_ZU),
+             false},
+            {"power division", KIND_PELNOMOCNICTWO, with(&TRecPelnomocnictwo::NazwaDzialu), true},
+            {"power group", KIND_PELNOMOCNICTWO, with(&TRecPelnomocnictwo::NazwaGrupy), false},
+            {"answered power end", KIND_PELNOMOCNICTWO_ODP,
+             with<TRecPelnomocnictwoOdp>(&TRecPelnomocnictwo::WazneDo), true},
+            {"response comment", KIND_ODPOWIEDZ, with(&TRecOdpowiedz::KomentarzOdpowiedzi), true},
+            {"response undertaking", KIND_ODPOWIEDZ, with(&TRecOdpowiedz::NazwaZU), true},
+            {"response application number", KIND_ODPOWIEDZ,
+             with<TRecOdpowiedz>(&TRecWniosek::NumerWniosku), false},
+            {"answered agent status", KIND_AGENT_ODP, with(&TRecAgentOdp::StatusAgenta), true},
+            {"answered agent name", KIND_AGENT_ODP, with<TRecAgentOdp>(&TRecAgenta::NazwaAgenta),
+             true},
+            {"answered employee status", KIND_PRACOWNIK_ODP,
+             with<TRecPracownikOdp>(&ResponseMembers::Status), true},
+            {"answered employee surname", KIND_PRACOWNIK_ODP,
+             with<TRecPracownikOdp>(&TRecOsoba::Nazwisko), true},
+            {"answered policy status", KIND_POLISA_ODP,
+             with<TRecPolisaOdp>(&ResponseMembers::Status), true},
+            {"answered board member", KIND_ZARZAD_ODP, with<TRecZarzadOdp>(&TRecOsoba::Nazwisko),
+             false},
+            {"undertaking", KIND_ZAKLAD, with(&TRecZU::NazwaZU), false},
+        };
+    for (const auto& [what, kind, make, found] : cases) {
+        const auto record = make();
+        EXPECT_EQ(recordMatches(*record, kind, "ZNAK"), found) << what;
+        EXPECT_EQ(recordMatches(*record, kind, "NA"), found) << what << ", a part";
+        EXPECT_FALSE(recordMatches(*record, kind, "ZNAKI")) << what << ", longer";
     }
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "document/DocumentTree.h"
 #include "document/DocumentVerification.h"
 #include "tests/support/RpaBytes.h"
@@ -13,10 +15,11 @@ using test::u8;
 
 using Builder = test::TreeBuilder;
 
-std::vector<std::string> texts(const TreeNode* parent) {
-    std::vector<std::string> out;
+// The texts of the node's children, in UTF-8, each followed by "|".
+std::string texts(const TreeNode* parent) {
+    std::string out;
     for (const auto& c : parent->children())
-        out.push_back(cp1250::toUtf8(c->text()));
+        out += cp1250::toUtf8(c->text()) + "|";
     return out;
 }
 
@@ -32,30 +35,34 @@ void expectRowsConsistent(const DocumentTree& tree) {
     EXPECT_EQ(count, tree.nodeCount());
 }
 
+// Texts and icons of each kind: an employee without a surname is known by its register number,
+// a board member keeps its surname; powers are numbered in their category.
 TEST(DocumentTree, NodesTextsIconsAndCategories) {
     Builder b;
     TreeNode* app = b.application("WNIOSEK 1");
     TreeNode* agent = b.agent(app, "AGENCJA ŁĄCZNOŚĆ");
-    EXPECT_EQ(b.tree.root()->text(), u8("JASKÓŁKA"));
-    EXPECT_EQ(texts(agent),
-              (std::vector<std::string>{"Zarząd", "Pracownicy", "Pełnomocnictwa", "Polisy"}));
-    EXPECT_EQ(agent->icon(), 9);
-    EXPECT_EQ(app->icon(), 53);
-    EXPECT_EQ(static_cast<TRecWniosek*>(app->record())->Zaklad, b.tree.undertaking());
-    EXPECT_EQ(static_cast<TRecWniosek*>(app->record())->Agent, agent->record());
-
-    TreeNode* noSurname = b.person(agent, KIND_PRACOWNIK, "<E>", "<E>", "12345678/P");
-    EXPECT_EQ(noSurname->text(), "12345678/P");
-    EXPECT_EQ(noSurname->icon(), 32);
-    EXPECT_EQ(b.person(agent, KIND_ZARZAD, "<E>")->text(),
-              "<E>");  // board members keep their surname
-    EXPECT_EQ(b.policy(agent, "OC/1")->text(), "Polisa - OC/1");
-    for (int i = 1; i <= 10; ++i)
+    const TreeNode* nodes[] = {b.tree.root(),
+                               app,
+                               agent,
+                               agent->child(0),
+                               b.person(agent, KIND_PRACOWNIK, "<E>", "<E>", "12345678/P"),
+                               b.person(agent, KIND_ZARZAD, "<E>"),
+                               b.policy(agent, "OC/1"),
+                               b.power(agent)};
+    std::string shown;
+    for (const TreeNode* n : nodes)
+        shown += cp1250::toUtf8(n->text()) + " #" + std::to_string(n->icon()) + "|";
+    EXPECT_EQ(shown,
+              "JASKÓŁKA #-1|WNIOSEK 1 #53|AGENCJA ŁĄCZNOŚĆ #9|Zarząd #9|12345678/P #32|<E> #9|"
+              "Polisa - OC/1 #22|Pelnomocnictwo LP - 000001 #38|");
+    EXPECT_EQ(texts(agent), "Zarząd|Pracownicy|Pełnomocnictwa|Polisy|");
+    for (int i = 2; i <= 10; ++i)
         b.power(agent);
     const TreeNode* powers = DocumentTree::categoryOf(agent, DocumentTree::PELNOMOCNICTWA);
-    EXPECT_EQ(powers->child(0)->text(), "Pelnomocnictwo LP - 000001");
     EXPECT_EQ(powers->child(9)->text(), "Pelnomocnictwo LP - 000010");
-    EXPECT_EQ(static_cast<TRecPelnomocnictwo*>(powers->child(0)->record())->Agent, agent->record());
+    EXPECT_EQ(static_cast<TRecWniosek*>(app->record())->Zaklad, b.tree.undertaking());
+    EXPECT_EQ(static_cast<TRecWniosek*>(app->record())->Agent, agent->record());
+    EXPECT_EQ(static_cast<TRecPelnomocnictwo*>(powers->child(9)->record())->Agent, agent->record());
     EXPECT_EQ(b.tree.applicationCount(), 1);
     expectRowsConsistent(b.tree);
 }
@@ -74,12 +81,10 @@ TEST(DocumentTree, SiblingsKeepAlphabeticalOrderOnAddAndRename) {
     TreeNode* moving = b.application("WNIOSEK 10");
     b.application("ŁÓDŹ 1");
     b.application("LUBLIN 1");
-    EXPECT_EQ(texts(b.tree.root()),
-              (std::vector<std::string>{"LUBLIN 1", "ŁÓDŹ 1", "WNIOSEK 10", "WNIOSEK 2"}));
+    EXPECT_EQ(texts(b.tree.root()), "LUBLIN 1|ŁÓDŹ 1|WNIOSEK 10|WNIOSEK 2|");
     static_cast<TRecWniosek*>(moving->record())->NumerWniosku = "A 1";
     b.tree.renewText(moving);
-    EXPECT_EQ(texts(b.tree.root()),
-              (std::vector<std::string>{"A 1", "LUBLIN 1", "ŁÓDŹ 1", "WNIOSEK 2"}));
+    EXPECT_EQ(texts(b.tree.root()), "A 1|LUBLIN 1|ŁÓDŹ 1|WNIOSEK 2|");
     expectRowsConsistent(b.tree);
 }
 
@@ -98,21 +103,18 @@ TEST(DocumentTree, RecordSortByAgentsAndEmployees) {
 
     b.tree.sortRecords(DocumentTree::SortOrder::Ascending);
     // Entries (kind 0) before the update, then by the agent's name.
-    EXPECT_EQ(texts(b.tree.root()), (std::vector<std::string>{"C", "B", "A", "D"}));
-    const TreeNode* employees = DocumentTree::categoryOf(agent, DocumentTree::PRACOWNICY);
-    std::vector<std::string> names;
-    for (const auto& e : employees->children())
-        names.push_back(static_cast<TRecOsoba*>(e->record())->Imie.str());
-    EXPECT_EQ(names, (std::vector<std::string>{"ZOFIA", "ANNA", "PIOTR"}));
-    EXPECT_EQ(texts(agent),
-              (std::vector<std::string>{"Zarząd", "Pracownicy", "Pełnomocnictwa", "Polisy"}));
+    EXPECT_EQ(texts(b.tree.root()), "C|B|A|D|");
+    std::string names;
+    for (const auto& e : DocumentTree::categoryOf(agent, DocumentTree::PRACOWNICY)->children())
+        names += static_cast<TRecOsoba*>(e->record())->Imie.str() + "|";
+    EXPECT_EQ(names, "ZOFIA|ANNA|PIOTR|");
+    EXPECT_EQ(texts(agent), "Zarząd|Pracownicy|Pełnomocnictwa|Polisy|");
 
     b.tree.sortRecords(DocumentTree::SortOrder::Descending);
-    EXPECT_EQ(texts(b.tree.root()), (std::vector<std::string>{"A", "B", "C", "D"}));
+    EXPECT_EQ(texts(b.tree.root()), "A|B|C|D|");
     b.tree.sortByText();
-    EXPECT_EQ(texts(b.tree.root()), (std::vector<std::string>{"A", "B", "C", "D"}));
-    EXPECT_EQ(texts(agent),
-              (std::vector<std::string>{"Zarząd", "Pracownicy", "Pełnomocnictwa", "Polisy"}));
+    EXPECT_EQ(texts(b.tree.root()), "A|B|C|D|");
+    EXPECT_EQ(texts(agent), "Zarząd|Pracownicy|Pełnomocnictwa|Polisy|");
     expectRowsConsistent(b.tree);
 }
 
@@ -130,36 +132,38 @@ TEST(DocumentTree, StruckOutMarks) {
                            "zostaną zapisane do pliku",
                            "Ostrzeżenie", MessageIcon::Warning}));
 
+    const auto struck = [&b] {
+        std::string out;
+        b.tree.forEach(
+            [&out](TreeNode& n) { out += n.struck() ? cp1250::toUtf8(n.text()) + "|" : ""; });
+        return out;
+    };
     EXPECT_FALSE(b.tree.toggleStrike(employee));
-    EXPECT_TRUE(employee->struck());
-    EXPECT_FALSE(policy->struck());
+    EXPECT_EQ(struck(), "NOWAK|");
     EXPECT_EQ(b.tree.strikeQuestion(employee), (UserMessage{"Czy przywrócić usunięty element?",
                                                             "Informacja", MessageIcon::Warning}));
-
     b.tree.toggleStrike(agent);  // the agent, its application, everything below
-    EXPECT_TRUE(app->struck() && agent->struck() && policy->struck() && employee->struck());
+    EXPECT_EQ(struck(), "W|AGENT|NOWAK|Polisa - OC/1|");
     EXPECT_EQ(b.tree.toggleStrike(policy), (UserMessage{"Nie można przywrócić usuniętego elementu!",
                                                         "Komunikat", MessageIcon::Error}));
-    EXPECT_TRUE(policy->struck());
-
+    EXPECT_EQ(struck(), "W|AGENT|NOWAK|Polisa - OC/1|");
     b.tree.toggleStrike(app);  // restoring the application restores all
-    EXPECT_FALSE(app->struck() || agent->struck() || policy->struck() || employee->struck());
+    EXPECT_EQ(struck(), "");
 }
 
 TEST(DocumentTree, TreeOrderNavigation) {
     Builder b;
     TreeNode* app = b.application("W");
-    TreeNode* agent = b.agent(app, "AGENT");
-    TreeNode* second = b.application("X");
-    EXPECT_EQ(b.tree.next(b.tree.root()), app);
-    EXPECT_EQ(b.tree.next(app), agent);
-    EXPECT_EQ(b.tree.next(agent), agent->child(0));
-    EXPECT_EQ(b.tree.next(agent->child(3)), second);
-    EXPECT_EQ(b.tree.next(second), nullptr);
-    EXPECT_EQ(b.tree.previous(second), agent->child(3));
-    EXPECT_EQ(b.tree.previous(app), b.tree.root());
-    EXPECT_EQ(b.tree.last(), second);
-    EXPECT_EQ(DocumentTree::applicationOf(agent->child(2)), app);
+    b.agent(app, "AGENT");
+    b.application("X");
+    std::string forward, backward;
+    for (const TreeNode* n = b.tree.root(); n; n = b.tree.next(n))
+        forward += cp1250::toUtf8(n->text()) + "|";
+    for (const TreeNode* n = b.tree.last(); n; n = b.tree.previous(n))
+        backward = cp1250::toUtf8(n->text()) + "|" + backward;
+    EXPECT_EQ(forward, "JASKÓŁKA|W|AGENT|Zarząd|Pracownicy|Pełnomocnictwa|Polisy|X|");
+    EXPECT_EQ(backward, forward);
+    EXPECT_EQ(DocumentTree::applicationOf(DocumentTree::agentOf(app)->child(2)), app);
 }
 
 TEST(DocumentTree, ImportLinksRecordsToTheLastAgentBeforeThem) {
@@ -188,7 +192,7 @@ TEST(DocumentTree, ImportLinksRecordsToTheLastAgentBeforeThem) {
     EXPECT_EQ(b.tree.importRecords(std::move(records)),
               (std::vector<UserMessage>{
                   {"Wystąpił wyjątek przy dodawaniu pracownika!", "Błąd", MessageIcon::Error}}));
-    EXPECT_EQ(texts(b.tree.root()), (std::vector<std::string>{"ALFA", "ZETA"}));
+    EXPECT_EQ(texts(b.tree.root()), "ALFA|ZETA|");
     for (const auto& app : b.tree.root()->children()) {
         const TreeNode* agent = DocumentTree::agentOf(app.get());
         const TreeNode* employee =
@@ -229,85 +233,64 @@ TEST(BoardSizeRule, ByLegalForm) {
     }
 }
 
-}  // namespace
-}  // namespace tavik
-
-namespace tavik {
-namespace {
-
 // Records what a view over the tree is told, with the state of the tree at each step.
 struct RecordingObserver : TreeObserver {
-    std::vector<std::string> events;
+    std::string events;
     TreeNode* insertParent = nullptr;
-    int insertRow = -1;
     std::size_t childrenBefore = 0;
 
+    std::string take() { return std::exchange(events, ""); }
     void beforeInsert(TreeNode* parent, int row) override {
         insertParent = parent;
-        insertRow = row;
         childrenBefore = parent->childCount();
-        events.push_back("insert " + std::to_string(row));
+        events += "insert " + std::to_string(row) + ";";
     }
     void afterInsert() override {
         // The node told of stands at the row told, and nothing else was added.
         EXPECT_EQ(insertParent->childCount(), childrenBefore + 1);
-        events.push_back("inserted");
+        events += "inserted;";
     }
     void beforeRemove(TreeNode*, int row) override {
-        events.push_back("remove " + std::to_string(row));
+        events += "remove " + std::to_string(row) + ";";
     }
-    void afterRemove() override { events.push_back("removed"); }
-    void beforeReorder() override { events.push_back("reorder"); }
-    void afterReorder() override { events.push_back("reordered"); }
-    void beforeReset() override { events.push_back("reset"); }
-    void afterReset() override { events.push_back("was reset"); }
-    void marksChanged() override { events.push_back("marks"); }
+    void afterRemove() override { events += "removed;"; }
+    void beforeReorder() override { events += "reorder;"; }
+    void afterReorder() override { events += "reordered;"; }
+    void beforeReset() override { events += "reset;"; }
+    void afterReset() override { events += "was reset;"; }
+    void marksChanged() override { events += "marks;"; }
 };
 
 TEST(DocumentTreeObserver, EveryChangeIsToldOnceWithItsRow) {
     Builder b;
     RecordingObserver observer;
     b.tree.setObserver(&observer);
-
     b.application("B");
     TreeNode* a = b.application("A");
     EXPECT_EQ(a->row(), 0);
-    EXPECT_EQ(observer.events,
-              (std::vector<std::string>{"insert 0", "inserted", "insert 0", "inserted"}));
-
+    EXPECT_EQ(observer.take(), "insert 0;inserted;insert 0;inserted;");
     // An agent comes with its four categories in one insertion.
-    observer.events.clear();
     TreeNode* agent = b.agent(a, "AGENT");
-    EXPECT_EQ(observer.events, (std::vector<std::string>{"insert 0", "inserted"}));
+    EXPECT_EQ(observer.take(), "insert 0;inserted;");
     EXPECT_EQ(observer.insertParent, a);
-
-    observer.events.clear();
     b.person(agent, KIND_PRACOWNIK, "NOWAK");
     TreeNode* first = b.person(agent, KIND_PRACOWNIK, "ADAMSKI");
     EXPECT_EQ(first->row(), 0);
-    EXPECT_EQ(observer.events,
-              (std::vector<std::string>{"insert 0", "inserted", "insert 0", "inserted"}));
+    EXPECT_EQ(observer.take(), "insert 0;inserted;insert 0;inserted;");
 
     // Renaming, sorting and building are each one step, with nothing told inside them.
-    observer.events.clear();
     static_cast<TRecWniosek*>(a->record())->NumerWniosku = "C";
     b.tree.renewText(a);
     b.tree.sortRecords(DocumentTree::SortOrder::Ascending);
     b.tree.sortByText();
     b.tree.sortRecords(DocumentTree::SortOrder::Insertion);  // changes nothing
-    EXPECT_EQ(observer.events, (std::vector<std::string>{"reorder", "reordered", "reorder",
-                                                         "reordered", "reorder", "reordered"}));
-
-    observer.events.clear();
+    EXPECT_EQ(observer.take(), "reorder;reordered;reorder;reordered;reorder;reordered;");
     b.tree.toggleStrike(first);
-    EXPECT_EQ(observer.events, (std::vector<std::string>{"marks"}));
-
-    observer.events.clear();
+    EXPECT_EQ(observer.take(), "marks;");
     b.tree.importRecords({});
     b.tree.setRoot(std::make_unique<TRecZU>("JSK", "X"));
     b.tree.clear();
-    EXPECT_EQ(observer.events, (std::vector<std::string>{"reset", "was reset", "reset", "was reset",
-                                                         "reset", "was reset"}));
+    EXPECT_EQ(observer.take(), "reset;was reset;reset;was reset;reset;was reset;");
     expectRowsConsistent(b.tree);
 }
 

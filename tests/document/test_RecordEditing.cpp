@@ -109,13 +109,14 @@ TEST(RecordEditing, EntryResetsTheBoardAllOrNothing) {
     }
 }
 
-TEST(RecordEditing, InsuranceKindsClearedWithTheirChecksums) {
+// Powers lose their insurance kinds with new checksums; an agent loses its categories with
+// every record in them, and gets them back once.
+TEST(RecordEditing, InsuranceKindsClearedAndCategoriesRemovedAndGivenBack) {
     test::TreeBuilder b;
     TreeNode* agent = b.agent(b.application("A"), "AGENT");
-    for (int i = 0; i < 2; ++i) {
-        TreeNode* power = b.power(agent);
-        static_cast<TRecPelnomocnictwo*>(power->record())->RodzajUbezpieczenia = "MAJATKOWE";
-    }
+    for (int i = 0; i < 2; ++i)
+        static_cast<TRecPelnomocnictwo*>(b.power(agent)->record())->RodzajUbezpieczenia =
+            "MAJATKOWE";
     clearInsuranceKinds(*agent);
     for (const auto& power :
          DocumentTree::categoryOf(agent, DocumentTree::PELNOMOCNICTWA)->children()) {
@@ -123,22 +124,16 @@ TEST(RecordEditing, InsuranceKindsClearedWithTheirChecksums) {
         EXPECT_EQ(record.RodzajUbezpieczenia, "<E>");
         EXPECT_EQ(record.CRC, test::checksumOf(record, KIND_PELNOMOCNICTWO, 3));
     }
-}
-
-TEST(RecordEditing, CategoriesRemovedAndGivenBack) {
-    test::TreeBuilder b;
-    TreeNode* agent = b.agent(b.application("A"), "AGENT");
     b.person(agent, KIND_PRACOWNIK, "NOWAK");
-    b.policy(agent, "OC/1");
     const std::size_t before = b.tree.nodeCount();
     b.tree.removeBelow(agent);
     EXPECT_EQ(agent->childCount(), 0u);
-    EXPECT_EQ(b.tree.nodeCount(), before - 6);
+    EXPECT_EQ(b.tree.nodeCount(), before - 7);
     b.tree.addCategories(agent);
     ASSERT_EQ(agent->childCount(), 4u);
     EXPECT_EQ(cp1250::toUtf8(agent->child(0)->text()), "Zarząd");
     EXPECT_EQ(agent->child(3)->category(), DocumentTree::POLISY);
-    EXPECT_EQ(b.tree.nodeCount(), before - 2);
+    EXPECT_EQ(b.tree.nodeCount(), before - 3);
     b.tree.addCategories(agent);  // once only
     EXPECT_EQ(agent->childCount(), 4u);
 }

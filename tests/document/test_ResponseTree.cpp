@@ -4,6 +4,8 @@
 
 #include "document/DocumentTree.h"
 #include "interchange/ReadOdp3.h"
+#include "model/Cp1250.h"
+#include "tests/support/TestStreams.h"
 #include "tools/samples/SampleResponses.h"
 
 namespace tavik {
@@ -19,10 +21,11 @@ std::vector<ReadRecord> readSample(int version, const samples::ResponseShape& sh
     return reader->TakeRecords();
 }
 
-std::vector<const TreeNode*> childrenOf(const TreeNode& node) {
-    std::vector<const TreeNode*> out;
+// The texts of the node's children, in UTF-8, each followed by "|".
+std::string texts(const TreeNode& node) {
+    std::string out;
     for (const auto& c : node.children())
-        out.push_back(c.get());
+        out += cp1250::toUtf8(c->text()) + "|";
     return out;
 }
 
@@ -40,7 +43,7 @@ TEST(ResponseTree, EveryResponseWithItsAgentCategoriesAndRecords) {
         ASSERT_EQ(root.childCount(), 3u);
         EXPECT_FALSE(tree.changed());
         std::vector<std::string> headers;
-        for (const TreeNode* header : childrenOf(root)) {
+        for (const auto& header : root.children()) {
             headers.push_back(header->text());
             EXPECT_EQ(header->kind(), KIND_ODPOWIEDZ);
             EXPECT_EQ(header->icon(), DocumentTree::kIconApplication);
@@ -53,42 +56,32 @@ TEST(ResponseTree, EveryResponseWithItsAgentCategoriesAndRecords) {
             EXPECT_EQ(agent.icon(), DocumentTree::kIconAgent);
             EXPECT_EQ(agent.text(),
                       static_cast<const TRecAgenta&>(*agent.record()).NazwaAgenta.str());
-            std::vector<std::string> categories;
-            for (const TreeNode* c : childrenOf(agent))
-                categories.push_back(c->text());
-            EXPECT_EQ(categories.size(), 4u);
-            EXPECT_EQ(categories[0],
-                      "Zarz\xB9"
-                      "d");  // code page 1250
-            EXPECT_EQ(categories[3], "Polisy");
+            EXPECT_EQ(texts(agent), "Zarząd|Pracownicy|Pełnomocnictwa|Polisy|");
         }
         EXPECT_TRUE(std::is_sorted(headers.begin(), headers.end()));
 
         // The entry's records, each under its category, the employees in byte order.
         const TreeNode* full = nullptr;
-        for (const TreeNode* header : childrenOf(root))
+        for (const auto& header : root.children())
             if (header->child(0)->child(DocumentTree::PRACOWNICY)->childCount() > 0)
                 full = header->child(0);
         ASSERT_TRUE(full);
-        const auto texts = [&](DocumentTree::Category c) {
-            std::vector<std::string> out;
-            for (const TreeNode* n : childrenOf(*full->child(c)))
-                out.push_back(n->text());
-            return out;
-        };
-        EXPECT_EQ(texts(DocumentTree::ZARZAD).size(), 3u);
-        const auto employees = texts(DocumentTree::PRACOWNICY);
-        EXPECT_EQ(employees.size(), 5u);
-        EXPECT_TRUE(std::is_sorted(employees.begin(), employees.end()));
+        const TreeNode& board = *full->child(DocumentTree::ZARZAD);
+        const TreeNode& employees = *full->child(DocumentTree::PRACOWNICY);
+        const TreeNode& policies = *full->child(DocumentTree::POLISY);
+        EXPECT_EQ(board.childCount(), 3u);
+        EXPECT_EQ(board.child(0)->icon(), DocumentTree::kIconBoardMember);
+        EXPECT_EQ(employees.childCount(), 5u);
+        EXPECT_TRUE(
+            std::is_sorted(employees.children().begin(), employees.children().end(),
+                           [](const auto& a, const auto& b) { return a->text() < b->text(); }));
         EXPECT_EQ(
-            texts(DocumentTree::PELNOMOCNICTWA),
-            (std::vector<std::string>{"Pelnomocnictwo LP - 000001", "Pelnomocnictwo LP - 000002",
-                                      "Pelnomocnictwo LP - 000003"}));
-        for (const std::string& policy : texts(DocumentTree::POLISY))
-            EXPECT_EQ(policy.rfind("Polisa - ", 0), 0u);
-        EXPECT_EQ(full->child(DocumentTree::POLISY)->child(0)->kind(), KIND_POLISA_ODP);
-        EXPECT_EQ(full->child(DocumentTree::ZARZAD)->child(0)->icon(),
-                  DocumentTree::kIconBoardMember);
+            texts(*full->child(DocumentTree::PELNOMOCNICTWA)),
+            "Pelnomocnictwo LP - 000001|Pelnomocnictwo LP - 000002|Pelnomocnictwo LP - 000003|");
+        for (const auto& policy : policies.children()) {
+            EXPECT_EQ(policy->text().rfind("Polisa - ", 0), 0u);
+            EXPECT_EQ(policy->kind(), KIND_POLISA_ODP);
+        }
     }
 }
 
@@ -108,16 +101,13 @@ TEST(ResponseTree, RecordsWithoutTheirResponseOrAgentAreSkipped) {
     add(std::make_unique<TRecZarzadOdp>(), KIND_ZARZAD_ODP);
     DocumentTree tree;
     const auto failures = tree.buildFromResponse("a.coa", std::move(records));
-    ASSERT_EQ(failures.size(), 1u);
-    EXPECT_EQ(failures[0].text, "Wystąpił wyjątek przy dodawaniu agenta!");
-    EXPECT_EQ(failures[0].caption, "Błąd");
-    ASSERT_EQ(tree.root()->childCount(), 1u);
-    const TreeNode& header = *tree.root()->child(0);
-    EXPECT_EQ(header.text(), "Odpowied\x9F-<E>");  // code page 1250
-    ASSERT_EQ(header.childCount(), 1u);
-    EXPECT_EQ(header.child(0)->text(), "AGENT");
-    EXPECT_EQ(header.child(0)->child(DocumentTree::ZARZAD)->childCount(), 1u);
-    EXPECT_EQ(header.child(0)->child(DocumentTree::POLISY)->childCount(), 0u);
+    EXPECT_EQ(failures, (std::vector<UserMessage>{{"Wystąpił wyjątek przy dodawaniu agenta!",
+                                                   "Błąd", MessageIcon::Error}}));
+    EXPECT_EQ(texts(*tree.root()), "Odpowiedź-<E>|");
+    ASSERT_EQ(tree.root()->child(0)->childCount(), 1u);
+    const TreeNode& placed = *tree.root()->child(0)->child(0);
+    EXPECT_EQ(placed.text(), "AGENT");
+    EXPECT_EQ(placed.child(DocumentTree::ZARZAD)->childCount(), 1u);
     EXPECT_EQ(tree.nodeCount(), 8u);  // root, response, agent, four categories, board member
 }
 

@@ -44,18 +44,12 @@ struct TwoResponses : ::testing::Test {
     TreeNode *root{}, *first{}, *second{}, *agent{}, *employees{}, *employee{}, *policies{};
 };
 
-struct Expected {
-    Then then;
-    int page;
-    TreeNode* select;
-    TreeNode* response;
-};
-
-void expectPlan(const SelectionPlan& plan, const Expected& e) {
-    EXPECT_EQ(plan.then, e.then);
-    EXPECT_EQ(plan.page, e.page);
-    EXPECT_EQ(plan.select, e.select);
-    EXPECT_EQ(plan.applicationNode, e.response);
+// A whole plan: what follows, the page, the node selected instead and the response in work;
+// the frame is told nothing.
+using Plan = std::tuple<Then, int, TreeNode*, TreeNode*>;
+Plan plan(const SelectionPlan& p) {
+    EXPECT_EQ(std::pair(p.frameNotice, p.frameFlag), std::pair(-1, 0));
+    return {p.then, p.page, p.select, p.applicationNode};
 }
 
 TEST_F(TwoResponses, TheKindOfEachResponseIsTakenFromItsText) {
@@ -64,11 +58,7 @@ TEST_F(TwoResponses, TheKindOfEachResponseIsTakenFromItsText) {
 }
 
 TEST_F(TwoResponses, SelectingANodeShowsItsRecordOrMovesOn) {
-    struct Case {
-        TreeNode* node;
-        Expected expected;
-    };
-    const Case cases[] = {
+    const std::pair<TreeNode*, Plan> cases[] = {
         {root, {Then::SelectOther, -1, first, nullptr}},
         {first, {Then::ShowRecord, PAGE_WNIOSEK, nullptr, first}},
         {agent, {Then::ShowRecord, PAGE_AGENT, nullptr, first}},
@@ -78,19 +68,12 @@ TEST_F(TwoResponses, SelectingANodeShowsItsRecordOrMovesOn) {
         {agent->child(DocumentTree::ZARZAD), {Then::NewForm, PAGE_ZARZAD, nullptr, first}},
         {nullptr, {Then::Nothing, -1, nullptr, nullptr}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.node ? c.node->text() : "none");
-        expectPlan(planResponseSelection(c.node), c.expected);
-    }
+    for (const auto& [node, expected] : cases)
+        EXPECT_EQ(plan(planResponseSelection(node)), expected) << (node ? node->text() : "none");
 }
 
 TEST_F(TwoResponses, ATabSelectsWhatItsPageShowsOfTheSelectedResponse) {
-    struct Case {
-        TreeNode* selected;
-        int page;
-        Expected expected;
-    };
-    const Case cases[] = {
+    const std::tuple<TreeNode*, int, Plan> cases[] = {
         {employee, PAGE_WNIOSEK, {Then::SelectOther, -1, first, nullptr}},
         {employee, PAGE_AGENT, {Then::SelectOther, -1, agent, nullptr}},
         {first, PAGE_AGENT, {Then::SelectOther, -1, agent, nullptr}},
@@ -104,28 +87,21 @@ TEST_F(TwoResponses, ATabSelectsWhatItsPageShowsOfTheSelectedResponse) {
         {second, PAGE_AGENT, {Then::NewForm, PAGE_AGENT, nullptr, nullptr}},
         {second, PAGE_PELNOMOCNICTWO, {Then::NewForm, PAGE_PELNOMOCNICTWO, nullptr, nullptr}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message()
-                     << (c.selected ? c.selected->text() : "none") << " → " << c.page);
-        expectPlan(planResponseTab(tree, c.selected, c.page), c.expected);
-    }
+    for (const auto& [selected, page, expected] : cases)
+        EXPECT_EQ(plan(planResponseTab(tree, selected, page)), expected)
+            << (selected ? selected->text() : "none") << " → " << page;
 }
 
 TEST(ResponseTab, AnAnswerWithoutResponsesShowsEveryPageEmpty) {
     DocumentTree tree;
     ASSERT_TRUE(tree.buildFromResponse("a.coa", {}).empty());
-    expectPlan(planResponseTab(tree, tree.root(), PAGE_WNIOSEK),
-               {Then::NewForm, PAGE_WNIOSEK, nullptr, nullptr});
-    expectPlan(planResponseSelection(tree.root()), {Then::Nothing, -1, nullptr, nullptr});
+    EXPECT_EQ(plan(planResponseTab(tree, tree.root(), PAGE_WNIOSEK)),
+              Plan(Then::NewForm, PAGE_WNIOSEK, nullptr, nullptr));
+    EXPECT_EQ(plan(planResponseSelection(tree.root())), Plan(Then::Nothing, -1, nullptr, nullptr));
 }
 
 TEST(ResponseHeader, TheReasonsOfAStruckOutAgentTickTheBytesThatAreFF) {
-    struct Case {
-        const char* status;
-        const char* reasons;
-        DeletionReasonsView expected;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, const char*, DeletionReasonsView> cases[] = {
         {"WYKRE\x8CLONY", "FF", {true, {true, false, false, false}}},
         {"WYKRE\x8CLONY", "FF00FF00", {true, {false, true, false, true}}},
         {"WYKRE\x8CLONY", "ffffffff", {true, {true, true, true, true}}},
@@ -135,22 +111,19 @@ TEST(ResponseHeader, TheReasonsOfAStruckOutAgentTickTheBytesThatAreFF) {
         {"WYKRE\x8CLONY", "0xFF", {}},
         {"AKTYWNY", "FF", {}},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.reasons);
+    for (const auto& [status, reasons, expected] : cases) {
         TRecAgentOdp agent;
-        agent.StatusAgenta = c.status;
-        agent.PrzyczynyOdp = c.reasons;
+        agent.StatusAgenta = status;
+        agent.PrzyczynyOdp = reasons;
         TRecOdpowiedz header;
         header.AgentOdp = &agent;
-        EXPECT_EQ(deletionReasonsOf(header), c.expected);
+        EXPECT_EQ(deletionReasonsOf(header), expected) << status << " " << reasons;
     }
     EXPECT_EQ(deletionReasonsOf(TRecOdpowiedz()), DeletionReasonsView{});
 }
 
 TEST(ResponseFields, LabelsAndItemsByTheirValues) {
-    EXPECT_EQ(documentNumberLabel(Field("DOW\xD3"
-                                        "D OSOBISTY")),
-              "PESEL");
+    EXPECT_EQ(documentNumberLabel(Field("DOW\323D OSOBISTY")), "PESEL");  // code page 1250
     EXPECT_EQ(documentNumberLabel(Field("PASZPORT")), "Seria i numer");
     EXPECT_EQ(documentNumberLabel(Field()), "Seria i numer");
     const std::pair<const char*, int> activities[] = {{"0", 0},  {"1", 1},    {"2", 2},  {"3", 3},

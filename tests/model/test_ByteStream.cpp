@@ -82,12 +82,6 @@ TEST(BufferedWriter, AFailureSticks) {
     EXPECT_EQ(out.bytes().size(), 100u);
 }
 
-}  // namespace
-}  // namespace tavik
-
-namespace tavik {
-namespace {
-
 TEST(BufferedReader, SixteenBytesPastARequestMayBeRead) {
     const std::string bytes = counting(5);
     MemoryInput in(bytes);

@@ -6,8 +6,9 @@
 namespace tavik {
 namespace {
 
+const CRC32 calc;
+
 TEST(CRC32Dict, KnownValues) {
-    const CRC32 calc;
     std::uint32_t crc = 12345;
     EXPECT_TRUE(calc.CRC32Dict("abc", crc));
     EXPECT_EQ(crc, 0x272FC8C1u);
@@ -15,78 +16,48 @@ TEST(CRC32Dict, KnownValues) {
     EXPECT_EQ(crc, 0xFFFFFFFFu);
 }
 
+// A field feeds the low byte of its length, then only that many of its bytes, onto the running
+// value: no reset, no inversion.
 TEST(CRC32ForField, FeedsTheLengthByteThenOnlyThatManyBytes) {
-    const CRC32 calc;
-    std::uint32_t crc = 0;
-    calc.CalcCrc32(3, crc);
-    for (char c : std::string("abc"))
-        calc.CalcCrc32(static_cast<std::uint8_t>(c), crc);
-    std::uint32_t viaField = 0;
-    calc.CRC32ForField(Field("abc"), viaField);
-    EXPECT_EQ(viaField, crc);
-
-    // 300 bytes: the byte 44 and the first 44 bytes only.
     std::string long300(300, 'a');
     long300[100] = 'Z';
-    std::uint32_t a = 0, b = 0;
-    calc.CRC32ForField(Field(long300), a);
-    calc.CRC32ForField(Field(std::string(44, 'a')), b);
-    EXPECT_EQ(a, b);
-
-    // Exactly 256 bytes: the byte 0 and nothing else.
-    std::uint32_t c256 = 0, zero = 0;
-    calc.CRC32ForField(Field(std::string(256, 'q')), c256);
-    calc.CalcCrc32(0, zero);
-    EXPECT_EQ(c256, zero);
+    const std::pair<std::string, std::string> cases[] = {
+        {"abc", "\3abc"},
+        {"X", "\1X"},
+        {long300, "," + std::string(44, 'a')},  // 300 & 255 = 44, a comma
+        {std::string(256, 'q'), std::string(1, '\0')}};
+    for (const auto& [text, fed] : cases) {
+        std::uint32_t crc = 0xCAFEBABE, expected = 0xCAFEBABE;
+        calc.CRC32ForField(Field(text), crc);
+        for (char c : fed)
+            test::referenceFeed(expected, static_cast<unsigned char>(c));
+        EXPECT_EQ(crc, expected) << text.size();
+    }
 }
 
-TEST(CRC32ForField, DoesNotResetOrInvert) {
-    const CRC32 calc;
-    std::uint32_t crc = 0xCAFEBABE;
-    calc.CRC32ForField(Field("X"), crc);
-    std::uint32_t expected = 0xCAFEBABE;
-    calc.CalcCrc32(1, expected);
-    calc.CalcCrc32('X', expected);
-    EXPECT_EQ(crc, expected);
-}
-
-TEST(RecordChecksum, UndertakingOfMarkersUnderBothCalculations) {
-    const CRC32 calc;
+TEST(RecordChecksum, UndertakingOfMarkersUnderBothCalculationsAndNoRecordGivesFalse) {
     TRecZU zaklad;
     std::uint32_t v1 = 0, v2 = 0;
     EXPECT_TRUE(calc.CRC32RecZaklad(&zaklad, v1));
     EXPECT_TRUE(calc.CRC32RecZaklad2(&zaklad, v2));
     EXPECT_EQ(v1, 0x9FEFE4E7u);
     EXPECT_EQ(v2, 0x9FEFE4E7u);
-}
 
-TEST(RecordChecksum, MissingRecordGivesFalse) {
-    const CRC32 calc;
     std::uint32_t crc = 7;
-    EXPECT_FALSE(calc.CRC32RecZaklad(nullptr, crc));
-    EXPECT_FALSE(calc.CRC32RecZaklad2(nullptr, crc));
-    EXPECT_FALSE(calc.CRC32RecWniosek(nullptr, crc));
-    EXPECT_FALSE(calc.CRC32RecAgent(nullptr, crc));
-    EXPECT_FALSE(calc.CRC32RecAgent3(nullptr, crc));
-    EXPECT_FALSE(calc.CRC32RecPracownik(nullptr, crc));
-    EXPECT_FALSE(calc.CRC32RecZarzad(nullptr, crc));
-    EXPECT_FALSE(calc.CRC32RecPelnomocnictwo(nullptr, crc));
-    EXPECT_FALSE(calc.CRC32RecPolisaOC(nullptr, crc));
-    EXPECT_FALSE(calc.CRC32RecPolisaOC3(nullptr, crc));
+    EXPECT_EQ((std::vector<bool>{
+                  calc.CRC32RecZaklad(nullptr, crc), calc.CRC32RecZaklad2(nullptr, crc),
+                  calc.CRC32RecWniosek(nullptr, crc), calc.CRC32RecAgent(nullptr, crc),
+                  calc.CRC32RecAgent3(nullptr, crc), calc.CRC32RecPracownik(nullptr, crc),
+                  calc.CRC32RecZarzad(nullptr, crc), calc.CRC32RecPelnomocnictwo(nullptr, crc),
+                  calc.CRC32RecPolisaOC(nullptr, crc), calc.CRC32RecPolisaOC3(nullptr, crc)}),
+              std::vector<bool>(10, false));
     EXPECT_EQ(crc, 7u);
 }
 
 // The order of every record's checksum is checked against the orders written out by name in
 // the test file builder: the golden files of the application file tests carry its checksums.
 
-}  // namespace
-}  // namespace tavik
-
-namespace tavik {
-namespace {
-
 TEST(CRC32Many, SameValuesAsOneAtATime) {
-    const CRC32 calc;
     // Lengths from empty to past a lane's chunk, in a count that leaves lanes idle at the end.
     std::vector<std::string> texts;
     std::uint32_t seed = 12345;
@@ -99,14 +70,15 @@ TEST(CRC32Many, SameValuesAsOneAtATime) {
     }
     texts.emplace_back();
     std::vector<std::string_view> views(texts.begin(), texts.end());
-    std::vector<std::uint32_t> many(views.size());
+    std::vector<std::uint32_t> many(views.size()), one(views.size());
     calc.checksumMany(views, many);
     for (std::size_t i = 0; i < texts.size(); ++i) {
-        std::uint32_t one = 0;
+        one[i] = 0;
         for (char c : texts[i])
-            test::referenceFeed(one, static_cast<unsigned char>(c));
-        EXPECT_EQ(many[i], ~one) << i;
+            test::referenceFeed(one[i], static_cast<unsigned char>(c));
+        one[i] = ~one[i];
     }
+    EXPECT_EQ(many, one);
     std::vector<std::uint32_t> none;
     calc.checksumMany({}, none);
 }

@@ -10,60 +10,45 @@ namespace {
 
 using test::header;
 
-std::string refusal(const std::string& bytes) {
+// The version read and the bytes left after the header, or the message of the refusal.
+std::string outcome(const std::string& bytes) {
     MemoryInput in(bytes);
     try {
-        CzytajNaglowek(in);
+        const int version = CzytajNaglowek(in);
+        char rest[8] = {};
+        in.read(rest, sizeof rest - 1);
+        return std::to_string(version) + " " + rest;
     } catch (const Exception& e) {
         return e.message();
     }
-    return "(accepted)";
 }
 
-int versionOf(const std::string& bytes) {
-    MemoryInput in(bytes);
-    return CzytajNaglowek(in);
-}
-
-TEST(FileHeader, KnownMarksGiveTheirVersions) {
-    EXPECT_EQ(versionOf(header("LUNET 1.0", "03.11.13.0001")), 1);
-    EXPECT_EQ(versionOf(header("LUNET 2.0", "03.11.13.0001")), 2);
-    EXPECT_EQ(versionOf(header("LUNET 3.0", "03.03.06.0002")), 3);
-    EXPECT_EQ(versionOf(header("LUNET 3.1", "03.03.06.0002")), 3);
-}
-
-TEST(FileHeader, LeavesTheStreamAtTheFirstRecord) {
-    const std::string bytes = header("LUNET 3.0", "03.03.06.0002") + "REST";
-    MemoryInput in(bytes);
-    CzytajNaglowek(in);
-    char rest[4];
-    ASSERT_EQ(in.read(rest, 4), 4u);
-    EXPECT_EQ(std::string(rest, 4), "REST");
-}
-
-TEST(FileHeader, FirstWordIsCheckedBeforeTheMark) {
-    EXPECT_EQ(refusal(header("LUNET 3.0", "03.03.06.0002", 4097)), "Błędna wersja pliku !");
-    EXPECT_EQ(refusal(header("NIC", "NIC", 0)), "Błędna wersja pliku !");
-    EXPECT_EQ(refusal(""), "Błędna wersja pliku !");
-    EXPECT_EQ(refusal(std::string("\x00\x10\x00", 3)), "Błędna wersja pliku !");
-}
-
-TEST(FileHeader, DictionaryVersionMustMatchTheMark) {
-    EXPECT_EQ(refusal(header("LUNET 3.1", "03.11.13.0001")), "Błędna wersja słownika !");
-    EXPECT_EQ(refusal(header("LUNET 1.0", "03.03.06.0002")), "Błędna wersja słownika !");
-    EXPECT_EQ(refusal(header("LUNET 2.0", "")), "Błędna wersja słownika !");
-    // A file that ends inside the dictionary version.
-    EXPECT_EQ(refusal(header("LUNET 3.0", "03.03.06.0002").substr(0, 20)),
-              "Błędna wersja słownika !");
-}
-
-TEST(FileHeader, UnknownMarkIsRefused) {
-    EXPECT_EQ(refusal(header("LUNET 4.0", "03.03.06.0002")), "Błędny znacznik pliku !");
-    EXPECT_EQ(refusal(header("lunet 3.0", "03.03.06.0002")), "Błędny znacznik pliku !");
-    EXPECT_EQ(refusal(test::le32(4096)), "Błędny znacznik pliku !");
-    // A mark that fills its ten bytes without a terminator is compared within them only.
-    std::string unterminated = test::le32(4096) + "LUNET 3.0X" + std::string(14, '\0');
-    EXPECT_EQ(refusal(unterminated), "Błędny znacznik pliku !");
+TEST(FileHeader, VersionsOfTheKnownMarksAndEveryRefusal) {
+    const std::string word = "Błędna wersja pliku !", dictionary = "Błędna wersja słownika !",
+                      mark = "Błędny znacznik pliku !";
+    const std::pair<std::string, std::string> cases[] = {
+        {header("LUNET 1.0", "03.11.13.0001") + "REST", "1 REST"},
+        {header("LUNET 2.0", "03.11.13.0001") + "REST", "2 REST"},
+        {header("LUNET 3.0", "03.03.06.0002") + "REST", "3 REST"},
+        {header("LUNET 3.1", "03.03.06.0002"), "3 "},
+        // The first word is checked before the mark.
+        {header("LUNET 3.0", "03.03.06.0002", 4097), word},
+        {header("NIC", "NIC", 0), word},
+        {"", word},
+        {std::string("\x00\x10\x00", 3), word},
+        // The dictionary version must be the mark's; a file may end inside it.
+        {header("LUNET 3.1", "03.11.13.0001"), dictionary},
+        {header("LUNET 1.0", "03.03.06.0002"), dictionary},
+        {header("LUNET 2.0", ""), dictionary},
+        {header("LUNET 3.0", "03.03.06.0002").substr(0, 20), dictionary},
+        {header("LUNET 4.0", "03.03.06.0002"), mark},
+        {header("lunet 3.0", "03.03.06.0002"), mark},
+        {test::le32(4096), mark},
+        // A mark filling its ten bytes without a terminator is compared within them only.
+        {test::le32(4096) + "LUNET 3.0X" + std::string(14, '\0'), mark},
+    };
+    for (const auto& [bytes, expected] : cases)
+        EXPECT_EQ(outcome(bytes), expected) << testing::PrintToString(bytes);
 }
 
 TEST(FileHeader, FileThatCannotBeOpened) {
@@ -80,15 +65,13 @@ TEST(FileHeader, FileThatCannotBeOpened) {
 }
 
 TEST(FileHeader, WrittenHeaderIsTwentyEightExactBytes) {
-    for (int version = 1; version <= 3; ++version) {
+    int version = 0;
+    for (const FileVersion* v : {&fileVersion1(), &fileVersion2(), &fileVersion3()}) {
         MemoryOutput out;
         BufferedWriter writer(out);
-        const FileVersion& v = version == 1   ? fileVersion1()
-                               : version == 2 ? fileVersion2()
-                                              : fileVersion3();
-        writeFileHeader(writer, v);
+        writeFileHeader(writer, *v);
         writer.flush();
-        EXPECT_EQ(out.bytes(), test::headerOfVersion(version)) << version;
+        EXPECT_EQ(out.bytes(), test::headerOfVersion(++version)) << version;
     }
 }
 

@@ -3,8 +3,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
-
 #include "model/FileStreams.h"
 #include "tests/support/TestStreams.h"
 
@@ -23,54 +21,63 @@ bool save(AtomicFileOutput& out, const std::string& bytes) {
 class OldTarget : public testing::Test {
 protected:
     OldTarget() { test::writeFile(target, "OLD"); }
-    // The target as it was, and nothing else beside it.
-    void expectUntouched() const {
-        EXPECT_EQ(test::readFile(target), "OLD");
-        EXPECT_EQ(test::listFolder(dir.path()), std::vector<std::string>{"dane.rpa"});
+    // The target holds the text, and nothing else is beside it.
+    void expectAlone(const std::string& text) const {
+        EXPECT_EQ(test::readFile(target), text);
+        EXPECT_EQ(test::listFolder(dir.path()), Names{"dane.rpa"});
     }
     TempDir dir;
     const std::string target = dir.file("dane.rpa");
 };
 
-TEST_F(OldTarget, CommitReplacesTheTargetAndLeavesNoTemporary) {
-    AtomicFileOutput out(target);
-    ASSERT_TRUE(out.open());
-    ASSERT_TRUE(out.write("NEW CONTENT", 11));
-    EXPECT_EQ(test::readFile(target), "OLD");  // untouched until the commit
-    ASSERT_TRUE(out.commit());
-    EXPECT_EQ(test::readFile(target), "NEW CONTENT");
-    EXPECT_EQ(test::listFolder(dir.path()), std::vector<std::string>{"dane.rpa"});
-}
-
-TEST_F(OldTarget, UncommittedWriteLeavesTheTargetAsItWas) {
+// Untouched by a write that is not committed or that fails; replaced, keeping its mode, by a
+// commit.
+TEST_F(OldTarget, OnlyACommitReplacesTheTargetAndLeavesNoTemporary) {
     {
         AtomicFileOutput out(target);
         ASSERT_TRUE(out.open());
         ASSERT_TRUE(out.write("HALF", 4));
     }
-    expectUntouched();
-}
-
-TEST_F(OldTarget, KeepsTheModeOfTheFileItReplaces) {
+    expectAlone("OLD");
+    {
+        test::FaultyFileSystem system;
+        system.failWritesToFile = 1;
+        AtomicFileOutput out(target);
+        ASSERT_TRUE(out.open());
+        EXPECT_FALSE(out.write("NEW", 3));
+        EXPECT_EQ(out.errorText(), "brak miejsca na dysku");
+        EXPECT_FALSE(out.commit());
+    }
+    expectAlone("OLD");
     ::chmod(target.c_str(), 0640);
     AtomicFileOutput out(target);
-    ASSERT_TRUE(save(out, ""));
+    ASSERT_TRUE(out.open());
+    ASSERT_TRUE(out.write("NEW CONTENT", 11));
+    EXPECT_EQ(test::readFile(target), "OLD");
+    ASSERT_TRUE(out.commit());
+    expectAlone("NEW CONTENT");
     struct stat info {};
     ASSERT_EQ(::stat(target.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u);
 }
 
-TEST(AtomicFileOutput, SavingThroughALinkReplacesTheFileItPointsTo) {
-    TempDir dir;
-    const std::string real = dir.file("dane.rpa"), link = dir.file("skrot.rpa");
-    test::writeFile(real, "OLD");
-    ASSERT_EQ(::symlink(real.c_str(), link.c_str()), 0);
-    AtomicFileOutput out(link);
-    ASSERT_TRUE(save(out, "NEW"));
-    EXPECT_EQ(test::readFile(real), "NEW");
-    struct stat info {};
-    ASSERT_EQ(::lstat(link.c_str(), &info), 0);
-    EXPECT_TRUE(S_ISLNK(info.st_mode));
+// A rename reaches the disk only with its folder: the folder is synced after the rename, and
+// a folder that cannot be synced fails the save.
+TEST_F(OldTarget, FolderIsSyncedAfterTheRenameAndItsFailureIsReported) {
+    {
+        test::FaultyFileSystem system;
+        AtomicFileOutput out(target);
+        ASSERT_TRUE(save(out, "NEW"));
+        EXPECT_EQ(system.log, (Names{"rename", "syncFolder"}));
+    }
+    test::FaultyFileSystem system;
+    system.failFolderSync = true;
+    system.error = EIO;
+    AtomicFileOutput out(target);
+    EXPECT_FALSE(save(out, "NEWER"));
+    EXPECT_EQ(out.errorText(), "nie udało się utrwalić na dysku zmian w katalogu " + dir.path() +
+                                   ": błąd wejścia/wyjścia");
+    EXPECT_EQ(test::listFolder(dir.path()), Names{"dane.rpa"});
 }
 
 // A folder that does not exist, or a target that is a folder, is refused before anything is
@@ -89,80 +96,40 @@ TEST(AtomicFileOutput, TargetThatCannotBeWrittenIsRefusedAtOpening) {
     }
 }
 
-// A rename reaches the disk only with its folder: the folder is synced after the rename, and
-// a folder that cannot be synced fails the save.
-TEST(AtomicFileOutput, FolderIsSyncedAfterTheRenameAndItsFailureIsReported) {
-    TempDir dir;
-    const std::string target = dir.file("dane.rpa");
-    {
-        test::FaultyFileSystem system;
-        AtomicFileOutput out(target);
-        ASSERT_TRUE(save(out, "NEW"));
-        EXPECT_EQ(system.log, (std::vector<std::string>{"rename", "syncFolder"}));
-    }
-    test::FaultyFileSystem system;
-    system.failFolderSync = true;
-    system.error = EIO;
-    AtomicFileOutput out(target);
-    EXPECT_FALSE(save(out, "NEWER"));
-    EXPECT_EQ(out.errorText(), "nie udało się utrwalić na dysku zmian w katalogu " + dir.path() +
-                                   ": błąd wejścia/wyjścia");
-    EXPECT_EQ(test::listFolder(dir.path()), std::vector<std::string>{"dane.rpa"});
-}
-
-TEST_F(OldTarget, WriteFailureGivesThePolishReasonAndKeepsTheTarget) {
-    test::FaultyFileSystem system;
-    system.failWritesToFile = 1;
-    AtomicFileOutput out(target);
-    ASSERT_TRUE(out.open());
-    EXPECT_FALSE(out.write("NEW", 3));
-    EXPECT_EQ(out.errorText(), "brak miejsca na dysku");
-    EXPECT_FALSE(out.commit());
-    expectUntouched();
-}
-
 // A save that was killed leaves its temporary file; the next successful save of the same file
-// removes it, and nothing else.
-TEST(AtomicFileOutput, SuccessfulSaveRemovesTheTemporaryFilesOfKilledSavesOfItsTarget) {
-    TempDir dir;
-    const std::string target = dir.file("dane.rpa");
-    for (const char* name :
-         {"dane.rpa.tmp-Ab3xY9", "dane.rpa.tmp-000000", "dane.rpa.tmp-abc", "dane.rpa.tmp-Ab3xY9x",
-          "dane.rpa.tmp-Ab-xY9", "dane.rpa.tmp-Ab3xY9.rpa", "inny.rpa.tmp-Ab3xY9",
-          "xdane.rpa.tmp-Ab3xY9", "dane.rpa.TMP-Ab3xY9", "dane.rpa"})
+// removes it, and nothing else. A failed save removes nothing.
+TEST_F(OldTarget, SuccessfulSaveRemovesTheTemporaryFilesOfKilledSavesOfItsTarget) {
+    const Names others = {"dane.rpa.TMP-Ab3xY9",  "dane.rpa.tmp-Ab-xY9", "dane.rpa.tmp-Ab3xY9.rpa",
+                          "dane.rpa.tmp-Ab3xY9x", "dane.rpa.tmp-abc",    "inny.rpa.tmp-Ab3xY9",
+                          "xdane.rpa.tmp-Ab3xY9"};
+    for (const std::string& name : others)
         test::writeFile(dir.file(name), "X");
+    test::writeFile(dir.file("dane.rpa.tmp-Ab3xY9"), "X");
+    test::writeFile(dir.file("dane.rpa.tmp-000000"), "X");
     ::mkdir(dir.file("dane.rpa.tmp-Folder").c_str(), 0755);
     ::symlink(dir.file("inny.rpa.tmp-Ab3xY9").c_str(), dir.file("dane.rpa.tmp-Link01").c_str());
-    const std::vector<std::string> others = {"dane.rpa",
-                                             "dane.rpa.TMP-Ab3xY9",
-                                             "dane.rpa.tmp-Ab-xY9",
-                                             "dane.rpa.tmp-Ab3xY9.rpa",
-                                             "dane.rpa.tmp-Ab3xY9x",
-                                             "dane.rpa.tmp-Folder",
-                                             "dane.rpa.tmp-Link01",
-                                             "dane.rpa.tmp-abc",
-                                             "inny.rpa.tmp-Ab3xY9",
-                                             "xdane.rpa.tmp-Ab3xY9"};
-
-    // A failed save removes nothing.
     {
         test::FaultyFileSystem system;
         system.failWritesToFile = 1;
         AtomicFileOutput out(target);
         EXPECT_FALSE(save(out, "NEW"));
     }
-    EXPECT_EQ(test::listFolder(dir.path()).size(), others.size() + 2);
+    EXPECT_EQ(test::listFolder(dir.path()).size(), others.size() + 5);
 
     AtomicFileOutput out(target);
     ASSERT_TRUE(save(out, "NEW"));
-    std::vector<std::string> expected = others;
-    std::sort(expected.begin(), expected.end());
-    EXPECT_EQ(test::listFolder(dir.path()), expected);
+    EXPECT_EQ(
+        test::listFolder(dir.path()),
+        (Names{"dane.rpa", "dane.rpa.TMP-Ab3xY9", "dane.rpa.tmp-Ab-xY9", "dane.rpa.tmp-Ab3xY9.rpa",
+               "dane.rpa.tmp-Ab3xY9x", "dane.rpa.tmp-Folder", "dane.rpa.tmp-Link01",
+               "dane.rpa.tmp-abc", "inny.rpa.tmp-Ab3xY9", "xdane.rpa.tmp-Ab3xY9"}));
     EXPECT_EQ(test::readFile(target), "NEW");
     EXPECT_EQ(test::readFile(dir.file("inny.rpa.tmp-Ab3xY9")), "X");
 }
 
-TEST(AtomicFileOutput, StaleTemporariesBesideTheFileALinkPointsTo) {
+// Through a link the file it points to is replaced, with the stale temporaries beside it, not
+// those beside the link.
+TEST(AtomicFileOutput, SavingThroughALinkReplacesTheFileItPointsTo) {
     TempDir dir;
     ::mkdir(dir.file("prawdziwe").c_str(), 0755);
     const std::string real = dir.file("prawdziwe/dane.rpa"), link = dir.file("dane.rpa");
@@ -171,12 +138,17 @@ TEST(AtomicFileOutput, StaleTemporariesBesideTheFileALinkPointsTo) {
     test::writeFile(dir.file("dane.rpa.tmp-Ab3xY9"), "X");  // not this file's: the link's name
     ASSERT_EQ(::symlink(real.c_str(), link.c_str()), 0);
     AtomicFileOutput out(link);
-    ASSERT_TRUE(save(out, ""));
-    EXPECT_EQ(test::listFolder(dir.file("prawdziwe")), std::vector<std::string>{"dane.rpa"});
-    EXPECT_TRUE(test::fileExists(dir.file("dane.rpa.tmp-Ab3xY9")));
+    ASSERT_TRUE(save(out, "NEW"));
+    EXPECT_EQ(test::readFile(real), "NEW");
+    EXPECT_EQ(test::listFolder(dir.file("prawdziwe")), Names{"dane.rpa"});
+    EXPECT_EQ(test::listFolder(dir.path()),
+              (Names{"dane.rpa", "dane.rpa.tmp-Ab3xY9", "prawdziwe"}));
+    struct stat info {};
+    ASSERT_EQ(::lstat(link.c_str(), &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode));
 }
 
-// Nothing that is not a regular file is read: a pipe would make the reader wait for ever, a
+// Only existing regular files are read, whole: a pipe would make the reader wait for ever, a
 // device such as /dev/zero would fill the memory.
 TEST(FileInput, OnlyExistingRegularFilesAreOpened) {
     TempDir dir;
@@ -195,6 +167,11 @@ TEST(FileInput, OnlyExistingRegularFilesAreOpened) {
         EXPECT_FALSE(readWholeFile(name.empty() ? dir.path() : dir.file(name), bytes, &again));
         EXPECT_EQ(again, expected) << name;
     }
+    const std::string content(100000, 'k');
+    std::string bytes;
+    test::writeFile(dir.file("a"), content);
+    ASSERT_TRUE(readWholeFile(dir.file("a"), bytes));
+    EXPECT_EQ(bytes, content);
 }
 
 TEST(FileInput, FileLargerThanTheLimitIsRefusedBeforeItIsRead) {
@@ -213,15 +190,6 @@ TEST(FileInput, FileLargerThanTheLimitIsRefusedBeforeItIsRead) {
     auto file = FileInput::open(path, &reason);
     ASSERT_NE(file, nullptr);
     EXPECT_EQ(file->size(), kMaxInputFileSize);
-}
-
-TEST(FileInput, ReadsTheWholeFile) {
-    TempDir dir;
-    const std::string content(100000, 'k');
-    test::writeFile(dir.file("a"), content);
-    std::string bytes;
-    ASSERT_TRUE(readWholeFile(dir.file("a"), bytes));
-    EXPECT_EQ(bytes, content);
 }
 
 }  // namespace

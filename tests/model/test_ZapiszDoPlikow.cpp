@@ -24,11 +24,18 @@ struct Split {
     }
     bool into(const std::string& base = "dane") { return doc.ZapiszDoPlikow(dir.file(base)); }
     Names folder() const { return test::listFolder(dir.path()); }
+    // The folder's files with their texts, "name:text" each on a line.
+    std::string files() const {
+        std::string out;
+        for (const std::string& name : folder())
+            out += name + ":" + test::readFile(dir.file(name)) + "\n";
+        return out;
+    }
     std::string part(int n) const { return dir.file("dane_" + std::to_string(n) + ".rpa"); }
-    // Three parts of an earlier split, each holding its own text.
-    void writeOldParts() {
-        for (int n = 1; n <= 3; ++n)
-            test::writeFile(part(n), "OLD " + std::to_string(n));
+    // Parts of an earlier split ("13": the first and the third), each holding its own text.
+    void writeOld(const std::string& parts = "123") {
+        for (char n : parts)
+            test::writeFile(part(n - '0'), std::string("OLD ") + n);
     }
     UserMessage writeFailure(int n, const std::string& reason) const {
         return {"Nie zapisać danych do pliku!\nProszę sprawdzic uprawnienia.\nPlik: " + part(n) +
@@ -81,124 +88,108 @@ TEST(ZapiszDoPlikow, NamesFollowTheExactExtensionTest) {
     }
 }
 
-TEST(ZapiszDoPlikow, EmptyListWritesNothing) {
-    TempDir dir;
-    DataRecord3 doc;
-    EXPECT_FALSE(doc.ZapiszDoPlikow(dir.file("dane")));
-    EXPECT_TRUE(test::listFolder(dir.path()).empty());
-}
-
-TEST(ZapiszDoPlikow, RecordBeforeAnyApplicationFailsTheSplit) {
-    Split s(1);
-    s.doc.PobierzListe().erase(std::next(s.doc.PobierzListe().begin()));  // the application
-    EXPECT_FALSE(s.into());
-    EXPECT_EQ(s.doc.lastFailure().text,
-              "Błędna kolejność rekordów: rekord AGENT występuje przed pierwszym rekordem "
-              "WNIOSEK !");
-    EXPECT_TRUE(s.folder().empty());
-    EXPECT_TRUE(s.doc.PobierzListe().empty());
-}
-
-TEST(ZapiszDoPlikow, RecordThatCannotBeWrittenInALaterFileWritesNone) {
-    Split s(3);
-    // The second application's agent is of a class version 3 does not store.
-    TRecAgenta2 foreign;
+// A split that cannot be made writes no file, and says why: an empty list (nothing to say), a
+// record before any application, an agent in a later file of a class version 3 does not store,
+// a folder that does not exist.
+TEST(ZapiszDoPlikow, SplitThatCannotBeMadeWritesNoFile) {
+    Split empty(1), early(1), foreign(3), missing(1);
+    auto& list = foreign.doc.PobierzListe();
     const auto agent = [](const _RecData* e) { return e->kind == KIND_AGENT; };
-    auto& list = s.doc.PobierzListe();
+    TRecAgenta2 older;
     (*std::find_if(std::next(std::find_if(list.begin(), list.end(), agent)), list.end(), agent))
-        ->record = &foreign;
-    EXPECT_FALSE(s.into());
-    EXPECT_EQ(s.doc.lastFailure().text, "Nie można zapisać rekordu AGENT w pliku w wersji 3!");
-    EXPECT_TRUE(s.folder().empty());
-    EXPECT_TRUE(s.doc.writtenFiles().empty());
-}
-
-TEST(ZapiszDoPlikow, FolderThatDoesNotExist) {
-    Split s(1);
-    EXPECT_FALSE(s.into("brak/dane"));
-    EXPECT_EQ(s.doc.lastFailure(),
-              (UserMessage{"Nie można utworzyc pliku!\nPlik: " + s.dir.file("brak/dane_1.rpa") +
-                               "\nPrzyczyna: katalog nie istnieje",
-                           "Ostrzeżenie", MessageIcon::Error}));
-    EXPECT_TRUE(s.doc.writtenFiles().empty());
+        ->record = &older;
+    empty.doc.PobierzListe().clear();
+    early.doc.PobierzListe().erase(std::next(early.doc.PobierzListe().begin()));
+    const std::pair<Split*, UserMessage> cases[] = {
+        {&empty, {}},
+        {&early,
+         {"Błędna kolejność rekordów: rekord AGENT występuje przed pierwszym rekordem WNIOSEK !",
+          "Ostrzeżenie", MessageIcon::Error}},
+        {&foreign,
+         {"Nie można zapisać rekordu AGENT w pliku w wersji 3!", "Ostrzeżenie",
+          MessageIcon::Error}},
+        {&missing,
+         {"Nie można utworzyc pliku!\nPlik: " + missing.dir.file("brak/dane_1.rpa") +
+              "\nPrzyczyna: katalog nie istnieje",
+          "Ostrzeżenie", MessageIcon::Error}},
+    };
+    for (const auto& [s, failure] : cases) {
+        SCOPED_TRACE(failure.text);
+        EXPECT_FALSE(s->into(s == &missing ? "brak/dane" : "dane"));
+        EXPECT_EQ(s->doc.lastFailure(), failure);
+        EXPECT_TRUE(s->folder().empty());
+        EXPECT_TRUE(s->doc.writtenFiles().empty());
+        EXPECT_TRUE(s->doc.PobierzListe().empty());
+    }
 }
 
 // ---- All or nothing ----------------------------------------------------------------------
 
-// A full disk at any file: every old part stays byte for byte, no new part and no temporary
-// file is left, and the message says which file and why. Without old parts the folder stays
-// empty.
-TEST(ZapiszDoPlikow, DiskFullAtAnyFileLeavesEveryOldFile) {
-    for (bool old : {true, false})
-        for (int failing = 1; failing <= 3; ++failing) {
-            SCOPED_TRACE(failing);
-            Split s(3);
-            if (old) s.writeOldParts();
-            test::FaultyFileSystem system;
-            system.failWritesToFile = failing;
-            EXPECT_FALSE(s.into());
-            EXPECT_EQ(s.doc.lastFailure(), s.writeFailure(failing, "brak miejsca na dysku"));
-            EXPECT_EQ(system.temporariesMade(), failing);  // nothing after the failure is written
-            EXPECT_TRUE(s.doc.writtenFiles().empty());
-            EXPECT_TRUE(s.doc.PobierzListe().empty());
-            EXPECT_EQ(s.folder(),
-                      old ? (Names{"dane_1.rpa", "dane_2.rpa", "dane_3.rpa"}) : Names{});
-            for (int n = 1; old && n <= 3; ++n)
-                EXPECT_EQ(test::readFile(s.part(n)), "OLD " + std::to_string(n));
-            // Nothing was renamed: the targets are replaced only once every file is written.
-            EXPECT_EQ(std::count(system.log.begin(), system.log.end(), "rename") +
-                          std::count(system.log.begin(), system.log.end(), "exchange"),
-                      0);
-        }
-}
-
-// A target that cannot be replaced once all are written: those replaced before it are put
-// back, whether they replaced an old file (parts 1 and 3) or made a new one (parts 2 and 4).
-TEST(ZapiszDoPlikow, ReplacementFailingHalfWayPutsTheEarlierOnesBack) {
-    for (int failing = 1; failing <= 4; ++failing) {
-        SCOPED_TRACE(failing);
-        Split s(4);
-        test::writeFile(s.part(1), "OLD 1");
-        test::writeFile(s.part(3), "OLD 3");
+// A fault at any step fails the split, names the file and the reason, and leaves nothing listed
+// and no temporary file. A full disk at any file leaves every old part (or an empty folder): no
+// later file is written, nothing is renamed, swapped or synced. A target that cannot be
+// replaced once all are written puts back those replaced before it, whether they replaced an
+// old file (parts 1 and 3) or made a new one (parts 2 and 4). A folder that cannot be synced
+// leaves the new files in place.
+TEST(ZapiszDoPlikow, FaultAtAnyStepFailsTheSplit) {
+    Split reference(3);
+    ASSERT_TRUE(reference.into());
+    const std::string full = "brak miejsca na dysku", io = "błąd wejścia/wyjścia",
+                      old123 = "dane_1.rpa:OLD 1\ndane_2.rpa:OLD 2\ndane_3.rpa:OLD 3\n";
+    struct Case {
+        int applications;
+        std::string oldParts;
+        int writes, replacement;
+        bool sync;
+        std::string files;
+    };
+    std::vector<Case> cases;
+    for (int n = 1; n <= 3; ++n) {
+        cases.push_back({3, "123", n, 0, false, old123});
+        cases.push_back({3, "", n, 0, false, ""});
+    }
+    for (int n = 1; n <= 4; ++n)
+        cases.push_back({4, "13", 0, n, false, "dane_1.rpa:OLD 1\ndane_3.rpa:OLD 3\n"});
+    cases.push_back({3, "123", 0, 0, true, reference.files()});
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message()
+                     << c.oldParts << " " << c.writes << c.replacement << c.sync);
+        Split s(c.applications);
+        s.writeOld(c.oldParts);
         test::FaultyFileSystem system;
-        system.failReplacement = failing;
-        system.error = EIO;
+        system.failWritesToFile = c.writes;
+        system.failReplacement = c.replacement;
+        system.failFolderSync = c.sync;
+        if (!c.writes) system.error = EIO;
         EXPECT_FALSE(s.into());
-        EXPECT_EQ(s.doc.lastFailure(), s.writeFailure(failing, "błąd wejścia/wyjścia"));
-        EXPECT_EQ(s.folder(), (Names{"dane_1.rpa", "dane_3.rpa"}));
-        EXPECT_EQ(test::readFile(s.part(1)) + test::readFile(s.part(3)), "OLD 1OLD 3");
+        const std::string reason = c.writes ? full
+                                   : c.sync ? "nie udało się utrwalić na dysku zmian w katalogu " +
+                                                  s.dir.path() + ": " + io
+                                            : io;
+        EXPECT_EQ(s.doc.lastFailure(), s.writeFailure(c.writes + c.replacement + c.sync, reason));
         EXPECT_TRUE(s.doc.writtenFiles().empty());
+        EXPECT_TRUE(s.doc.PobierzListe().empty());
+        EXPECT_EQ(s.files(), c.files);
+        EXPECT_EQ(system.temporariesMade(), c.writes ? c.writes : c.applications);
+        if (c.writes) {
+            EXPECT_EQ(system.log, Names{});
+        }
     }
 }
 
 TEST(ZapiszDoPlikow, SuccessReplacesEveryOldFileAndSyncsTheFolderOnce) {
     Split s(4), reference(4);
     ASSERT_TRUE(reference.into());
-    s.writeOldParts();
+    s.writeOld();
     test::writeFile(s.dir.file("dane_2.rpa.tmp-Ab3xY9"), "LEFT BY A KILLED SPLIT");
     test::writeFile(s.dir.file("dane_20.rpa.tmp-Ab3xY9"), "NOT OF THIS SPLIT");
     test::FaultyFileSystem system;
     ASSERT_TRUE(s.into());
-    EXPECT_EQ(s.folder(), (Names{"dane_1.rpa", "dane_2.rpa", "dane_20.rpa.tmp-Ab3xY9", "dane_3.rpa",
-                                 "dane_4.rpa"}));
-    for (int n = 1; n <= 4; ++n)
-        EXPECT_EQ(test::readFile(s.part(n)), test::readFile(reference.part(n))) << n;
+    std::string expected = reference.files();
+    expected.insert(expected.find("dane_3.rpa:"), "dane_20.rpa.tmp-Ab3xY9:NOT OF THIS SPLIT\n");
+    EXPECT_EQ(s.files(), expected);
     EXPECT_EQ(std::count(system.log.begin(), system.log.end(), "syncFolder"), 1);
     EXPECT_EQ(system.log.back(), "remove");  // the stale temporary file, after the sync
-}
-
-TEST(ZapiszDoPlikow, FolderThatCannotBeSyncedFailsTheSplitWithTheNewFilesInPlace) {
-    Split s(3);
-    s.writeOldParts();
-    test::FaultyFileSystem system;
-    system.failFolderSync = true;
-    system.error = EIO;
-    EXPECT_FALSE(s.into());
-    EXPECT_EQ(s.doc.lastFailure(),
-              s.writeFailure(1, "nie udało się utrwalić na dysku zmian w katalogu " + s.dir.path() +
-                                    ": błąd wejścia/wyjścia"));
-    EXPECT_EQ(s.folder(), (Names{"dane_1.rpa", "dane_2.rpa", "dane_3.rpa"}));
-    EXPECT_NE(test::readFile(s.part(1)), "OLD 1");
 }
 
 }  // namespace

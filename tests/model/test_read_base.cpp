@@ -1,121 +1,76 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <sstream>
+
 #include "model/TextLines.h"
 #include "model/read_base.h"
 
 namespace tavik {
 namespace {
 
-// The error code a read ends with, or 0 when it succeeds.
-template <class Read>
-int codeOf(read_base& reader, Read read) {
-    try {
-        read();
-        return 0;
-    } catch (const read_error&) {
-        return reader.errorCode();
+// Reads `line` step by step ("t3": a text of at most 3, "n3": a number, "f": a raw field; a
+// trailing "$" allows the line end) and shows each step as its result, "!" and the error code
+// left (a failure's or a stale one), "@" and the position; then "#" and the lines counted.
+std::string transcript(std::string_view line, const std::string& steps) {
+    read_base r;
+    r.UstawLinie(line);
+    std::istringstream in(steps);
+    std::string out, step;
+    while (in >> step) {
+        const bool end = step.back() == '$';
+        const std::size_t maximum = std::strtoul(step.c_str() + 1, nullptr, 10);
+        try {
+            out += step[0] == 't'   ? r.CzytajTekst(maximum, end)
+                   : step[0] == 'n' ? std::to_string(r.CzytajLiczbe(maximum, end))
+                                    : r.NastepnePole(end);
+        } catch (const read_error&) {
+        }
+        if (r.errorCode()) out += "!" + std::to_string(r.errorCode());
+        out += "@" + std::to_string(r.position()) + " ";
     }
+    return out + "#" + std::to_string(r.lineCounter());
 }
 
-TEST(Tokenizer, FieldsOfALineClosedBySeparator) {
-    read_base r;
-    r.UstawLinie("AGW;ABC;");
-    EXPECT_EQ(r.CzytajTekst(3, false), "AGW");
-    EXPECT_EQ(r.position(), 4);
-    EXPECT_EQ(r.CzytajTekst(3, false), "ABC");
-    EXPECT_EQ(r.position(), 8);
-    EXPECT_EQ(codeOf(r, [&] { r.CzytajTekst(3, false); }), 1221);  // the line is used up
-    EXPECT_EQ(r.lineCounter(), 1);
-    EXPECT_EQ(r.position(), 0);
-}
-
-TEST(Tokenizer, LastFieldWithoutSeparatorIsNoError) {
-    for (bool allowEnd : {false, true}) {
-        read_base r;
-        r.UstawLinie("A;B");
-        EXPECT_EQ(r.CzytajTekst(1, allowEnd), "A");
-        EXPECT_EQ(r.CzytajTekst(1, allowEnd), "B");
-        // A further call on the used-up line gives an empty field without counting a line end.
-        EXPECT_EQ(r.NastepnePole(true), "");
-        EXPECT_EQ(r.NastepnePole(true), "");
-        EXPECT_EQ(r.lineCounter(), 0);
-    }
-}
-
-TEST(Tokenizer, LineFeedEndsAFieldOnlyWhereAllowed) {
-    read_base r;
-    r.UstawLinie("AB\n");
-    EXPECT_EQ(codeOf(r, [&] { r.NastepnePole(false); }), 1001);
-    r.UstawLinie("AB\n");
-    EXPECT_EQ(r.NastepnePole(true), "AB");
-    EXPECT_EQ(r.lineCounter(), 2);
-    // Inside a field the line feed is dropped, counted, and scanning goes on.
-    r.UstawLinie("A\nB;C");
-    EXPECT_EQ(r.NastepnePole(false), "AB");
-    EXPECT_EQ(r.lineCounter(), 3);
-    EXPECT_EQ(r.NastepnePole(false), "C");
-}
-
-TEST(Tokenizer, EmptyFieldBetweenSeparators) {
-    read_base r;
-    r.UstawLinie("X;;Y");
-    r.NastepnePole(false);
-    EXPECT_EQ(codeOf(r, [&] { r.CzytajTekst(5, false); }), 1221);
-    r.UstawLinie("X;;Y");
-    r.NastepnePole(false);
-    EXPECT_EQ(r.CzytajLiczbe(5, false), 0);
-    EXPECT_EQ(r.errorCode(), 0);
-    EXPECT_EQ(r.CzytajTekst(1, true), "Y");
-}
-
-TEST(Tokenizer, FieldLimitOf1024Characters) {
-    read_base r;
-    r.UstawLinie(std::string(1024, 'x') + ";");
-    EXPECT_EQ(r.CzytajTekst(1024, false).size(), 1024u);
-    r.UstawLinie(std::string(1025, 'x'));
-    EXPECT_EQ(codeOf(r, [&] { r.CzytajTekst(5000, true); }), 1002);
-    r.UstawLinie(std::string(1025, 'x'));
-    EXPECT_EQ(codeOf(r, [&] { r.CzytajLiczbe(5000, true); }), 1002);
-}
-
-TEST(Tokenizer, TextLengthIsTestedBeforeTrimming) {
-    read_base r;
-    r.UstawLinie("    ;");
-    EXPECT_EQ(codeOf(r, [&] { r.CzytajTekst(3, false); }), 1221);
-    r.UstawLinie("    ;");
-    EXPECT_EQ(r.CzytajTekst(4, false), "");  // blanks only: an empty text
-    r.UstawLinie(" \t AB \x01;");
-    EXPECT_EQ(r.CzytajTekst(10, false), "AB");
-    r.UstawLinie("ABCD;");
-    EXPECT_EQ(codeOf(r, [&] { r.CzytajTekst(3, false); }), 1221);
-}
-
-TEST(Tokenizer, Integers) {
-    struct Case {
-        const char* field;
-        std::size_t maximum;
-        int code;
-        std::int32_t value;
+TEST(Tokenizer, FieldsTextsAndNumbersOfALine) {
+    const std::string x1024(1024, 'x');
+    const std::tuple<std::string, std::string, std::string> cases[] = {
+        {"AGW;ABC;", "t3 t3 t3", "AGW@4 ABC@8 !1221@0 #1"},  // the line is used up
+        // The last field needs no separator, allowed or not: the position passes the line's end,
+        // and past it fields are empty.
+        {"A;B", "t1 t1 f$ f$", "A@2 B@4 @4 @4 #0"},
+        {"A;B", "t1$ t1$ f$ f$", "A@2 B@4 @4 @4 #0"},
+        // A line feed ends a field only where allowed; inside one it is dropped and counted.
+        {"AB\n", "f", "!1001@0 #1"},
+        {"AB\n", "f$", "AB@0 #1"},
+        {"A\nB;C", "f f", "AB@4 C@6 #1"},
+        // An empty field is no text but the number 0.
+        {"X;;Y", "f t5", "X@2 !1221@3 #0"},
+        {"X;;Y", "f n5 t1$", "X@2 0@3 Y@5 #0"},
+        {x1024 + ";", "t1024", x1024 + "@1025 #0"},
+        {std::string(1025, 'x'), "t5000$", "!1002@1026 #0"},
+        {std::string(1025, 'x'), "n5000$", "!1002@1026 #0"},
+        // The length is tested before trimming; blanks only are an empty text.
+        {"    ;", "t3", "!1221@5 #0"},
+        {"    ;", "t4", "@5 #0"},
+        {" \t AB \x01;", "t10", "AB@8 #0"},
+        {"ABCD;", "t3", "!1221@5 #0"},
+        {"ABCD;EF", "t2 t2$", "!1221@5 EF@8 #0"},  // the code is cleared at every field
+        {"007", "n3$", "7@4 #0"},
+        {"-12", "n3$", "-12@4 #0"},
+        {"+5", "n2$", "5@3 #0"},
+        {"12a", "n3$", "!1212@4 #0"},
+        {"1 2", "n3$", "!1212@4 #0"},
+        {"1234", "n3$", "!1211@5 #0"},
+        {"2147483647", "n10$", "2147483647@11 #0"},
+        {"2147483648", "n10$", "!1212@11 #0"},
+        {"-2147483648", "n11$", "-2147483648@12 #0"},
+        {"0x1F", "n4$", "!1212@5 #0"},
+        {"-", "n1$", "!1212@2 #0"},
     };
-    for (const Case& c :
-         {Case{"007", 3, 0, 7}, Case{"-12", 3, 0, -12}, Case{"+5", 2, 0, 5},
-          Case{"12a", 3, 1212, 0}, Case{"1 2", 3, 1212, 0}, Case{"1234", 3, 1211, 0},
-          Case{"2147483647", 10, 0, 2147483647}, Case{"2147483648", 10, 1212, 0},
-          Case{"-2147483648", 11, 0, INT32_MIN}, Case{"0x1F", 4, 1212, 0}, Case{"-", 1, 1212, 0}}) {
-        read_base r;
-        r.UstawLinie(c.field);
-        std::int32_t value = 0;
-        EXPECT_EQ(codeOf(r, [&] { value = r.CzytajLiczbe(c.maximum, true); }), c.code) << c.field;
-        EXPECT_EQ(value, c.value) << c.field;
-    }
-}
-
-TEST(Tokenizer, ErrorCodeIsClearedAtEveryField) {
-    read_base r;
-    r.UstawLinie("ABCD;EF");
-    EXPECT_EQ(codeOf(r, [&] { r.CzytajTekst(2, false); }), 1221);
-    EXPECT_EQ(r.CzytajTekst(2, true), "EF");
-    EXPECT_EQ(r.errorCode(), 0);
+    for (const auto& [line, steps, expected] : cases)
+        EXPECT_EQ(transcript(line, steps), expected)
+            << testing::PrintToString(line) << " " << steps;
 }
 
 TEST(TextLines, EveryKindOfLineEnd) {
@@ -125,12 +80,11 @@ TEST(TextLines, EveryKindOfLineEnd) {
 }
 
 TEST(Tokenizer, ChecksumFieldIsHexadecimalWithoutPadding) {
-    EXPECT_EQ(checksumField("0000ABCD"), checksumField("ABCD"));
-    EXPECT_EQ(checksumField("abcd"), 0xABCDu);
-    EXPECT_EQ(checksumField("FFFFFFFF"), 0xFFFFFFFFu);
-    EXPECT_EQ(checksumField("12G4"), 0u);
-    EXPECT_EQ(checksumField("123456789"), 0u);
-    EXPECT_EQ(checksumField(""), 0u);
+    const std::pair<const char*, std::uint32_t> cases[] = {
+        {"0000ABCD", 0xABCD}, {"abcd", 0xABCD}, {"FFFFFFFF", 0xFFFFFFFF},
+        {"12G4", 0},          {"123456789", 0}, {"", 0}};
+    for (const auto& [text, value] : cases)
+        EXPECT_EQ(checksumField(text), value) << text;
 }
 
 }  // namespace
