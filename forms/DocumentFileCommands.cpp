@@ -130,6 +130,10 @@ void DocumentFileCommands::importText() {
         {QStringLiteral("Importuj"), startFolder(), QStringLiteral("pliki tekstowe cia (*.cia)")},
         true);
     if (files.isEmpty()) return;
+    importTextFiles(files);
+}
+
+void DocumentFileCommands::importTextFiles(const QStringList& files) {
     importFileTitle_ = QFileInfo(files.first()).fileName().section(QLatin1Char('.'), 0, 0);
     TfrmImport dialog(files, window_.widget());
     if (dialog.exec() == QDialog::Accepted) window_.importRecords(dialog.takeRecords());

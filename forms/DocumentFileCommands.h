@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace tavik {
 
@@ -19,6 +20,8 @@ public:
     void split();
     void exportText();
     void importText();
+    // The import window over files already chosen (a file named on the program's command line).
+    void importTextFiles(const QStringList& files);
     // Asks before a changed document is closed; false keeps the window open.
     bool mayClose();
 

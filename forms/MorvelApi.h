@@ -65,6 +65,8 @@ using WindowCommandFn = void (*)();  // SaveToFile, SaveAsFile, SaveToFiles, Dod
 using NavigationFn = bool (*)();     // Begin, End, Prev, Next
 using ChangeTabViewFn = void (*)(int kind, const char* caption);
 using ChangeUIFn = int (*)();
+// The import window of the active application window over one text file (UTF-8 path).
+using ImportNamedFileFn = void (*)(const char* fileName);
 // 1 when the page was written; 0 when there is nothing to print.
 using PrintPageFn = int (*)(const tavik::PrintRequest* request);
 // Searches the records of the active document or response window for a text (UTF-8) and selects

@@ -293,6 +293,12 @@ MORVEL_EXPORT void ImportFile() {
     guarded([&] { withDocument([](TfrmData& d) { d.ImportFile(); }); });
 }
 
+MORVEL_EXPORT void ImportNamedFile(const char* fileNameUtf8) {
+    guarded([&] {
+        withDocument([&](TfrmData& d) { d.ImportFiles({QString::fromUtf8(fileNameUtf8)}); });
+    });
+}
+
 MORVEL_EXPORT int SearchRecords(const char* textUtf8, int wholeContent, long long* position) {
     return guarded(0, [&]() -> int {
         // Any window with a record tree: the document window and the response window alike.

@@ -744,6 +744,10 @@ void TfrmData::ImportFile() {
     files_->importText();
 }
 
+void TfrmData::ImportFiles(const QStringList& files) {
+    files_->importTextFiles(files);
+}
+
 void TfrmData::closeEvent(QCloseEvent* event) {
     if (ready_ && !files_->mayClose()) {
         event->ignore();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QStringList>
 #include <QWidget>
 #include <memory>
 #include <vector>
@@ -54,6 +55,7 @@ public:
     void ChangeTabView(int kind, const QString& caption);
     void ExportFile();
     void ImportFile();
+    void ImportFiles(const QStringList& files);
     void SetIndex(int index) { index_ = index; }
     int GetIndex() const { return index_; }
 

@@ -496,6 +496,34 @@ void TfrmMain::OpenDocExecute() {
     openDocument(this, chosen.first().toUtf8().constData(), InitialWindowState);
 }
 
+void TfrmMain::openFiles(const QStringList& paths) {
+    if (isMinimized()) showNormal();
+    raise();
+    activateWindow();
+    for (const QString& path : paths)
+        runCommand([this, &path] {
+            const QString extension = QFileInfo(path).suffix().toLower();
+            if (extension != QLatin1String("rpa") && extension != QLatin1String("coa") &&
+                extension != QLatin1String("cia"))
+                throw std::runtime_error(
+                    QStringLiteral("Plik %1 nie jest plikiem wniosków (.rpa), odpowiedzi (.coa) "
+                                   "ani plikiem tekstowym do importu (.cia).")
+                        .arg(QDir::toNativeSeparators(path))
+                        .toStdString());
+            // Unlike the menu command, a clerk who opened a file from outside must hear why
+            // nothing opens.
+            if (!library_.load()) throw std::runtime_error(library_.loadError().toStdString());
+            if (extension == QLatin1String("cia")) {
+                const auto importNamed = library_.resolve<ImportNamedFileFn>("ImportNamedFile");
+                if (!importNamed) return;
+                NewWindowExecute();
+                importNamed(path.toUtf8().constData());
+            } else if (const OpenDocumentFn openDocument = library_.openDocument()) {
+                openDocument(this, path.toUtf8().constData(), InitialWindowState);
+            }
+        });
+}
+
 void TfrmMain::ImportExecute() {
     if (!library_.load()) return;
     callWindowCommand("ImportFile");

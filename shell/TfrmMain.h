@@ -75,6 +75,11 @@ public:
     // A tick of the automatic saving.
     void Timer1Timer();
 
+    // Opens files named on the command line or handed over by a later start, each as its kind
+    // wants: an application file and a response in their windows, a text file imported into a
+    // new document. The frame comes to the front.
+    void openFiles(const QStringList& paths);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;

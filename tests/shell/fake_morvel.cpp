@@ -105,6 +105,10 @@ Q_DECL_EXPORT int SearchRecords(const char* text, int wholeContent, long long* p
     return 1;
 }
 
+Q_DECL_EXPORT void ImportNamedFile(const char* fileName) {
+    log(QStringLiteral("ImportNamedFile %1").arg(QString::fromUtf8(fileName)));
+}
+
 Q_DECL_EXPORT void FakeMorvelSend(const char* message, qintptr wParam, qintptr lParam) {
     tavik::platform::sendToMainWindow(
         tavik::platform::registerWindowMessage(QString::fromLatin1(message)), wParam, lParam);
