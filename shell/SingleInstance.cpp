@@ -19,7 +19,8 @@ constexpr qint64 kMaxMessage = 1 << 20;
 // Each path in UTF-8 followed by a zero byte, which no path holds; an empty path ends the list.
 QByteArray encode(const QStringList& files) {
     QByteArray message;
-    for (const QString& file : files) message += file.toUtf8() + '\0';
+    for (const QString& file : files)
+        message += file.toUtf8() + '\0';
     return message + '\0';
 }
 
@@ -55,8 +56,7 @@ bool handToRunningInstance(const QString& socketName, const QStringList& files, 
     return socket.read(1) == QByteArray(1, kTaken);
 }
 
-InstanceServer::InstanceServer(QObject* parent)
-    : QObject(parent), server_(new QLocalServer(this)) {
+InstanceServer::InstanceServer(QObject* parent) : QObject(parent), server_(new QLocalServer(this)) {
     server_->setSocketOptions(QLocalServer::UserAccessOption);
     connect(server_, &QLocalServer::newConnection, this, &InstanceServer::receive);
 }

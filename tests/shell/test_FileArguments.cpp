@@ -61,7 +61,8 @@ class FileArgumentsTest : public QObject {
 private slots:
     void initTestCase() {
         qputenv("FAKE_MORVEL_LOG", path("morvel.log").toUtf8());
-        QVERIFY(platform::Registry().openKey(Settings::kKeyPath, true)->writeString("Nazwa ZU", "TU"));
+        QVERIFY(
+            platform::Registry().openKey(Settings::kKeyPath, true)->writeString("Nazwa ZU", "TU"));
     }
 
     void eachFileOpensAsItsKindWants() {
@@ -80,8 +81,9 @@ private slots:
         // Without the library the clerk hears why nothing opens.
         prompts_.clear();
         frame(path("brak/libmorvel.so"))->openFiles({path("a.rpa")});
-        QCOMPARE(prompts_.messages(), QStringList({"Nie można otworzyć biblioteki libmorvel.so\nPlik " +
-                                                path("brak/libmorvel.so") + " nie istnieje."}));
+        QCOMPARE(prompts_.messages(),
+                 QStringList({"Nie można otworzyć biblioteki libmorvel.so\nPlik " +
+                              path("brak/libmorvel.so") + " nie istnieje."}));
     }
 
     void aSecondStartHandsItsFilesOver() {
@@ -92,7 +94,8 @@ private slots:
         QCOMPARE(secondStart(socket, {"nowy wniosek.rpa", "/x/b.coa"}), 0);
         QCOMPARE(secondStart(socket, {}), 0);
         QCOMPARE(received.size(), 2);
-        QCOMPARE(received[0][0].toStringList(), QStringList({path("nowy wniosek.rpa"), "/x/b.coa"}));
+        QCOMPARE(received[0][0].toStringList(),
+                 QStringList({path("nowy wniosek.rpa"), "/x/b.coa"}));
         QCOMPARE(received[1][0].toStringList(), QStringList());
 
         // A second program listening on the same socket is refused; the first keeps it.
