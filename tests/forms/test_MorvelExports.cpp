@@ -1,5 +1,4 @@
 #include <QComboBox>
-#include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <functional>

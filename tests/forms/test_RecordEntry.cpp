@@ -5,8 +5,6 @@
 #include <QComboBox>
 #include <QDate>
 #include <QDateEdit>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>

@@ -1,7 +1,6 @@
 #include <QApplication>
 #include <QFile>
 #include <QTest>
-#include <QTimer>
 #include <QTreeWidget>
 
 #include "forms/LibraryState.h"
@@ -113,14 +112,12 @@ private slots:
         auto* window = library.newDocument();
         library.prompts.chooseFiles({a, ciaFile(library, "drugi.cia", 1, 22)});
         QString removedAgent;
-        QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<TfrmImport*>(QApplication::activeModalWidget());
-            QVERIFY(dialog);
-            QTreeWidgetItem* agent = dialog->tvImport->topLevelItem(1)->child(0)->child(0);
+        test::inModal<TfrmImport>([&](TfrmImport& dialog) {
+            QTreeWidgetItem* agent = dialog.tvImport->topLevelItem(1)->child(0)->child(0);
             removedAgent = agent->text(0);
-            dialog->tvImport->setCurrentItem(agent);
-            dialog->Usu1Click();
-            dialog->accept();
+            dialog.tvImport->setCurrentItem(agent);
+            dialog.Usu1Click();
+            dialog.accept();
         });
         window->ImportFile();
         const auto& asked = library.prompts.shown.first();

@@ -1,7 +1,4 @@
 #include <QCheckBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QTabWidget>
 #include <QTest>
 

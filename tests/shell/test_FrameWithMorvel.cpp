@@ -1,16 +1,13 @@
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QDate>
 #include <QFile>
-#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QTreeView>
 
 #include "platform/Registry.h"
@@ -115,20 +112,14 @@ private slots:
 
         QStringList selected;
         QList<long long> positions;
-        QTimer::singleShot(0, [&] {
-            QWidget* modal = QApplication::activeModalWidget();
-            auto* window = qobject_cast<TfrmSearchWnd*>(modal);
-            if (!window) {
-                if (modal) modal->close();
-                QFAIL("no search window");
-            }
-            window->edSearchStr->setText("/2026");
+        test::inModal<TfrmSearchWnd>([&](TfrmSearchWnd& window) {
+            window.edSearchStr->setText("/2026");
             for (int step = 0; step < 3; ++step) {
-                QTest::keyClick(window->edSearchStr, Qt::Key_Return);
+                QTest::keyClick(window.edSearchStr, Qt::Key_Return);
                 selected << tree->currentIndex().data().toString();
                 positions << frame.searchPosition();
             }
-            window->Button2->click();
+            window.Button2->click();
         });
         search->trigger();
         QCOMPARE(selected, QStringList({"1/2026", "2/2026", "2/2026"}));
@@ -158,14 +149,12 @@ private slots:
         const QModelIndex second = tree->model()->index(1, 0, tree->model()->index(0, 0));
         const QString number = second.data().toString().section('-', 1);
         QString found;
-        QTimer::singleShot(0, [&] {
-            auto* window = qobject_cast<TfrmSearchWnd*>(QApplication::activeModalWidget());
-            if (!window) QFAIL("no search window");
-            window->edSearchStr->setText(number.toLower());
-            window->chkAll->setChecked(true);
-            window->btnSearch->click();
+        test::inModal<TfrmSearchWnd>([&](TfrmSearchWnd& window) {
+            window.edSearchStr->setText(number.toLower());
+            window.chkAll->setChecked(true);
+            window.btnSearch->click();
             found = tree->currentIndex().data().toString();
-            window->Button2->click();
+            window.Button2->click();
         });
         frame.findChild<QAction*>("Search")->trigger();
         QCOMPARE(found, second.data().toString());

@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QLibrary>
-#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -98,22 +97,6 @@ class TfrmMainTest : public QObject {
         for (const QAction* a : actions)
             out << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
         return out;
-    }
-    // Runs `inside` in the search window that the next command opens; `inside` closes it.
-    static void inSearchWindow(const std::function<void(TfrmSearchWnd&)>& inside) {
-        QTimer::singleShot(0, [inside] {
-            QWidget* modal = QApplication::activeModalWidget();
-            auto* window = qobject_cast<TfrmSearchWnd*>(modal);
-            if (!window) {
-                if (modal) modal->close();
-                QFAIL("no search window");
-            }
-            inside(*window);
-            if (window->isVisible()) {
-                window->reject();
-                QFAIL("the search window stayed open");
-            }
-        });
     }
     static auto key() { return platform::Registry().openKey(Settings::kKeyPath, true); }
     static QStringList log() {
@@ -397,7 +380,7 @@ private slots:
         act("NewWindow")->trigger();
         QTRY_VERIFY(act("Search")->isEnabled());
         clearLog();
-        inSearchWindow([](TfrmSearchWnd& w) {
+        test::inModal<TfrmSearchWnd>([](TfrmSearchWnd& w) {
             w.edSearchStr->setText("ŻUK");
             QTest::keyClick(w.edSearchStr, Qt::Key_Return);
             w.btnNext->click();
@@ -408,7 +391,7 @@ private slots:
         });
         QTest::keyClick(frame_.get(), Qt::Key_F3);
         QCOMPARE(frame_->searchPosition(), 10);
-        inSearchWindow([](TfrmSearchWnd& w) {
+        test::inModal<TfrmSearchWnd>([](TfrmSearchWnd& w) {
             w.edSearchStr->setText("KOT");
             w.btnSearch->click();  // the box starts clear
             QTest::keyClick(&w, Qt::Key_Escape);

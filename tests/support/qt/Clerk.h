@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QApplication>
 #include <QLineEdit>
 #include <QStringList>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 
 #include "tests/support/qt/ScriptedPrompts.h"
 
@@ -22,6 +25,26 @@ inline void retype(QLineEdit* edit, const QString& text) {
     QTest::keyClick(edit, Qt::Key_Delete);
     edit->setCursorPosition(0);
     type(edit, text);
+}
+
+// Runs `inside` in the modal window of the class that the next command opens, once it is up. No
+// such window fails, as does one that `inside` left open; either is closed, so that nothing hangs.
+template <class Window>
+void inModal(const std::function<void(Window&)>& inside) {
+    QTimer::singleShot(0, [inside] {
+        QWidget* modal = QApplication::activeModalWidget();
+        auto* window = qobject_cast<Window*>(modal);
+        if (!window) {
+            if (modal) modal->close();
+            QFAIL(qPrintable(
+                QStringLiteral("no %1 opened").arg(Window::staticMetaObject.className())));
+        }
+        inside(*window);
+        if (window->isVisible()) {
+            window->close();
+            QFAIL("the window stayed open");
+        }
+    });
 }
 
 // A message box in one line, so that its caption, icon, buttons and text are compared at once:
