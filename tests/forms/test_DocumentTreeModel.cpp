@@ -82,10 +82,8 @@ void TestDocumentTreeModel::followsTheTreeOfAResponse() {
     test::TreeBuilder b;
     DocumentTreeModel model(b.tree);
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-    samples::ResponseShape shape;
-    shape.agents = 3;
     ReadOdp3 reader(samples::sampleResponseCode());
-    reader.Czytaj(samples::sampleResponseText(3, shape, 4));
+    reader.Czytaj(samples::sampleResponseText(3, {.agents = 3}, 4));
     QVERIFY(b.tree.buildFromResponse("/x/odp.coa", reader.TakeRecords()).empty());
     const QModelIndex root = model.index(0, 0);
     QCOMPARE(model.data(root).toString(), QStringLiteral("/x/odp.coa"));

@@ -14,16 +14,12 @@ namespace {
 // Three applications numbered "1/2026" to "3/2026", each with an agent, its four groups, a board
 // member and two employees (nine nodes below it: the applications stand at 1, 10 and 19 in tree
 // order); nothing else holds "/2026".
-samples::SampleShape threeApplications() {
-    samples::SampleShape shape;
-    shape.applications = 3;
-    shape.boardMembers = 1;
-    shape.employees = 2;
-    shape.powersOfAttorney = 0;
-    shape.policies = 0;
-    shape.deletions = false;
-    return shape;
-}
+const samples::SampleShape kThree{.applications = 3,
+                                  .boardMembers = 1,
+                                  .employees = 2,
+                                  .powersOfAttorney = 0,
+                                  .policies = 0,
+                                  .deletions = false};
 
 // What a window shows selected: an application by its number, another node by its kind.
 QString shown(const RecordTreeWindow& window) {
@@ -52,7 +48,7 @@ private slots:
 
     void steppingWrapsAndTheWholeContentStartsAtTheTop() {
         test::LibraryFixture library;
-        TfrmData* window = library.openDocument(library.sampleFile(3, threeApplications()));
+        TfrmData* window = library.openDocument(library.sampleFile(3, kThree));
         QVERIFY(window);
         const std::tuple<const char*, int, const char*> calls[] = {
             {"/2026", 0, "1 1 1/2026"},
@@ -75,11 +71,10 @@ private slots:
     // The frame keeps one position for the program: a document opened later steps on from it.
     void thePositionCarriesToAnotherDocument() {
         test::LibraryFixture library;
-        TfrmData* first = library.openDocument(library.sampleFile(3, threeApplications()));
+        TfrmData* first = library.openDocument(library.sampleFile(3, kThree));
         QCOMPARE(run(*first, "/2026", 0), "1 1 1/2026");
         QCOMPARE(run(*first, "/2026", 0), "1 10 2/2026");
-        TfrmData* second =
-            library.openDocument(library.sampleFile(3, threeApplications(), "drugi.rpa"));
+        TfrmData* second = library.openDocument(library.sampleFile(3, kThree, "drugi.rpa"));
         QVERIFY(second && second != first);
         QCOMPARE(run(*second, "/2026", 0), "1 19 3/2026");
         QCOMPARE(shown(*first), "2/2026");
@@ -92,7 +87,7 @@ private slots:
         QCOMPARE(SearchRecords("/2026", 1, &position_), 0);
 
         // A window without a selected node does not step; the whole content is searched.
-        TfrmData* window = library.openDocument(library.sampleFile(3, threeApplications()));
+        TfrmData* window = library.openDocument(library.sampleFile(3, kThree));
         window->findChild<QTreeView*>()->setCurrentIndex(QModelIndex());
         QCOMPARE(run(*window, "/2026", 0), "0 7 -");
         QCOMPARE(run(*window, "/2026", 1), "1 7 1/2026");

@@ -1,7 +1,6 @@
 #include <QApplication>
 #include <QFile>
 #include <QTest>
-#include <QTimer>
 #include <QTreeWidget>
 
 #include "forms/LibraryState.h"
@@ -10,6 +9,7 @@
 #include "forms/TfrmImport.h"
 #include "interchange/TextExport.h"
 #include "model/Cp1250.h"
+#include "tests/support/qt/Clerk.h"
 #include "tests/support/qt/LibraryFixture.h"
 #include "tests/support/qt/MessageLog.h"
 
@@ -18,7 +18,8 @@ using namespace tavik;
 namespace {
 
 // A text file with the records of a sample document of `applications` applications.
-QString ciaFile(const QString& path, int applications, std::uint32_t seed) {
+QString ciaFile(test::LibraryFixture& library, const QString& name, int applications,
+                std::uint32_t seed) {
     samples::SampleShape shape;
     shape.applications = applications;
     samples::SampleDocument sample(3, shape, seed);
@@ -26,13 +27,10 @@ QString ciaFile(const QString& path, int applications, std::uint32_t seed) {
     for (std::size_t i = 0; i < sample.records().size(); ++i)
         if (sample.kinds()[i] != KIND_ZAKLAD)
             lines.push_back(exportLine(*sample.records()[i], sample.kinds()[i], {}));
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    const std::string text = exportText(lines);
-    file.write(text.data(), static_cast<qint64>(text.size()));
-    return path;
+    return library.writeFile(name, QByteArray::fromStdString(exportText(lines)));
 }
 
+// The texts of the items below one, or of the top items.
 QStringList childTexts(const QTreeWidgetItem* parent) {
     QStringList out;
     for (int i = 0; i < parent->childCount(); ++i)
@@ -45,130 +43,115 @@ QStringList childTexts(const QTreeWidgetItem* parent) {
 class TestTfrmImport : public QObject {
     Q_OBJECT
 private slots:
-    void twoFilesGiveTwoBranches();
-    void removingAnAgentRemovesWhatIsBelowIt();
-    void aRefusedFileIsToldAndBringsNothing();
-    void importThroughTheWindowWithOneAgentRemoved();
+    void twoFilesGiveTwoBranches() {
+        test::LibraryFixture library;
+        const QString a = ciaFile(library, "a.cia", 2, 11), b = ciaFile(library, "b.cia", 1, 12);
+        TfrmImport dialog({a, b});
+        QCOMPARE(dialog.windowTitle(), "Importowanie danych zewnętrznych");
+        QCOMPARE(library.prompts.messages(), QStringList());
+        QCOMPARE(childTexts(dialog.tvImport->invisibleRootItem()),
+                 (QStringList{"Plik - " + a, "Plik - " + b}));
+        QTreeWidgetItem* application = dialog.tvImport->topLevelItem(0)->child(0);
+        QCOMPARE(dialog.tvImport->topLevelItem(0)->childCount(), 2);
+        QCOMPARE(application->foreground(0).color(), QColor(0, 128, 0));  // an entry
+        QCOMPARE(application->childCount(), 1);
+        // Below the agent in file order: 3 board members, 5 employees, 2 powers, 2 policies.
+        const QStringList below = childTexts(application->child(0));
+        QCOMPARE(below.size(), 12);
+        QCOMPARE(below.filter("Pelnomocnictwo LP - "),
+                 (QStringList{"Pelnomocnictwo LP - 1", "Pelnomocnictwo LP - 2"}));
+        QCOMPARE(below.filter("Polisa - ").size(), 2);
+        const std::vector<ReadRecord> records = dialog.takeRecords();
+        QCOMPARE(records.size(), std::size_t(3 * 14));
+        // Records below an agent belong to it.
+        const auto* owner = static_cast<const TRecAgenta*>(records[1].record.get());
+        const auto employee = std::find_if(records.begin(), records.end(), [](const ReadRecord& r) {
+            return r.kind == KIND_PRACOWNIK;
+        });
+        QCOMPARE(static_cast<const TRecOsoba*>(employee->record.get())->Agent, owner);
+    }
+
+    void removingAnAgentRemovesWhatIsBelowIt() {
+        test::LibraryFixture library;
+        TfrmImport dialog({ciaFile(library, "a.cia", 2, 11)});
+        QTreeWidgetItem* file = dialog.tvImport->topLevelItem(0);
+        dialog.tvImport->setCurrentItem(file->child(0)->child(0));
+        dialog.Usu1Click();
+        QCOMPARE(file->child(0)->childCount(), 0);
+        std::vector<ReadRecord> records = dialog.takeRecords();
+        QCOMPARE(records.size(), std::size_t(1 + 14));
+        QCOMPARE(records[0].kind, KIND_WNIOSEK);
+        QCOMPARE(records[1].kind, KIND_WNIOSEK);
+        // The Delete key removes the whole file.
+        TfrmImport again({ciaFile(library, "b.cia", 1, 12)});
+        again.show();
+        QApplication::setActiveWindow(&again);
+        again.tvImport->setFocus();
+        again.tvImport->setCurrentItem(again.tvImport->topLevelItem(0));
+        QTest::keyClick(again.tvImport, Qt::Key_Delete);
+        QCOMPARE(again.tvImport->topLevelItemCount(), 0);
+        QVERIFY(again.takeRecords().empty());
+    }
+
+    void aRefusedFileIsToldAndBringsNothing() {
+        test::LibraryFixture library;
+        const QString good = ciaFile(library, "a.cia", 1, 11);
+        TfrmImport dialog(
+            {good, library.writeFile("zly.cia",
+                                     "WNI;JSK;1/2026;WPIS;01.02.2026;<E>;\r\nXYZ;JSK;1;\r\n")});
+        QCOMPARE(test::boxes(library.prompts),
+                 QStringList{"Błąd [Error]: Wystąpił błąd w linii 2\nBłędny typ rekordu !"});
+        // The file before the refused one keeps its records.
+        QCOMPARE(childTexts(dialog.tvImport->invisibleRootItem()), QStringList{"Plik - " + good});
+    }
+
+    void importThroughTheWindowWithOneAgentRemoved() {
+        test::LibraryFixture library;
+        test::MessageLog frame;
+        const QString a = ciaFile(library, "pierwszy.plik.cia", 2, 21);
+        auto* window = library.newDocument();
+        library.prompts.chooseFiles({a, ciaFile(library, "drugi.cia", 1, 22)});
+        QString removedAgent;
+        test::inModal<TfrmImport>([&](TfrmImport& dialog) {
+            QTreeWidgetItem* agent = dialog.tvImport->topLevelItem(1)->child(0)->child(0);
+            removedAgent = agent->text(0);
+            dialog.tvImport->setCurrentItem(agent);
+            dialog.Usu1Click();
+            dialog.accept();
+        });
+        window->ImportFile();
+        const auto& asked = library.prompts.shown.first();
+        QCOMPARE(asked.kind, test::ScriptedPrompts::Kind::OpenFiles);
+        QVERIFY(asked.multiple);
+        QCOMPARE(asked.filter, "pliki tekstowe cia (*.cia)");
+        QVERIFY(!removedAgent.isEmpty());
+        QCOMPARE(window->applicationCount(), 3);
+        QCOMPARE(frame.last("WNIOSKI"), qMakePair(qintptr(3), qintptr(0)));
+        QCOMPARE(window->selectedNode(), window->tree().root()->child(0));
+        int agents = 0;
+        for (const auto& application : window->tree().root()->children())
+            if (TreeNode* agent = DocumentTree::agentOf(application.get())) {
+                ++agents;
+                QVERIFY(QString::fromStdString(cp1250::toUtf8(agent->text())) != removedAgent);
+                QCOMPARE(agent->childCount(), std::size_t(4));
+            }
+        QCOMPARE(agents, 2);
+        QCOMPARE(library.prompts.messages(), QStringList());
+        QVERIFY(window->isModified());
+
+        // Splitting the unnamed window names the files after the first imported file.
+        library.prompts.chooseFolder(library.folder());
+        library.prompts.answer(platform::PromptAnswer::Ok);
+        window->SaveToFiles();
+        // The report names the document by the imported file's title, as the parts are named.
+        QCOMPARE(library.prompts.messages(),
+                 QStringList{"Plik pierwszy\nzostał rozdzielony\n na pojedyncze wnioski, zapisane "
+                             "w katalogu\n" +
+                             library.folder()});
+        QVERIFY(QFile::exists(library.folder() + "/pierwszy_1.rpa"));
+        QVERIFY(QFile::exists(library.folder() + "/pierwszy_3.rpa"));
+    }
 };
-
-void TestTfrmImport::twoFilesGiveTwoBranches() {
-    test::LibraryFixture library;
-    const QString a = ciaFile(library.folder() + QStringLiteral("/a.cia"), 2, 11);
-    const QString b = ciaFile(library.folder() + QStringLiteral("/b.cia"), 1, 12);
-    TfrmImport dialog({a, b});
-    QCOMPARE(dialog.windowTitle(), QStringLiteral("Importowanie danych zewnętrznych"));
-    QCOMPARE(library.prompts.messages(), QStringList());
-    QCOMPARE(dialog.tvImport->topLevelItemCount(), 2);
-    QCOMPARE(dialog.tvImport->topLevelItem(0)->text(0), QStringLiteral("Plik - ") + a);
-    QCOMPARE(dialog.tvImport->topLevelItem(1)->text(0), QStringLiteral("Plik - ") + b);
-    QTreeWidgetItem* application = dialog.tvImport->topLevelItem(0)->child(0);
-    QCOMPARE(dialog.tvImport->topLevelItem(0)->childCount(), 2);
-    QCOMPARE(application->foreground(0).color(), QColor(0, 128, 0));  // an entry
-    QCOMPARE(application->childCount(), 1);
-    QTreeWidgetItem* agent = application->child(0);
-    // Below the agent in file order: 3 board members, 5 employees, 2 powers, 2 policies.
-    const QStringList below = childTexts(agent);
-    QCOMPARE(below.size(), 12);
-    QCOMPARE(below.filter(QStringLiteral("Pelnomocnictwo LP - ")),
-             (QStringList{"Pelnomocnictwo LP - 1", "Pelnomocnictwo LP - 2"}));
-    QCOMPARE(below.filter(QStringLiteral("Polisa - ")).size(), 2);
-    const std::vector<ReadRecord> records = dialog.takeRecords();
-    QCOMPARE(records.size(), std::size_t(3 * 14));
-    // Records below an agent belong to it.
-    const auto* owner = static_cast<const TRecAgenta*>(records[1].record.get());
-    const auto employee = std::find_if(records.begin(), records.end(), [](const ReadRecord& r) {
-        return r.kind == KIND_PRACOWNIK;
-    });
-    QCOMPARE(static_cast<const TRecOsoba*>(employee->record.get())->Agent, owner);
-}
-
-void TestTfrmImport::removingAnAgentRemovesWhatIsBelowIt() {
-    test::LibraryFixture library;
-    TfrmImport dialog({ciaFile(library.folder() + QStringLiteral("/a.cia"), 2, 11)});
-    QTreeWidgetItem* file = dialog.tvImport->topLevelItem(0);
-    dialog.tvImport->setCurrentItem(file->child(0)->child(0));
-    dialog.Usu1Click();
-    QCOMPARE(file->child(0)->childCount(), 0);
-    std::vector<ReadRecord> records = dialog.takeRecords();
-    QCOMPARE(records.size(), std::size_t(1 + 14));
-    QCOMPARE(records[0].kind, KIND_WNIOSEK);
-    QCOMPARE(records[1].kind, KIND_WNIOSEK);
-    // The Delete key removes the whole file.
-    TfrmImport again({ciaFile(library.folder() + QStringLiteral("/b.cia"), 1, 12)});
-    again.show();
-    QApplication::setActiveWindow(&again);
-    again.tvImport->setFocus();
-    again.tvImport->setCurrentItem(again.tvImport->topLevelItem(0));
-    QTest::keyClick(again.tvImport, Qt::Key_Delete);
-    QCOMPARE(again.tvImport->topLevelItemCount(), 0);
-    QVERIFY(again.takeRecords().empty());
-}
-
-void TestTfrmImport::aRefusedFileIsToldAndBringsNothing() {
-    test::LibraryFixture library;
-    const QString good = ciaFile(library.folder() + QStringLiteral("/a.cia"), 1, 11);
-    const QString bad = library.folder() + QStringLiteral("/zly.cia");
-    QFile file(bad);
-    file.open(QIODevice::WriteOnly);
-    file.write("WNI;JSK;1/2026;WPIS;01.02.2026;<E>;\r\nXYZ;JSK;1;\r\n");
-    file.close();
-    TfrmImport dialog({good, bad});
-    QCOMPARE(library.prompts.messages(),
-             QStringList{QStringLiteral("Wystąpił błąd w linii 2\nBłędny typ rekordu !")});
-    QCOMPARE(library.prompts.last().caption, QStringLiteral("Błąd"));
-    // The file before the refused one keeps its records.
-    QCOMPARE(dialog.tvImport->topLevelItemCount(), 1);
-    QCOMPARE(dialog.tvImport->topLevelItem(0)->text(0), QStringLiteral("Plik - ") + good);
-}
-
-void TestTfrmImport::importThroughTheWindowWithOneAgentRemoved() {
-    test::LibraryFixture library;
-    test::MessageLog frame;
-    const QString a = ciaFile(library.folder() + QStringLiteral("/pierwszy.plik.cia"), 2, 21);
-    const QString b = ciaFile(library.folder() + QStringLiteral("/drugi.cia"), 1, 22);
-    auto* window = library.newDocument();
-    library.prompts.chooseFiles({a, b});
-    QString removedAgent;
-    QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<TfrmImport*>(QApplication::activeModalWidget());
-        QVERIFY(dialog);
-        QTreeWidgetItem* agent = dialog->tvImport->topLevelItem(1)->child(0)->child(0);
-        removedAgent = agent->text(0);
-        dialog->tvImport->setCurrentItem(agent);
-        dialog->Usu1Click();
-        dialog->accept();
-    });
-    window->ImportFile();
-    QCOMPARE(library.prompts.shown.first().kind, test::ScriptedPrompts::Kind::OpenFiles);
-    QVERIFY(library.prompts.shown.first().multiple);
-    QCOMPARE(library.prompts.shown.first().filter, QStringLiteral("pliki tekstowe cia (*.cia)"));
-    QVERIFY(!removedAgent.isEmpty());
-    QCOMPARE(window->applicationCount(), 3);
-    QCOMPARE(frame.last(QStringLiteral("WNIOSKI")), qMakePair(qintptr(3), qintptr(0)));
-    QCOMPARE(window->selectedNode(), window->tree().root()->child(0));
-    int agents = 0;
-    for (const auto& application : window->tree().root()->children())
-        if (TreeNode* agent = DocumentTree::agentOf(application.get())) {
-            ++agents;
-            QVERIFY(QString::fromStdString(cp1250::toUtf8(agent->text())) != removedAgent);
-            QCOMPARE(agent->childCount(), std::size_t(4));
-        }
-    QCOMPARE(agents, 2);
-    QCOMPARE(library.prompts.messages(), QStringList());
-    QVERIFY(window->isModified());
-
-    // Splitting the unnamed window names the files after the first imported file.
-    library.prompts.chooseFolder(library.folder());
-    library.prompts.answer(platform::PromptAnswer::Ok);
-    window->SaveToFiles();
-    // The report names the document by the imported file's title, as the parts are named.
-    QCOMPARE(library.prompts.messages(),
-             QStringList{QStringLiteral("Plik pierwszy\nzostał rozdzielony\n na pojedyncze "
-                                        "wnioski, zapisane w katalogu\n") +
-                         library.folder()});
-    QVERIFY(QFile::exists(library.folder() + QStringLiteral("/pierwszy_1.rpa")));
-    QVERIFY(QFile::exists(library.folder() + QStringLiteral("/pierwszy_3.rpa")));
-}
 
 QTEST_MAIN(TestTfrmImport)
 #include "test_TfrmImport.moc"

@@ -1,6 +1,5 @@
 #include <QLabel>
 #include <QPointer>
-#include <QTimer>
 #include <QtTest>
 
 #include "forms/TfrmWeryfikacja.h"

@@ -1,16 +1,13 @@
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QDate>
 #include <QFile>
-#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QTreeView>
 
 #include "platform/Registry.h"
@@ -18,7 +15,7 @@
 #include "platform/Termination.h"
 #include "shell/TfrmMain.h"
 #include "shell/TfrmSearchWnd.h"
-#include "tests/support/qt/ScriptedPrompts.h"
+#include "tests/support/qt/Clerk.h"
 #include "tests/support/qt/TempRegistry.h"
 #include "tools/samples/SampleDocuments.h"
 #include "tools/samples/SampleResponses.h"
@@ -57,8 +54,22 @@ class FrameWithMorvelTest : public QObject {
         prompts_.chooseFiles({path});
         frame.findChild<QAction*>("OpenDoc")->trigger();
     }
+    // Which of the named commands of a frame are on, "1" or "0" each.
+    static QString on(const TfrmMain& frame, std::initializer_list<const char*> names) {
+        QString bits;
+        for (const char* name : names)
+            bits += frame.findChild<QAction*>(name)->isEnabled() ? '1' : '0';
+        return bits;
+    }
+    // The class and the caption of the active document window.
+    static QString active(TfrmMain& frame) {
+        const QWidget* w = frame.documentArea()->currentSubWindow()->widget();
+        return morvelWindowClass(w) + (' ' + w->property("caption").toString());
+    }
 
 private slots:
+    void init() { prompts_.clear(); }
+
     // The frame with the real library, through its exports, its window messages and its release,
     // after which the process must still end cleanly (it did not while the library's code was
     // unmapped under what it had left with Qt).
@@ -69,22 +80,15 @@ private slots:
 
         frame.findChild<QAction*>("NewWindow")->trigger();
         QCOMPARE(prompts_.messages(), QStringList());
-        const QWidget* document = frame.documentArea()->currentSubWindow()->widget();
-        QCOMPARE(morvelWindowClass(document) + (' ' + document->property("caption").toString()),
-                 "TfrmData Bez nazwy [0]");
+        QCOMPARE(active(frame), "TfrmData Bez nazwy [0]");
         // The new document selects its root and says so: an application can be added, the
         // records below an agent cannot; it can be saved, imported into and exported.
-        const auto enabled = [&frame] {
-            QString bits;
-            for (const char* name : {"AddWniosek", "AddAgent", "AddZarzad", "AddPracownik",
-                                     "AddPolisa", "AddPelnomoc", "SaveFile", "Import", "Export"})
-                bits += frame.findChild<QAction*>(name)->isEnabled() ? '1' : '0';
-            return bits;
-        };
-        QTRY_COMPARE(enabled(), "100000111");
+        QTRY_COMPARE(on(frame, {"AddWniosek", "AddAgent", "AddZarzad", "AddPracownik", "AddPolisa",
+                                "AddPelnomoc", "SaveFile", "Import", "Export"}),
+                     "100000111");
 
         // A changed document whose question is cancelled keeps the frame open.
-        QTest::keyClicks(document->findChild<QPlainTextEdit*>("edKomentarz"), "x");
+        QTest::keyClicks(frame.findChild<QPlainTextEdit*>("edKomentarz"), "x");
         QVERIFY(!frame.close());  // unanswered: "Anuluj"
         QVERIFY(frame.library().isLoaded());
         prompts_.answer(platform::PromptAnswer::No);
@@ -96,13 +100,11 @@ private slots:
     // The search window over an opened document: each step selects the next application in the
     // document behind it, past the last nothing, and the frame keeps where the steps stand.
     void searchSelectsInTheDocumentBehind() {
-        prompts_.clear();
         QTemporaryDir dir;
-        samples::SampleShape shape;
-        shape.applications = 2;
-        shape.policies = 0;  // their numbers hold the year too
         TfrmMain frame(configured());
-        openInFrame(frame, dir.filePath("wnioski.rpa"), samples::sampleFileBytes(3, shape, 7));
+        // No policies: their numbers hold the year too.
+        openInFrame(frame, dir.filePath("wnioski.rpa"),
+                    samples::sampleFileBytes(3, {.applications = 2, .policies = 0}, 7));
         const auto* tree =
             frame.documentArea()->currentSubWindow()->widget()->findChild<QTreeView*>();
         QAction* search = frame.findChild<QAction*>("Search");
@@ -110,20 +112,14 @@ private slots:
 
         QStringList selected;
         QList<long long> positions;
-        QTimer::singleShot(0, [&] {
-            QWidget* modal = QApplication::activeModalWidget();
-            auto* window = qobject_cast<TfrmSearchWnd*>(modal);
-            if (!window) {
-                if (modal) modal->close();
-                QFAIL("no search window");
-            }
-            window->edSearchStr->setText("/2026");
+        test::inModal<TfrmSearchWnd>([&](TfrmSearchWnd& window) {
+            window.edSearchStr->setText("/2026");
             for (int step = 0; step < 3; ++step) {
-                QTest::keyClick(window->edSearchStr, Qt::Key_Return);
+                QTest::keyClick(window.edSearchStr, Qt::Key_Return);
                 selected << tree->currentIndex().data().toString();
                 positions << frame.searchPosition();
             }
-            window->Button2->click();
+            window.Button2->click();
         });
         search->trigger();
         QCOMPARE(selected, QStringList({"1/2026", "2/2026", "2/2026"}));
@@ -136,40 +132,29 @@ private slots:
     // A response file opens in the response window: nothing of it can be saved, added to,
     // imported into or exported, but it can be searched.
     void responseWindowInTheFrame() {
-        prompts_.clear();
         QTemporaryDir dir;
-        samples::ResponseShape shape;
-        shape.agents = 2;
         TfrmMain frame(configured());
         const QString path = dir.filePath("ODPOWIEDZ.COA");
-        openInFrame(frame, path, samples::sampleResponseText(3, shape, 5));
+        openInFrame(frame, path, samples::sampleResponseText(3, {.agents = 2}, 5));
         QCOMPARE(prompts_.messages(), QStringList());
-        const QWidget* response = frame.documentArea()->currentSubWindow()->widget();
-        QCOMPARE(morvelWindowClass(response) + (' ' + response->property("caption").toString()),
-                 "TfrmOdpowiedz " + path);
-        const auto enabled = [&frame] {
-            QString bits;
-            for (const char* name :
-                 {"AddWniosek", "AddAgent", "AddZarzad", "AddPracownik", "AddPolisa", "AddPelnomoc",
-                  "SaveFile", "SaveAs", "acWnioski", "Import", "Export", "Close", "Search"})
-                bits += frame.findChild<QAction*>(name)->isEnabled() ? '1' : '0';
-            return bits;
-        };
-        QTRY_COMPARE(enabled(), "0000000000011");
+        QCOMPARE(active(frame), "TfrmOdpowiedz " + path);
+        QTRY_COMPARE(on(frame, {"AddWniosek", "AddAgent", "AddZarzad", "AddPracownik", "AddPolisa",
+                                "AddPelnomoc", "SaveFile", "SaveAs", "acWnioski", "Import",
+                                "Export", "Close", "Search"}),
+                     "0000000000011");
 
-        const auto* tree = response->findChild<QTreeView*>();
+        const auto* tree =
+            frame.documentArea()->currentSubWindow()->widget()->findChild<QTreeView*>();
         // The second answer, by its number in lower case; the first is selected on opening.
         const QModelIndex second = tree->model()->index(1, 0, tree->model()->index(0, 0));
         const QString number = second.data().toString().section('-', 1);
         QString found;
-        QTimer::singleShot(0, [&] {
-            auto* window = qobject_cast<TfrmSearchWnd*>(QApplication::activeModalWidget());
-            if (!window) QFAIL("no search window");
-            window->edSearchStr->setText(number.toLower());
-            window->chkAll->setChecked(true);
-            window->btnSearch->click();
+        test::inModal<TfrmSearchWnd>([&](TfrmSearchWnd& window) {
+            window.edSearchStr->setText(number.toLower());
+            window.chkAll->setChecked(true);
+            window.btnSearch->click();
             found = tree->currentIndex().data().toString();
-            window->Button2->click();
+            window.Button2->click();
         });
         frame.findChild<QAction*>("Search")->trigger();
         QCOMPARE(found, second.data().toString());
@@ -180,7 +165,6 @@ private slots:
     // Printing the selected application: the signer is required; the page of its kind is
     // written where the frame says and shown in the preview; closing the frame removes it.
     void printingTheSelectedApplication() {
-        prompts_.clear();
         QTemporaryDir dir;
         auto key = platform::Registry().openKey(Settings::kKeyPath, true);
         FrameEnvironment e = configured();
@@ -193,16 +177,14 @@ private slots:
             previewed << page << QString::fromUtf8(file.readAll());
         };
         TfrmMain frame(e);
-        samples::SampleShape shape;
-        shape.applications = 1;
-        openInFrame(frame, dir.filePath("wniosek.rpa"), samples::sampleFileBytes(3, shape, 7));
+        openInFrame(frame, dir.filePath("wniosek.rpa"), samples::sampleFileBytes(3, {}, 7));
         QAction* print = frame.findChild<QAction*>("Print");
         QTRY_VERIFY(print->isEnabled());  // the application with its agent is selected
 
         QVERIFY(key->writeString("OsobaPodpis", "  "));
         print->trigger();
-        QCOMPARE(prompts_.messages(), QStringList{"Brak informacji o osobie składającej wniosek"});
-        QCOMPARE(prompts_.last().caption, "Błąd");
+        QCOMPARE(test::boxes(prompts_),
+                 QStringList{"Błąd [Error]: Brak informacji o osobie składającej wniosek"});
         QVERIFY(previewed.isEmpty());
 
         QVERIFY(key->writeString("OsobaPodpis", "ANNA ŻÓŁĆ"));
@@ -213,9 +195,8 @@ private slots:
         QCOMPARE(previewed.size(), 2);
         QCOMPARE(previewed[0], e.printPagePath);
         const QString& page = previewed[1];
-        QVERIFY(page.contains("o wpis agenta"));
-        QVERIFY(page.contains("ANNA ŻÓŁĆ"));
-        QVERIFY(page.contains("Kraków, " + QDate::currentDate().toString("yyyy-MM-dd")));
+        QVERIFY(page.contains("o wpis agenta") && page.contains("ANNA ŻÓŁĆ") &&
+                page.contains("Kraków, " + QDate::currentDate().toString("yyyy-MM-dd")));
         QVERIFY(!page.contains("<#"));
         QVERIFY(QFile::exists(e.printPagePath));
         QVERIFY(frame.close());  // the document did not change: nothing is asked
@@ -225,7 +206,6 @@ private slots:
     // Handing the file to the transfer program: asked first, the document closed by its own
     // rules, the program started with the mode's arguments; a program that cannot start is told.
     void transferOfTheActiveFile() {
-        prompts_.clear();
         QTemporaryDir dir;
         auto key = platform::Registry().openKey(Settings::kKeyPath, true);
         FrameEnvironment e = configured();
@@ -236,10 +216,8 @@ private slots:
             return starts;
         };
         TfrmMain frame(e);
-        samples::SampleShape shape;
-        shape.applications = 1;
         const QString path = dir.filePath("wniosek 1.rpa");  // a blank in the name
-        const std::string bytes = samples::sampleFileBytes(3, shape, 7);
+        const std::string bytes = samples::sampleFileBytes(3, {}, 7);
         openInFrame(frame, path, bytes);
         QAction* senvik = frame.findChild<QAction*>("Senvik");
         QTRY_VERIFY(senvik->isEnabled());
@@ -248,9 +226,8 @@ private slots:
         // "Nie": nothing closes, nothing starts.
         prompts_.answer(platform::PromptAnswer::No);
         senvik->trigger();
-        QCOMPARE(prompts_.messages(), QStringList{"Czy wysłać bieżący plik ?"});
-        QCOMPARE(prompts_.last().caption, "Komunikat");
-        QCOMPARE(prompts_.last().buttons, platform::PromptButtons::YesNo);
+        QCOMPARE(test::boxes(prompts_),
+                 QStringList{"Komunikat [Warning YesNo]: Czy wysłać bieżący plik ?"});
         QCOMPARE(windows(), 1);
         QVERIFY(started.isEmpty());
 
@@ -289,16 +266,15 @@ private slots:
         prompts_.answer(platform::PromptAnswer::No);  // do not save the change
         senvik->trigger();
         QTRY_COMPARE(windows(), 0);
-        QCOMPARE(prompts_.messages().last(), "Nie można uruchomić programu senvik — plik " + path +
-                                                 " nie został przekazany do wysłania.");
-        QCOMPARE(prompts_.last().caption, "Błąd");
+        QCOMPARE(test::lastBox(prompts_),
+                 "Błąd [Error]: Nie można uruchomić programu senvik — plik " + path +
+                     " nie został przekazany do wysłania.");
         QVERIFY(frame.close());
     }
 
     // Without its dictionary the library refuses documents and says what to do, the program
     // goes on, and the configuration accepted in the frame makes it read the dictionary again.
     void documentsWaitForTheDictionaryOfTheConfiguration() {
-        prompts_.clear();
         QTemporaryDir empty;
         auto key = platform::Registry().openKey(Settings::kKeyPath, true);
         QVERIFY(key->writeString("Katalog słowników", empty.path()));

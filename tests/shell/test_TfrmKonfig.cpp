@@ -2,10 +2,8 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
@@ -16,7 +14,7 @@
 #include "platform/Termination.h"
 #include "shell/RadioGroup.h"
 #include "shell/TfrmKonfig.h"
-#include "tests/support/qt/ScriptedPrompts.h"
+#include "tests/support/qt/Clerk.h"
 #include "tests/support/qt/TempRegistry.h"
 
 using namespace tavik;
@@ -29,13 +27,6 @@ const QString kOther = "POZOSTAŁE UBEZPIECZENIA OSOBOWE ORAZ UBEZPIECZENIA MAJ�
 
 auto key(const QString& path = Settings::kKeyPath) {
     return platform::Registry().openKey(path, true);
-}
-
-// Typed as a keyboard types it, Polish letters included.
-void type(QLineEdit* edit, const QString& text) {
-    edit->clear();
-    for (const QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
 }
 
 // Whether accepting and cancelling are offered.
@@ -66,9 +57,7 @@ class TfrmKonfigTest : public QObject {
         return path(folder);
     }
     void expectError(const QString& text, const QString& caption = "Błąd") {
-        QCOMPARE(prompts_->messages(), QStringList{text});
-        QCOMPARE(prompts_->last().caption, caption);
-        QCOMPARE(prompts_->last().icon, platform::PromptIcon::Error);
+        QCOMPARE(test::boxes(*prompts_), QStringList{caption + " [Error]: " + text});
     }
 
 private slots:
@@ -125,8 +114,8 @@ private slots:
         TfrmKonfig d;
         d.show();
         d.cbNazwaZU->setCurrentIndex(0);
-        type(d.edMiejsce, "Łódź");
-        type(d.edPodpis, "anna żółć");
+        test::retype(d.edMiejsce, "Łódź");
+        test::retype(d.edPodpis, "anna żółć");
         QCOMPARE(d.edPodpis->text(), "ANNA ŻÓŁĆ");  // typed in capitals
         d.rgUI->button(1)->click();
         d.rgSortowanie->button(2)->click();
@@ -163,7 +152,7 @@ private slots:
         dictionary("słowniki");
         TfrmKonfig d;
         d.show();
-        type(d.edMiejsce, "Gdańsk");
+        test::retype(d.edMiejsce, "Gdańsk");
         d.PageCtrlKonfiguracja->setCurrentIndex(2);
         d.btnAccept->click();
         expectError("Proszę uzupełnić informacje o zakładzie", "Komunikat");

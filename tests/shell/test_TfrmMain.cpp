@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QLabel>
 #include <QLibrary>
-#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -22,7 +21,7 @@
 #include "shell/TAboutBox.h"
 #include "shell/TfrmMain.h"
 #include "shell/TfrmSearchWnd.h"
-#include "tests/support/qt/ScriptedPrompts.h"
+#include "tests/support/qt/Clerk.h"
 #include "tests/support/qt/TempRegistry.h"
 
 using namespace tavik;
@@ -83,9 +82,14 @@ class TfrmMainTest : public QObject {
         }
     }
     void expectError(const QString& text) {
-        QCOMPARE(prompts_->messages(), QStringList{text});
-        QCOMPARE(prompts_->last().caption, "Błąd");
-        QCOMPARE(prompts_->last().icon, platform::PromptIcon::Error);
+        QCOMPARE(test::boxes(*prompts_), QStringList{"Błąd [Error]: " + text});
+    }
+    // Which of the named commands are on, "1" or "0" each.
+    QString on(std::initializer_list<const char*> names) const {
+        QString bits;
+        for (const char* name : names)
+            bits += act(name)->isEnabled() ? '1' : '0';
+        return bits;
     }
     // The names of a menu's or toolbar's items in order, "-" for a separator.
     static QStringList names(const QList<QAction*>& actions) {
@@ -93,22 +97,6 @@ class TfrmMainTest : public QObject {
         for (const QAction* a : actions)
             out << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
         return out;
-    }
-    // Runs `inside` in the search window that the next command opens; `inside` closes it.
-    static void inSearchWindow(const std::function<void(TfrmSearchWnd&)>& inside) {
-        QTimer::singleShot(0, [inside] {
-            QWidget* modal = QApplication::activeModalWidget();
-            auto* window = qobject_cast<TfrmSearchWnd*>(modal);
-            if (!window) {
-                if (modal) modal->close();
-                QFAIL("no search window");
-            }
-            inside(*window);
-            if (window->isVisible()) {
-                window->reject();
-                QFAIL("the search window stayed open");
-            }
-        });
     }
     static auto key() { return platform::Registry().openKey(Settings::kKeyPath, true); }
     static QStringList log() {
@@ -172,8 +160,7 @@ private slots:
         QCOMPARE(prompts_->last().kind, test::ScriptedPrompts::Kind::OpenFiles);
         QVERIFY(!frame_->library().isLoaded());
         frame_->UpdateActions();
-        for (const char* name : {"SaveFile", "SaveAs", "Print", "Close", "Import", "Export"})
-            QVERIFY2(!act(name)->isEnabled(), name);
+        QCOMPARE(on({"SaveFile", "SaveAs", "Print", "Close", "Import", "Export"}), "000000");
 
         // Only a new document says why the library cannot serve.
         const QString cannot = "Nie można otworzyć biblioteki libmorvel.so\n";
@@ -205,8 +192,7 @@ private slots:
         // The document menus and commands follow once the frame is idle.
         QTRY_VERIFY(frame_->findChild<QMenu*>("Edycja")->menuAction()->isVisible());
         QVERIFY(frame_->findChild<QMenu*>("Okno")->menuAction()->isVisible());
-        for (const char* name : {"Close", "SaveFile", "SaveAs", "Import", "Export", "miUkryj"})
-            QVERIFY2(act(name)->isEnabled(), name);
+        QCOMPARE(on({"Close", "SaveFile", "SaveAs", "Import", "Export", "miUkryj"}), "111111");
 
         clearLog();
         runAll({"SaveFile", "SaveAs", "acWnioski", "AddWniosek", "AddAgent", "AddZarzad",
@@ -222,8 +208,8 @@ private slots:
     void libraryMessagesOnTheActions() {
         start();
         act("NewWindow")->trigger();
-        const char* names[] = {"AddWniosek", "AddAgent",    "AddZarzad", "AddPracownik",
-                               "AddPolisa",  "AddPelnomoc", "Print"};
+        const auto names = {"AddWniosek", "AddAgent",    "AddZarzad", "AddPracownik",
+                            "AddPolisa",  "AddPelnomoc", "Print"};
         // "ZMIANA WEZLA", every row: each command switched on, off or left as it was ("=").
         const std::tuple<int, int, const char*> rows[] = {
             {0, 2, "+-----="}, {2, 1, "+------"},  {3, 0, "=-+----"}, {4, 1, "=--+---"},
@@ -234,30 +220,27 @@ private slots:
                 for (const char* name : names)
                     act(name)->setEnabled(before);
                 send("ZMIANA WEZLA", kind, flag);
-                QString actual = QString("%1,%2 ").arg(kind).arg(flag), wanted = actual;
-                for (int i = 0; i < 7; ++i) {
-                    actual += act(names[i])->isEnabled() ? '1' : '0';
+                const QString row = QString("%1,%2 ").arg(kind).arg(flag);
+                QString wanted = row;
+                for (int i = 0; i < 7; ++i)
                     wanted += (rule[i] == '=' ? before : rule[i] == '+') ? '1' : '0';
-                }
-                QCOMPARE(actual, wanted);
+                QCOMPARE(row + on(names), wanted);
                 QCOMPARE(act("miPelnomocnictwo")->isEnabled(), act("AddPelnomoc")->isEnabled());
             }
         }
 
         // "WNIOSKI": splitting from two applications on, and then no new one.
-        QAction* split = act("acWnioski");
-        QAction* add = act("AddWniosek");
-        split->setEnabled(true);
-        add->setEnabled(true);
-        send("WNIOSKI", 1, 0);
-        QVERIFY(!split->isEnabled() && add->isEnabled());
-        split->setEnabled(true);
-        send("WNIOSKI", 0, 0);
-        QVERIFY(!split->isEnabled() && add->isEnabled());
-        send("WNIOSKI", 2, 0);
-        QVERIFY(split->isEnabled() && !add->isEnabled());
-        send("WNIOSEK", 1, 1);  // a message of its own, which changes nothing
-        QVERIFY(split->isEnabled() && !add->isEnabled());
+        act("AddWniosek")->setEnabled(true);
+        const std::tuple<const char*, int, const char*> counts[] = {
+            {"WNIOSKI", 1, "01"},
+            {"WNIOSKI", 0, "01"},
+            {"WNIOSKI", 2, "10"},
+            {"WNIOSEK", 1, "10"}};  // a message of its own, which changes nothing
+        for (const auto& [message, count, wanted] : counts) {
+            act("acWnioski")->setEnabled(count < 2);  // each row turns it the other way
+            send(message, count, 0);
+            QCOMPARE(on({"acWnioski", "AddWniosek"}), wanted);
+        }
     }
 
     // Splitting follows the documents: off with the last one closed, and while a response window
@@ -276,7 +259,7 @@ private slots:
         frame_->documentArea()->closeAllSubWindows();
         QTRY_COMPARE(frame_->documentArea()->subWindowList().size(), 0);
         QTRY_VERIFY(!split->isEnabled());
-        QVERIFY(!act("SaveFile")->isEnabled() && !act("Close")->isEnabled());
+        QCOMPARE(on({"SaveFile", "Close"}), "00");
     }
 
     void responseWindowActive() {
@@ -287,16 +270,14 @@ private slots:
         openFile("odpowiedz.coa");
         QCOMPARE(activeClass(), "TfrmOdpowiedz");
         QTRY_VERIFY(!act("SaveFile")->isEnabled());
-        for (const char* name : {"SaveAs", "Import", "Export", "AddWniosek", "AddAgent",
-                                 "AddZarzad", "AddPracownik", "AddPolisa", "AddPelnomoc"})
-            QVERIFY2(!act(name)->isEnabled(), name);
-        for (const char* name : {"Close", "NewWindow", "OpenDoc"})
-            QVERIFY2(act(name)->isEnabled(), name);
+        QCOMPARE(on({"SaveAs", "Import", "Export", "AddWniosek", "AddAgent", "AddZarzad",
+                     "AddPracownik", "AddPolisa", "AddPelnomoc", "Close", "NewWindow", "OpenDoc"}),
+                 "000000000111");
 
         // Back in the application window, saving, import and export return.
         frame_->documentArea()->setActiveSubWindow(frame_->documentArea()->subWindowList().first());
         QTRY_VERIFY(act("SaveFile")->isEnabled());
-        QVERIFY(act("Import")->isEnabled() && act("Export")->isEnabled());
+        QCOMPARE(on({"Import", "Export"}), "11");
     }
 
     // An accepted configuration may name another dictionary: a loaded library reads it again.
@@ -399,7 +380,7 @@ private slots:
         act("NewWindow")->trigger();
         QTRY_VERIFY(act("Search")->isEnabled());
         clearLog();
-        inSearchWindow([](TfrmSearchWnd& w) {
+        test::inModal<TfrmSearchWnd>([](TfrmSearchWnd& w) {
             w.edSearchStr->setText("ŻUK");
             QTest::keyClick(w.edSearchStr, Qt::Key_Return);
             w.btnNext->click();
@@ -410,7 +391,7 @@ private slots:
         });
         QTest::keyClick(frame_.get(), Qt::Key_F3);
         QCOMPARE(frame_->searchPosition(), 10);
-        inSearchWindow([](TfrmSearchWnd& w) {
+        test::inModal<TfrmSearchWnd>([](TfrmSearchWnd& w) {
             w.edSearchStr->setText("KOT");
             w.btnSearch->click();  // the box starts clear
             QTest::keyClick(&w, Qt::Key_Escape);

@@ -1,22 +1,14 @@
 #include <QCheckBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
 #include "shell/TfrmSearchWnd.h"
+#include "tests/support/qt/Clerk.h"
 
 using namespace tavik;
 
-namespace {
-
-// Typed as a keyboard types it, Polish letters included.
-void type(QLineEdit* edit, const QString& text) {
-    for (const QChar c : text)
-        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
-}
-
-}  // namespace
+using test::type;
 
 class TfrmSearchWndTest : public QObject {
     Q_OBJECT

@@ -1,10 +1,14 @@
 #pragma once
 
+#include <QComboBox>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QStatusBar>
 #include <QString>
+#include <QTabWidget>
 #include <string>
 
 #include "document/NodeSelection.h"
@@ -40,6 +44,47 @@ inline QAction* action(QObject* window, const char* name) {
 // A record's field as the controls show it.
 inline QString text(const Field& field) {
     return QString::fromStdString(cp1250::toUtf8(field.view()));
+}
+template <class... Fields>
+QStringList texts(const Fields&... fields) {
+    return {text(fields)...};
+}
+
+// What controls show, in one list to compare whole: an edit's or a label's text, a list's entry.
+inline QStringList shown(std::initializer_list<const QWidget*> controls) {
+    QStringList out;
+    for (const QWidget* w : controls)
+        if (auto* edit = qobject_cast<const QLineEdit*>(w))
+            out << edit->text();
+        else if (auto* list = qobject_cast<const QComboBox*>(w))
+            out << list->currentText();
+        else if (auto* label = qobject_cast<const QLabel*>(w))
+            out << label->text();
+        else
+            qFatal("%s: no text to show", qPrintable(w->objectName()));
+    return out;
+}
+// Which controls a page shows, "1" or "0" each in order.
+inline QString visible(const QWidget* page, std::initializer_list<const QWidget*> controls) {
+    QString bits;
+    for (const QWidget* w : controls)
+        bits += w->isVisibleTo(page) ? '1' : '0';
+    return bits;
+}
+// Which of the named commands are on, "1" or "0" each in order.
+inline QString enabled(QObject* window, std::initializer_list<const char*> names) {
+    QString bits;
+    for (const char* name : names)
+        bits += action(window, name)->isEnabled() ? '1' : '0';
+    return bits;
+}
+// Which tabs of a document window are shown, "1" or "0" each from the application's.
+inline QString tabs(QObject* window) {
+    auto* tabs = part<QTabWidget>(window, "tbshMain");
+    QString bits;
+    for (int i = 0; i < tabs->count(); ++i)
+        bits += tabs->isTabVisible(i) ? '1' : '0';
+    return bits;
 }
 
 // The frame as the library's windows see it: an area for the documents and a status bar.
@@ -80,12 +125,15 @@ public:
         return sampleFile(version, shape, name);
     }
     QString sampleFile(int version, const samples::SampleShape& shape, const QString& name = {}) {
-        const QString path = registry_.folder() + QLatin1Char('/') +
-                             (name.isEmpty() ? QStringLiteral("wnioski%1.rpa").arg(version) : name);
+        return writeFile(name.isEmpty() ? QStringLiteral("wnioski%1.rpa").arg(version) : name,
+                         QByteArray::fromStdString(samples::sampleFileBytes(version, shape, 7)));
+    }
+    // A file of the given bytes in the temporary folder.
+    QString writeFile(const QString& name, const QByteArray& bytes) const {
+        const QString path = folder() + QLatin1Char('/') + name;
         QFile file(path);
-        file.open(QIODevice::WriteOnly);
-        const std::string bytes = samples::sampleFileBytes(version, shape, 7);
-        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            qFatal("%s cannot be written", qPrintable(path));
         return path;
     }
     QString folder() const { return registry_.folder(); }
