@@ -57,9 +57,9 @@ std::string sections(const Slownik& d, bool counted = false) {
         {"R", &d.RodzajeRejestrow}};
     std::string out;
     const auto add = [&](const char* letter, std::size_t size, const std::string& texts) {
-        if (size)
-            out += (out.empty() ? "" : " ") + std::string(letter) + "=" +
-                   (counted ? std::to_string(size) : texts);
+        if (!size) return;
+        if (!out.empty()) out += ' ';
+        out.append(letter).append("=").append(counted ? std::to_string(size) : texts);
     };
     for (const auto& [letter, list] : lists)
         add(letter, list->size(), joined(*list));
