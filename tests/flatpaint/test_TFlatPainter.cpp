@@ -72,7 +72,8 @@ class TFlatPainterTest : public QObject {
 
 private slots:
     void initTestCase() {
-        style_ = new TFlatPainter(FlatProperties::forForms(systemColorsOf(QApplication::palette())));
+        style_ =
+            new TFlatPainter(FlatProperties::forForms(systemColorsOf(QApplication::palette())));
         style_->setParent(&menu_);
         menu_.setStyle(style_);
         menu_.setFont(style_->menuFont());
@@ -112,15 +113,18 @@ private slots:
         const auto enabled = QStyle::State_Enabled;
         const auto selected = QStyle::State_Enabled | QStyle::State_Selected;
         auto draw = [&](const QStyleOptionMenuItem& o) {
-            return [&, o](QPainter* p) { style_->drawControl(QStyle::CE_MenuItem, &o, p, nullptr); };
+            return
+                [&, o](QPainter* p) { style_->drawControl(QStyle::CE_MenuItem, &o, p, nullptr); };
         };
 
-        check("resting", {{{1, 1}, s.iconStrip}, {{23, 29}, s.iconStrip}, {{24, 1}, s.itemBackground}},
+        check("resting",
+              {{{1, 1}, s.iconStrip}, {{23, 29}, s.iconStrip}, {{24, 1}, s.itemBackground}},
               draw(item(QStringLiteral("Nowy"), enabled)));
         QStyleOptionMenuItem rtl = item(QStringLiteral("Nowy"), enabled);
         rtl.direction = Qt::RightToLeft;
         check("right to left", {{{198, 1}, s.iconStrip}, {{175, 1}, s.itemBackground}}, draw(rtl));
-        check("selected", {{{0, 0}, s.selectionBorder}, {{1, 1}, s.selection}, {{100, 28}, s.selection}},
+        check("selected",
+              {{{0, 0}, s.selectionBorder}, {{1, 1}, s.selection}, {{100, 28}, s.selection}},
               draw(item(QStringLiteral("Nowy"), selected)));
 
         QStyleOptionMenuItem separator = item(QString(), selected);
@@ -133,7 +137,8 @@ private slots:
         QStyleOptionMenuItem checked = item(QStringLiteral("Nowy"), enabled);
         checked.checkType = QStyleOptionMenuItem::NonExclusive;
         checked.checked = true;
-        check("checked", {{{2, 5}, s.selectionBorder}, {{3, 6}, s.checkedButton}, {{8, 15}, s.checkedMark}},
+        check("checked",
+              {{{2, 5}, s.selectionBorder}, {{3, 6}, s.checkedButton}, {{8, 15}, s.checkedMark}},
               draw(checked));
 
         // The icon stands centred in the strip: dimmed at rest, greyed when disabled, raised
@@ -145,7 +150,9 @@ private slots:
         check("icon disabled", {{{12, 15}, {159, 159, 159}}}, draw(icon));
         icon.state = selected;
         check("icon selected",
-              {{{3, 6}, {255, 0, 0}}, {{20, 23}, GetShadeColor(s.selection, 50)}, {{21, 24}, s.selection}},
+              {{{3, 6}, {255, 0, 0}},
+               {{20, 23}, GetShadeColor(s.selection, 50)},
+               {{21, 24}, s.selection}},
               draw(icon));
     }
 
@@ -163,13 +170,15 @@ private slots:
             };
         };
         const auto on = QStyle::State_Enabled;
-        check("tool button at rest", {{{5, 5}, {1, 2, 3}}}, primitive(QStyle::PE_PanelButtonTool, on));
+        check("tool button at rest", {{{5, 5}, {1, 2, 3}}},
+              primitive(QStyle::PE_PanelButtonTool, on));
         check("tool button under the mouse", {{{0, 0}, s.selectionBorder}, {{5, 5}, s.selection}},
               primitive(QStyle::PE_PanelButtonTool, on | QStyle::State_MouseOver));
         check("tool button checked", {{{5, 5}, s.checkedButton}},
               primitive(QStyle::PE_PanelButtonTool, on | QStyle::State_On));
-        check("tool button checked under the mouse", {{{5, 5}, s.pressedCheckedButton}},
-              primitive(QStyle::PE_PanelButtonTool, on | QStyle::State_On | QStyle::State_MouseOver));
+        check(
+            "tool button checked under the mouse", {{{5, 5}, s.pressedCheckedButton}},
+            primitive(QStyle::PE_PanelButtonTool, on | QStyle::State_On | QStyle::State_MouseOver));
         check("edit", {{{0, 0}, s.borderInner}, {{5, 5}, {255, 255, 255}}},
               primitive(QStyle::PE_PanelLineEdit, on));
         check("edit with focus", {{{0, 0}, s.selectionBorder}},
@@ -179,7 +188,8 @@ private slots:
 
         // Disabled toolbar icons are greyed and lightened like those of the menus.
         const QImage disabled =
-            style_->generatedIconPixmap(QIcon::Disabled, redIcon().pixmap(16, 16), nullptr).toImage();
+            style_->generatedIconPixmap(QIcon::Disabled, redIcon().pixmap(16, 16), nullptr)
+                .toImage();
         QCOMPARE(text(pixel(disabled, {8, 8})), QStringLiteral("(159,159,159)"));
     }
 

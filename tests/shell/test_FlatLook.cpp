@@ -22,7 +22,9 @@ class FlatLookTest : public QObject {
     bool accept_ = true;
 
     static void setInterface(int value) {
-        QVERIFY(platform::Registry().openKey(Settings::kKeyPath, true)->writeInteger("Interfejs", value));
+        QVERIFY(platform::Registry()
+                    .openKey(Settings::kKeyPath, true)
+                    ->writeInteger("Interfejs", value));
     }
     std::unique_ptr<TfrmMain> frame() {
         FrameEnvironment e;
@@ -45,13 +47,17 @@ private slots:
             const char* name;  // the configured undertaking; none: the dialog opens instead
             int interface;
             bool flat;
-        } cases[] = {{"TU JASKÓŁKA SA", 1, true}, {"TU JASKÓŁKA SA", 0, false},
-                     {"TU JASKÓŁKA SA", 2, false}, {nullptr, 1, false}};
+        } cases[] = {{"TU JASKÓŁKA SA", 1, true},
+                     {"TU JASKÓŁKA SA", 0, false},
+                     {"TU JASKÓŁKA SA", 2, false},
+                     {nullptr, 1, false}};
         for (const auto& c : cases) {
             init();
             setInterface(c.interface);
             if (c.name)
-                QVERIFY(platform::Registry().openKey(Settings::kKeyPath, true)->writeString("Nazwa ZU", c.name));
+                QVERIFY(platform::Registry()
+                            .openKey(Settings::kKeyPath, true)
+                            ->writeString("Nazwa ZU", c.name));
             accept_ = false;
             const auto window = frame();
             QCOMPARE(flatpaint::flatLookOn(), c.flat);
@@ -59,7 +65,8 @@ private slots:
     }
 
     void afterTheDialog() {
-        QVERIFY(platform::Registry().openKey(Settings::kKeyPath, true)->writeString("Nazwa ZU", "TU"));
+        QVERIFY(
+            platform::Registry().openKey(Settings::kKeyPath, true)->writeString("Nazwa ZU", "TU"));
         const auto window = frame();
         QAction* konfig = window->findChild<QAction*>(QStringLiteral("ShowKonfig"));
         const struct {
