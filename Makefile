@@ -4,13 +4,15 @@
 #               runs every test (non-zero on any failure)
 #   make fuzz   runs every fuzz target for FUZZ_SECONDS (default 600) each
 #   make bench  builds optimised and prints the benchmark figures
+#   make package  builds the Debian package build/release/package/tavik_<version>_<arch>.deb
 
 SHELL := /bin/bash
 .SHELLFLAGS := -eu -o pipefail -c
 
 DEBIAN_PACKAGES := cmake ninja-build g++ make libgtest-dev libgmock-dev \
                    libbenchmark-dev clang libclang-rt-14-dev clang-format qt6-base-dev \
-                   qt6-translations-l10n fonts-dejavu-core poppler-utils
+                   qt6-translations-l10n fonts-dejavu-core poppler-utils \
+                   dpkg-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 600
@@ -20,7 +22,7 @@ EXAMPLES := build/release/examples
 UNDERTAKING := --kod JSK --nazwa "TOWARZYSTWO UBEZPIECZEŃ JASKÓŁKA SPÓŁKA AKCYJNA"
 
 .PHONY: deps release run test test-unit fuzz-smoke fuzz bench examples screenshots format \
-        format-check clean
+        format-check clean package
 
 # The sources: those git tracks, or in a tree without git (a tarball) every one of the source
 # folders.
@@ -97,6 +99,13 @@ fuzz-smoke: build/fuzz/corpus
 fuzz: build/fuzz/corpus
 	cmake --build build/fuzz -j $(JOBS)
 	fuzz/run-all build/fuzz $(FUZZ_SECONDS)
+
+# The Debian package, from the release tree: only what it installs is built.
+package: build/release/build.ninja
+	cmake --build build/release -j $(JOBS) --target tavik_installed
+	rm -f build/release/package/tavik_*.deb
+	cd build/release && cpack --config CPackConfig.cmake
+	@ls build/release/package/tavik_*.deb
 
 bench: release
 	build/release/bench/tavik-bench
