@@ -12,7 +12,8 @@ SHELL := /bin/bash
 DEBIAN_PACKAGES := cmake ninja-build g++ make libgtest-dev libgmock-dev \
                    libbenchmark-dev clang libclang-rt-14-dev clang-format qt6-base-dev \
                    qt6-translations-l10n fonts-dejavu-core poppler-utils \
-                   dpkg-dev
+                   dpkg-dev desktop-file-utils appstream lintian shared-mime-info \
+                   libglib2.0-bin
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 600
@@ -22,7 +23,7 @@ EXAMPLES := build/release/examples
 UNDERTAKING := --kod JSK --nazwa "TOWARZYSTWO UBEZPIECZEŃ JASKÓŁKA SPÓŁKA AKCYJNA"
 
 .PHONY: deps release run test test-unit fuzz-smoke fuzz bench examples screenshots format \
-        format-check clean package
+        format-check clean package test-package
 
 # The sources: those git tracks, or in a tree without git (a tarball) every one of the source
 # folders.
@@ -77,7 +78,7 @@ screenshots: examples
 	done
 	@pdftoppm -r 60 -png -f 5 -l 5 -singlefile $(PRINTED)/wpis.pdf docs/screenshots/wydruk-wpis-arkusz-c
 
-test: format-check test-unit fuzz-smoke
+test: format-check test-unit fuzz-smoke test-package
 
 test-unit: build/debug/build.ninja
 	cmake --build build/debug -j $(JOBS)
@@ -106,6 +107,12 @@ package: build/release/build.ninja
 	rm -f build/release/package/tavik_*.deb
 	cd build/release && cpack --config CPackConfig.cmake
 	@ls build/release/package/tavik_*.deb
+
+# The package unpacked and its programs run from there; lintian over it.
+test-package: package
+	cmake --build build/release -j $(JOBS) --target tavik-selftest tavik-make-examples
+	tests/package/check-package build/release/package/tavik_*.deb \
+	    build/release/tests/package/tavik-selftest build/release/tools/samples/tavik-make-examples
 
 bench: release
 	build/release/bench/tavik-bench
