@@ -4,13 +4,16 @@
 #               runs every test (non-zero on any failure)
 #   make fuzz   runs every fuzz target for FUZZ_SECONDS (default 600) each
 #   make bench  builds optimised and prints the benchmark figures
+#   make package  builds the Debian package build/release/package/tavik_<version>_<arch>.deb
 
 SHELL := /bin/bash
 .SHELLFLAGS := -eu -o pipefail -c
 
 DEBIAN_PACKAGES := cmake ninja-build g++ make libgtest-dev libgmock-dev \
                    libbenchmark-dev clang libclang-rt-14-dev clang-format qt6-base-dev \
-                   qt6-translations-l10n fonts-dejavu-core poppler-utils
+                   qt6-translations-l10n fonts-dejavu-core poppler-utils \
+                   dpkg-dev desktop-file-utils appstream lintian shared-mime-info \
+                   libglib2.0-bin
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 600
@@ -20,7 +23,7 @@ EXAMPLES := build/release/examples
 UNDERTAKING := --kod JSK --nazwa "TOWARZYSTWO UBEZPIECZEŃ JASKÓŁKA SPÓŁKA AKCYJNA"
 
 .PHONY: deps release run test test-unit fuzz-smoke fuzz bench examples screenshots format \
-        format-check clean
+        format-check clean package test-package
 
 # The sources: those git tracks, or in a tree without git (a tarball) every one of the source
 # folders.
@@ -75,7 +78,7 @@ screenshots: examples
 	done
 	@pdftoppm -r 60 -png -f 5 -l 5 -singlefile $(PRINTED)/wpis.pdf docs/screenshots/wydruk-wpis-arkusz-c
 
-test: format-check test-unit fuzz-smoke
+test: format-check test-unit fuzz-smoke test-package
 
 test-unit: build/debug/build.ninja
 	cmake --build build/debug -j $(JOBS)
@@ -97,6 +100,19 @@ fuzz-smoke: build/fuzz/corpus
 fuzz: build/fuzz/corpus
 	cmake --build build/fuzz -j $(JOBS)
 	fuzz/run-all build/fuzz $(FUZZ_SECONDS)
+
+# The Debian package, from the release tree: only what it installs is built.
+package: build/release/build.ninja
+	cmake --build build/release -j $(JOBS) --target tavik_installed
+	rm -f build/release/package/tavik_*.deb
+	cd build/release && cpack --config CPackConfig.cmake
+	@ls build/release/package/tavik_*.deb
+
+# The package unpacked and its programs run from there; lintian over it.
+test-package: package
+	cmake --build build/release -j $(JOBS) --target Tavik tavik-make-examples
+	tests/package/check-package build/release/package/tavik_*.deb \
+	    build/release/tools/samples/tavik-make-examples
 
 bench: release
 	build/release/bench/tavik-bench

@@ -7,7 +7,8 @@
 namespace tavik::platform {
 
 QString programFolder() {
-    return QCoreApplication::applicationDirPath();
+    if (QCoreApplication::instance()) return QCoreApplication::applicationDirPath();
+    return QFileInfo(QFileInfo(QStringLiteral("/proc/self/exe")).symLinkTarget()).path();
 }
 
 QString besideProgram(const QString& relativePath) {
@@ -19,6 +20,19 @@ QString besideProgram(const QString& relativePath) {
         QDir::cleanPath(folder.filePath(QStringLiteral("../share/tavik/") + relativePath));
     if (QFileInfo::exists(shared)) return shared;
     return beside;
+}
+
+QString bundledDictionaryFolder() {
+    return bundledDictionaryFolder(programFolder());
+}
+
+QString bundledDictionaryFolder(const QString& programFolder) {
+    const QDir folder(programFolder);
+    for (const char* place : {"Slowniki", "../share/tavik/Slowniki", "../Slowniki"}) {
+        const QString candidate = QDir::cleanPath(folder.filePath(QLatin1String(place)));
+        if (QFileInfo(candidate + QStringLiteral("/slownik.dic")).isFile()) return candidate;
+    }
+    return {};
 }
 
 }  // namespace tavik::platform

@@ -2,6 +2,7 @@
 
 #include <QDir>
 
+#include "platform/ProgramFiles.h"
 #include "platform/Registry.h"
 
 namespace tavik {
@@ -21,6 +22,13 @@ namespace {
 
 QString inCurrentDirectory(const char* folder) {
     return QDir::currentPath() + QLatin1Char('/') + QLatin1String(folder);
+}
+
+// The bundled dictionary's folder, so that a fresh install lists the undertakings at once; the
+// current folder's "Slowniki" where the program has none.
+QString defaultDictionaryFolder() {
+    const QString bundled = platform::bundledDictionaryFolder();
+    return bundled.isEmpty() ? inCurrentDirectory("Slowniki") : bundled;
 }
 
 // A value of the other type counts as missing: one odd value does not blank the rest.
@@ -65,7 +73,7 @@ void Settings::read(Registry& registry) {
     if (!registry.keyExists(kKeyPath)) {
         undertakingName_ = kNoUndertakingName;
         undertakingCode_ = QStringLiteral("-1");
-        dictionaryDir_ = inCurrentDirectory("Slowniki");
+        dictionaryDir_ = defaultDictionaryFolder();
         responsesDir_ = inCurrentDirectory("ODPOWIEDZI");
         applicationsDir_ = inCurrentDirectory("WNIOSKI");
         insuranceDivision_ = kNoInsuranceDivision;
@@ -76,8 +84,7 @@ void Settings::read(Registry& registry) {
     if (!key) return;
     applicationsDir_ = text(*key, QStringLiteral("WNIOSKI"), inCurrentDirectory("WNIOSKI"));
     responsesDir_ = text(*key, QStringLiteral("ODPOWIEDZI"), inCurrentDirectory("ODPOWIEDZI"));
-    dictionaryDir_ =
-        text(*key, QStringLiteral("Katalog słowników"), inCurrentDirectory("Slowniki"));
+    dictionaryDir_ = text(*key, QStringLiteral("Katalog słowników"), defaultDictionaryFolder());
     placeOfIssue_ =
         nonEmptyText(*key, QStringLiteral("MiejsceWystawienia"), QStringLiteral("Warszawa"));
     sortOrder_ = sortOrderOf(*key);

@@ -17,8 +17,21 @@ MorvelBinding::~MorvelBinding() {
     unload();
 }
 
+QStringList MorvelBinding::searchedPaths(const QString& programFolder) {
+    const QDir folder(programFolder);
+    return {QDir::cleanPath(folder.filePath(QStringLiteral("libmorvel.so"))),
+            QDir::cleanPath(folder.filePath(QStringLiteral("../lib/tavik/libmorvel.so")))};
+}
+
+QString MorvelBinding::defaultPath(const QString& programFolder) {
+    const QStringList places = searchedPaths(programFolder);
+    for (const QString& place : places)
+        if (QFileInfo(place).isFile()) return place;
+    return places.first();
+}
+
 QString MorvelBinding::defaultPath() {
-    return platform::programFolder() + QStringLiteral("/libmorvel.so");
+    return defaultPath(platform::programFolder());
 }
 
 bool MorvelBinding::load() {
@@ -29,7 +42,18 @@ bool MorvelBinding::load() {
     const QString failure =
         QStringLiteral("Nie można otworzyć biblioteki %1\n").arg(QFileInfo(path_).fileName());
     if (!QFileInfo(path_).isFile()) {
-        loadError_ = failure + QStringLiteral("Plik %1 nie istnieje.").arg(shown);
+        // Missing from the default place: it was looked for at every searched place.
+        const QStringList searched = searchedPaths(platform::programFolder());
+        if (path_ == searched.first()) {
+            QStringList shownPlaces;
+            for (const QString& place : searched)
+                shownPlaces << QDir::toNativeSeparators(place);
+            loadError_ = failure +
+                         QStringLiteral("Nie ma jej w żadnym z miejsc, w których jej szukano:\n") +
+                         shownPlaces.join(QLatin1Char('\n'));
+        } else {
+            loadError_ = failure + QStringLiteral("Plik %1 nie istnieje.").arg(shown);
+        }
         return false;
     }
     library_.setFileName(path_);

@@ -2,6 +2,7 @@
 
 #include <QLibrary>
 #include <QString>
+#include <QStringList>
 
 #include "forms/MorvelApi.h"
 
@@ -12,7 +13,7 @@ namespace tavik {
 // other export is looked up at each use, and only while the library is loaded.
 class MorvelBinding {
 public:
-    // The library beside the program.
+    // The library at defaultPath().
     MorvelBinding();
     explicit MorvelBinding(QString path);
     // Unloads.
@@ -20,13 +21,19 @@ public:
     MorvelBinding(const MorvelBinding&) = delete;
     MorvelBinding& operator=(const MorvelBinding&) = delete;
 
-    static QString defaultPath();  // programFolder() + "/libmorvel.so"
+    // Where the frame looks for the library: beside the program, then in "../lib/tavik/" (the
+    // installed layout).
+    static QStringList searchedPaths(const QString& programFolder);
+    // The first searched place that holds the library; the first place when none does.
+    static QString defaultPath(const QString& programFolder);
+    static QString defaultPath();  // of the running program
 
     const QString& path() const { return path_; }
     bool isLoaded() const { return loaded_; }
 
     // Loads the library when it is not yet loaded and lets it attach. False when it cannot be
-    // loaded or is not a morvel library; loadError() then says why (Polish).
+    // loaded or is not a morvel library; loadError() then says why (Polish), naming every place
+    // searched when the library is at none of them.
     bool load();
     const QString& loadError() const { return loadError_; }
 

@@ -7,6 +7,7 @@
 
 #include "flatpaint/IconLibrary.h"
 #include "platform/QtPrompts.h"
+#include "shell/SelfTest.h"
 #include "shell/SingleInstance.h"
 #include "shell/TfrmMain.h"
 
@@ -27,6 +28,7 @@ int main(int argc, char* argv[]) {
     QStringList files;
     for (const QString& argument : QApplication::arguments().mid(1))
         files << QFileInfo(argument).absoluteFilePath();
+    if (const auto code = tavik::selfTestIfAsked(files)) return *code;
     const QString socketName = tavik::instanceSocketName();
     if (tavik::handToRunningInstance(socketName, files)) return 0;
 

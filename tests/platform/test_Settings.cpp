@@ -1,8 +1,10 @@
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "platform/ProgramFiles.h"
 #include "platform/Settings.h"
 #include "tests/support/qt/TempRegistry.h"
 
@@ -103,6 +105,31 @@ private slots:
         keys("\"Kod ZU\"");  // a file that cannot be read is a missing key
         QCOMPARE(Settings().UndertakingName(), kNoName);
         QCOMPARE(Settings().DictionaryDir(), here("Slowniki"));
+    }
+
+    // The default dictionary folder when the program ships one: beside it, installed, or in the
+    // build tree; a folder without the file does not count. This test's program has none, so
+    // the defaults above are the current folder's.
+    void theBundledDictionaryFolder() {
+        const std::pair<QStringList, QString> layouts[] = {
+            {{"bin/Slowniki/slownik.dic", "share/tavik/Slowniki/slownik.dic"}, "bin/Slowniki"},
+            {{"share/tavik/Slowniki/slownik.dic", "Slowniki/slownik.dic"}, "share/tavik/Slowniki"},
+            {{"bin/Slowniki/", "share/tavik/Slowniki/", "Slowniki/slownik.dic"}, "Slowniki"},
+            {{"bin/Slowniki/", "Slowniki/slownik.dic/"}, ""}};
+        for (const auto& [paths, found] : layouts) {
+            const QTemporaryDir root;
+            QDir(root.path()).mkpath("bin");
+            for (const QString& path : paths) {
+                QVERIFY(QDir(root.path()).mkpath(QFileInfo(root.filePath(path)).path()));
+                if (path.endsWith('/'))
+                    QVERIFY(QDir(root.path()).mkpath(path));
+                else
+                    QVERIFY(QFile(root.filePath(path)).open(QIODevice::WriteOnly));
+            }
+            QCOMPARE(platform::bundledDictionaryFolder(root.filePath("bin")),
+                     found.isEmpty() ? QString() : root.filePath(found));
+        }
+        QCOMPARE(platform::bundledDictionaryFolder(), QString());
     }
 
     void theCurrentKeysSortOrderBeforeTheOlderKeys() {
