@@ -37,37 +37,15 @@ std::string_view piece(std::string_view v, std::size_t pos, std::size_t n) {
     return pos < v.size() ? v.substr(pos, n) : std::string_view{};
 }
 
-struct Date {
-    int year, month, day;
-    friend bool operator<(const Date& a, const Date& b) {
-        if (a.year != b.year) return a.year < b.year;
-        if (a.month != b.month) return a.month < b.month;
-        return a.day < b.day;
-    }
-};
-
-bool existsInCalendar(const Date& d) {
-    if (d.year < 1 || d.year > 9999 || d.month < 1 || d.month > 12 || d.day < 1) return false;
-    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = (d.year % 4 == 0 && d.year % 100 != 0) || d.year % 400 == 0;
-    return d.day <= kDays[d.month - 1] + (d.month == 2 && leap ? 1 : 0);
-}
-
 // Day, month and year at their fixed places of dd.mm.yyyy, each an integer; the separators
 // are not looked at. A value longer than the layout is refused: its tail would be lost.
-std::optional<Date> datePieces(std::string_view v) {
+std::optional<CalendarDate> datePieces(std::string_view v) {
     if (v.size() > 10) return std::nullopt;
     const auto day = decimalInteger(piece(v, 0, 2));
     const auto month = decimalInteger(piece(v, 3, 2));
     const auto year = decimalInteger(piece(v, 6, 4));
     if (!day || !month || !year) return std::nullopt;
-    return Date{*year, *month, *day};
-}
-
-std::optional<Date> toDate(std::string_view v) {
-    const auto date = datePieces(v);
-    if (!date || !existsInCalendar(*date)) return std::nullopt;
-    return date;
+    return CalendarDate{*year, *month, *day};
 }
 
 // The name as messages show it: upper case by the rules of code page 1250.
@@ -109,6 +87,19 @@ std::string_view normalise(Field& field) {
 }
 
 }  // namespace
+
+bool existsInCalendar(const CalendarDate& d) {
+    if (d.year < 1 || d.year > 9999 || d.month < 1 || d.month > 12 || d.day < 1) return false;
+    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (d.year % 4 == 0 && d.year % 100 != 0) || d.year % 400 == 0;
+    return d.day <= kDays[d.month - 1] + (d.month == 2 && leap ? 1 : 0);
+}
+
+std::optional<CalendarDate> calendarDate(std::string_view value) {
+    const auto date = datePieces(value);
+    if (!date || !existsInCalendar(*date)) return std::nullopt;
+    return date;
+}
 
 void raiseWalidation(int& code, int value, std::string message) {
     code = value;
@@ -229,13 +220,13 @@ void SprawdzNrRA(int& code, const Field& field, std::string_view suffix) {
 }
 
 void SprawdzOkres(int& code, const Field& end, const Field& start) {
-    const auto from = toDate(start.view());
+    const auto from = calendarDate(start.view());
     if (!from) raiseWalidation(code, CODE_DATE, "Błędny format daty!");
     if (end.view() == texts::EMPTY.view()) {
         code = CODE_PASSED;
         return;
     }
-    const auto to = toDate(end.view());
+    const auto to = calendarDate(end.view());
     if (!to) raiseWalidation(code, CODE_DATE, "Błędny format daty!");
     if (!(*from < *to)) raiseWalidation(code, CODE_PERIOD, "DataOd jest większa niż DataDo");
     code = CODE_PASSED;

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <compare>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -29,6 +31,17 @@ enum WalidationCode : int {
     CODE_NO_APPLICATION = 17,
     CODE_NULL_FIELD = 18,
 };
+
+// A day of the proleptic Gregorian calendar, years 1 to 9999.
+struct CalendarDate {
+    int year, month, day;
+    auto operator<=>(const CalendarDate&) const = default;
+};
+
+bool existsInCalendar(const CalendarDate& date);
+
+// A dd.mm.yyyy value read as the checks read it, when it is a day of the calendar.
+std::optional<CalendarDate> calendarDate(std::string_view value);
 
 // Stands for a limit of SprawdzPole: the field's own length once blanks are trimmed. An own
 // minimum leaves only the maximum to enforce; an own maximum is never exceeded.
