@@ -18,6 +18,7 @@
 #include "document/PrintJob.h"
 #include "interchange/ReadCIA.h"
 #include "interchange/ReadOdp3.h"
+#include "interchange/Warnings.h"
 #include "model/ApplicationFile.h"
 #include "model/Cp1250.h"
 #include "model/Exception.h"
@@ -34,8 +35,8 @@ namespace {
 
 constexpr const char* kUsage =
     "użycie:\n"
-    "  tavik-cli check [--kod KOD] [--nazwa NAZWA] PLIK.rpa\n"
-    "  tavik-cli check [--slownik SLOWNIK] [--kod KOD] [--dzial DZIAL] PLIK.cia\n"
+    "  tavik-cli check [--kod KOD] [--nazwa NAZWA] [--wszystko] PLIK.rpa\n"
+    "  tavik-cli check [--slownik SLOWNIK] [--kod KOD] [--dzial DZIAL] [--wszystko] PLIK.cia\n"
     "  tavik-cli check [--kod KOD] PLIK.coa\n"
     "  tavik-cli check PLIK.dic\n"
     "  tavik-cli export [--kod KOD] [--nazwa NAZWA] [--slownik SLOWNIK] WE.rpa WY.cia\n"
@@ -45,9 +46,12 @@ constexpr const char* kUsage =
     "  tavik-cli print [--kod KOD] [--nazwa NAZWA] [--dzial DZIAL] [--miejsce MIEJSCE]\n"
     "                  [--podpis OSOBA] [--szablony KATALOG] [--wniosek N] WE.rpa WY.pdf|WY.htm\n"
     "  tavik-cli --version\n"
+    "  tavik-cli --help\n"
     "Pominięta opcja przyjmuje wartość z ustawień programu: kod i nazwę zakładu, dział\n"
     "ubezpieczeń oraz słownik z katalogu słowników (export: tylko gdy ten plik istnieje).\n"
-    "DZIAL: nazwa działu ubezpieczeń ze słownika albo jego kod (1, 2).\n";
+    "DZIAL: nazwa działu ubezpieczeń ze słownika albo jego kod (1, 2).\n"
+    "--wszystko: każdy błąd i każde ostrzeżenie pliku, wiersz po wierszu, z numerem wniosku\n"
+    "(.rpa) albo linii (.cia); kod wyjścia 1, gdy jest choć jeden błąd.\n";
 
 const std::initializer_list<const char*> kOptions = {"kod", "nazwa", "dzial", "slownik"};
 
@@ -136,6 +140,64 @@ int checkResponseFile(const CommandLine& line, const std::string& path, std::ost
     return 0;
 }
 
+// ---- check --wszystko ----------------------------------------------------------------------
+
+CalendarDate today() {
+    const QDate date = QDate::currentDate();
+    return {date.year(), date.month(), date.day()};
+}
+
+struct Listing {
+    std::ostream& out;
+    int refusals = 0, warnings = 0;
+
+    void add(const std::string& place, bool refusal, const std::string& text) {
+        ++(refusal ? refusals : warnings);
+        out << place << (refusal ? "błąd: " : "ostrzeżenie: ") << text << '\n';
+    }
+    int end(const std::string& path) {
+        out << path << ": błędy " << refusals << ", ostrzeżenia " << warnings << '\n';
+        return refusals ? 1 : 0;
+    }
+};
+
+// Every refusal of the record checks and every warning, in file order. A file the reader
+// refuses as a whole is refused as without --wszystko.
+int checkApplicationFileFully(const CommandLine& line, const std::string& path, std::ostream& out) {
+    const TRecZU configured(line.required("kod"), line.required("nazwa"));
+    const std::unique_ptr<DataRecord> document = readApplicationFile(path, configured);
+    const std::vector<ReadRecord> records = document->TakeRecords();
+    Listing listing{out};
+    for (const Finding& f : findingsOf(records, today()))
+        listing.add(f.placement.empty() ? "" : "Wniosek nr " + f.placement + ": ", f.refusal,
+                    f.text);
+    return listing.end(path);
+}
+
+// Every line the import refuses and every warning of the lines it takes, in line order.
+int checkImportFileFully(const CommandLine& line, const std::string& path, std::ostream& out) {
+    const Dictionary dictionary(line.path("slownik"));
+    ReadCIA reader(dictionary.slownik, line.required("kod"),
+                   divisionName(dictionary.slownik, line.required("dzial")));
+    std::vector<std::size_t> recordLines;
+    const std::vector<ReadCIA::LineRefusal> refusals =
+        reader.CzytajKazdaLinie(splitLines(readText(path)), recordLines);
+    const std::vector<ReadRecord>& records = reader.entries();
+    const CalendarDate day = today();
+    Listing listing{out};
+    std::size_t refusal = 0;
+    const auto place = [](std::size_t n) { return "Linia " + std::to_string(n) + ": "; };
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        for (; refusal < refusals.size() && refusals[refusal].line < recordLines[i]; ++refusal)
+            listing.add(place(refusals[refusal].line), true, oneLine(refusals[refusal].message));
+        for (const std::string& warning : warningsOf(*records[i].record, records[i].kind, day))
+            listing.add(place(recordLines[i]), false, warning);
+    }
+    for (; refusal < refusals.size(); ++refusal)
+        listing.add(place(refusals[refusal].line), true, oneLine(refusals[refusal].message));
+    return listing.end(path);
+}
+
 int checkDictionary(const std::string& path, std::ostream& out) {
     const DictionaryFile file = readDictionaryFile(path);
     const Slownik& dictionary = *file.dictionary;
@@ -156,10 +218,15 @@ int checkDictionary(const std::string& path, std::ostream& out) {
 }
 
 int check(const CommandLine& line, std::ostream& out) {
-    line.allowOnly(kOptions);
+    line.allowOnly({"kod", "nazwa", "dzial", "slownik", "wszystko"});
     if (line.positional.size() != 1) throw UsageError{"polecenie check wymaga jednego pliku"};
     const std::string& path = line.positional[0];
     const std::string extension = lowerExtension(path);
+    if (line.flag("wszystko")) {
+        if (extension == ".rpa") return checkApplicationFileFully(line, path, out);
+        if (extension == ".cia") return checkImportFileFully(line, path, out);
+        throw UsageError{"--wszystko dotyczy tylko plików .rpa i .cia"};
+    }
     if (extension == ".rpa") return checkApplicationFile(line, path, out);
     if (extension == ".cia") return checkImportFile(line, path, out);
     if (extension == ".coa") return checkResponseFile(line, path, out);
@@ -305,6 +372,10 @@ int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
         // Alone: with anything else it is an option of a command, and wrong usage there.
         if (args.size() == 1 && args[0] == "--version") {
             out << "tavik-cli " << platform::kProgramVersion << '\n';
+            return 0;
+        }
+        if (args.size() == 1 && args[0] == "--help") {
+            out << kUsage;
             return 0;
         }
         CommandLine line = CommandLine::parse(args);

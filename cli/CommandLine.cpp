@@ -6,13 +6,22 @@
 
 namespace tavik::cli {
 
+namespace {
+
+// The options that take no value.
+const std::set<std::string> kFlags = {"wszystko"};
+
+}  // namespace
+
 CommandLine CommandLine::parse(const std::vector<std::string>& args) {
     if (args.empty()) throw UsageError{"brak polecenia"};
     CommandLine line;
     line.command = args[0];
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& arg = args[i];
-        if (arg.rfind("--", 0) == 0 && arg.size() > 2) {
+        if (arg.rfind("--", 0) == 0 && kFlags.count(arg.substr(2))) {
+            line.flags.insert(arg.substr(2));
+        } else if (arg.rfind("--", 0) == 0 && arg.size() > 2) {
             if (i + 1 >= args.size()) throw UsageError{"brak wartości opcji " + arg};
             line.options[arg.substr(2)] = args[++i];
         } else {
@@ -54,11 +63,13 @@ std::string CommandLine::path(const std::string& name) const {
 }
 
 void CommandLine::allowOnly(std::initializer_list<const char*> names) const {
-    for (const auto& option : options) {
-        const std::string& name = option.first;
-        if (std::none_of(names.begin(), names.end(), [&](const char* n) { return name == n; }))
-            throw UsageError{"nieznana opcja --" + name};
-    }
+    const auto allowed = [&](const std::string& name) {
+        return std::any_of(names.begin(), names.end(), [&](const char* n) { return name == n; });
+    };
+    for (const auto& option : options)
+        if (!allowed(option.first)) throw UsageError{"nieznana opcja --" + option.first};
+    for (const std::string& name : flags)
+        if (!allowed(name)) throw UsageError{"nieznana opcja --" + name};
 }
 
 std::string lowerExtension(const std::string& path) {

@@ -3,6 +3,7 @@
 #include <initializer_list>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -13,11 +14,12 @@ struct UsageError {
     std::string text;
 };
 
-// A command, its "--name value" options (anywhere among the arguments) and its other
-// arguments.
+// A command, its "--name value" options and "--name" flags (anywhere among the arguments)
+// and its other arguments.
 struct CommandLine {
     std::string command;
     std::map<std::string, std::string> options;
+    std::set<std::string> flags;
     std::vector<std::string> positional;
     // The user's settings by option name (UTF-8, as if given): an option left out takes its
     // value from here.
@@ -33,6 +35,9 @@ struct CommandLine {
     // An option's value, or its setting, as given (a path).
     std::string path(const std::string& name) const;
 
+    bool flag(const std::string& name) const { return flags.count(name) != 0; }
+
+    // Refuses any option or flag not named.
     void allowOnly(std::initializer_list<const char*> names) const;
 };
 

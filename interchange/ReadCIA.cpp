@@ -389,6 +389,24 @@ void ReadCIA::CzytajLinie(const std::vector<std::string>& lines) {
     }
 }
 
+std::vector<ReadCIA::LineRefusal> ReadCIA::CzytajKazdaLinie(const std::vector<std::string>& lines,
+                                                            std::vector<std::size_t>& recordLines) {
+    std::vector<LineRefusal> refusals;
+    recordLines.clear();
+    currentApplication_ = nullptr;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::size_t before = entries_->size();
+        try {
+            readLine(lines[i]);
+        } catch (const Exception& e) {
+            refusals.push_back({i + 1, e.message()});
+        }
+        if (entries_->size() > before) recordLines.push_back(i + 1);
+    }
+    currentApplication_ = nullptr;
+    return refusals;
+}
+
 void ReadCIA::readLine(const std::string& line) {
     if (holdsForbiddenCharacter(line)) refuse(kForbiddenCharacter);
     UstawLinie(line);
@@ -416,6 +434,8 @@ void ReadCIA::readLine(const std::string& line) {
 
 template <class R, class Rows>
 void ReadCIA::readRecord(const CiaRecordType<R, Rows>& type) {
+    // Agents below a refused application must not join the one before it.
+    if constexpr (std::is_same_v<R, TRecWniosek>) currentApplication_ = nullptr;
     auto record = std::make_unique<R>();
     R& r = *record;
     try {

@@ -50,6 +50,16 @@ public:
     // CzytajWszystko, the reader's own entries(). Raises as CzytajWszystko does.
     virtual void CzytajLinie(const std::vector<std::string>& lines);
 
+    struct LineRefusal {
+        std::size_t line;  // from 1
+        std::string message;
+    };
+    // Reads the lines of one file into entries(), going on past every refused line: returns
+    // the refusals (without the line prefix) and sets recordLines to the line of each record
+    // kept. A record below a refused one is read as if that one were not there.
+    std::vector<LineRefusal> CzytajKazdaLinie(const std::vector<std::string>& lines,
+                                              std::vector<std::size_t>& recordLines);
+
     const std::vector<File>& files() const { return files_; }
     // The records of a file with their ownership; the file's list is empty afterwards.
     std::vector<ReadRecord> TakeRecords(std::size_t file);

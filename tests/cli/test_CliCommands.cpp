@@ -14,6 +14,7 @@
 #include "cli/CliCommands.h"
 #include "document/DocumentTree.h"
 #include "document/PrintJob.h"
+#include "interchange/TextExport.h"
 #include "model/ApplicationFile.h"
 #include "model/Cp1250.h"
 #include "platform/Registry.h"
@@ -200,6 +201,136 @@ TEST(CliCheck, WrongUsage) {
     EXPECT_EQ(r.code, 2);
     EXPECT_NE(r.err.find("opcja --nazwa: Znak „ñ” (U+00F1) nie występuje w stronie kodowej 1250."),
               std::string::npos);
+}
+
+// Two applications of a sample whose numbers agree, with a refusal and warnings planted: an
+// expired policy and an employee's PESEL with a wrong check digit under the entry, a board
+// member without a surname, and a register number of the wrong shape under the update.
+struct PlantedSample {
+    samples::SampleDocument sample{3, samples::SampleShape{2, 1, 1, 1, 1}, 11};
+    const std::string badPesel = [] {
+        // A man born 05.05.1985, his check digit (built by the rule) one too high.
+        const std::string base = "8505051235";
+        const int weights[] = {1, 3, 7, 9, 1, 3, 7, 9, 1, 3};
+        int sum = 0;
+        for (int i = 0; i < 10; ++i)
+            sum += (base[i] - '0') * weights[i];
+        return base + std::to_string(((10 - sum % 10) % 10 + 1) % 10);
+    }();
+
+    PlantedSample() {
+        int agents = 0, policies = 0, employees = 0, members = 0;
+        for (std::size_t i = 0; i < sample.records().size(); ++i) {
+            TRecord& record = *sample.records()[i];
+            if (sample.kinds()[i] == KIND_AGENT) {
+                auto& agent = static_cast<TRecAgenta&>(record);
+                agent.NIP_AGENTA = agent.NIP_Osoby_Fizycznej = texts::EMPTY.view();
+                if (agents++ == 1) {
+                    agent.NazwaAgenta = "AGENCJA TESTOWA";
+                    agent.RodzajRejestru = cp1250::fromUtf8OrThrow("KRAJOWY REJESTR SĄDOWY");
+                    agent.Numer_z_Rejestru = "12345";
+                }
+            } else if (sample.kinds()[i] == KIND_PRACOWNIK || sample.kinds()[i] == KIND_ZARZAD) {
+                auto& person = static_cast<TRecOsoba&>(record);
+                person.NIP = texts::EMPTY.view();
+                person.Plec = (person.PESEL.view()[9] - '0') % 2 ? texts::MEZCZYZNA.view()
+                                                                 : texts::KOBIETA.view();
+                if (sample.kinds()[i] == KIND_PRACOWNIK && employees++ == 0) {
+                    person.Nazwisko = "ADAMCZYK";
+                    person.Imie = "MAREK";
+                    person.PESEL = badPesel;
+                    person.Plec = texts::MEZCZYZNA.view();
+                }
+                if (sample.kinds()[i] == KIND_ZARZAD && members++ == 0)
+                    person.Nazwisko = texts::EMPTY.view();
+            } else if (sample.kinds()[i] == KIND_POLISA && policies++ == 0) {
+                auto& policy = static_cast<TRecPolisaOC&>(record);
+                policy.ID_PolisyOC = "OC/2020/1";
+                policy.WazneOd = "01.01.2020";
+                policy.WazneDo = "31.12.2020";
+            }
+            record.CRC = test::checksumOf(record, sample.kinds()[i], 3);
+        }
+    }
+    std::string rpa(const TempDir& dir) {
+        auto document = makeDocumentOfVersion(3);
+        sample.listInto(*document);
+        const std::string path = dir.file("zasiane.rpa");
+        EXPECT_TRUE(document->ZapiszDoPliku(path));
+        return path;
+    }
+    // The export's lines, with a line of an unknown kind third.
+    std::string cia(const TempDir& dir) {
+        std::string text;
+        int line = 0;
+        for (std::size_t i = 0; i < sample.records().size(); ++i) {
+            if (sample.kinds()[i] == KIND_ZAKLAD) continue;
+            if (++line == 3) text += "XYZ;JSK;1;\r\n";
+            text += exportLine(*sample.records()[i], sample.kinds()[i], {}) + "\r\n";
+        }
+        const std::string path = dir.file("zasiany.cia");
+        test::writeFile(path, text);
+        return path;
+    }
+};
+
+TEST(CliCheck, EveryRefusalAndWarningOfAFile) {
+    TempDir dir;
+    PlantedSample planted;
+    const std::string rpa = planted.rpa(dir), cia = planted.cia(dir);
+    const std::string expired = "ostrzeżenie: Polisa nr OC/2020/1 wygasła 31.12.2020\n",
+                      pesel = "ostrzeżenie: PESEL " + planted.badPesel +
+                              " pracownika ADAMCZYK MAREK ma błędną cyfrę kontrolną\n",
+                      surname =
+                          "Pole NAZWISKO jest puste; maksymalna długość pola: 28; Pole jest "
+                          "obowiązkowe!; Typ rekordu: CZŁONEK ZARZĄDU; Rodzaj: NOWY\n",
+                      krs =
+                          "ostrzeżenie: KRS 12345 agenta AGENCJA TESTOWA nie składa się z 10 "
+                          "cyfr\n";
+    EXPECT_EQ(run({"check", "--wszystko", "--kod", "JSK", "--nazwa", kNazwa, rpa}),
+              (Result{1,
+                      "Wniosek nr 1/2026: " + expired + "Wniosek nr 1/2026: " + pesel +
+                          "Wniosek nr 1/2026: błąd: " + surname + "Wniosek nr 2/2026: " + krs +
+                          rpa + ": błędy 1, ostrzeżenia 3\n",
+                      ""}));
+    EXPECT_EQ(run({"check", "--slownik", kDic, "--kod", "JSK", "--dzial", "2", cia, "--wszystko"}),
+              (Result{1,
+                      "Linia 3: błąd: Błędny typ rekordu !\nLinia 4: " + expired + "Linia 6: " +
+                          pesel + "Linia 7: błąd: Wystąpił błąd walidacji rekordu CZŁ. ZARZĄDU; " +
+                          surname + "Linia 9: " + krs + cia + ": błędy 2, ostrzeżenia 3\n",
+                      ""}));
+    // Without --wszystko nothing changes: the reader's summary, or its first refusal.
+    EXPECT_EQ(run({"check", "--kod", "JSK", "--nazwa", kNazwa, rpa}),
+              (Result{0, rpa + ": plik wniosków w wersji 3, wnioski: 2, rekordy: 13\n", ""}));
+    EXPECT_EQ(run({"check", "--slownik", kDic, "--kod", "JSK", "--dzial", "2", cia}),
+              refused("Wystąpił błąd w linii 3\nBłędny typ rekordu !"));
+
+    // Warnings alone leave the exit code 0; a file refused as a whole is refused as before.
+    PlantedSample warningsOnly;
+    for (std::size_t i = 0; i < warningsOnly.sample.records().size(); ++i)
+        if (warningsOnly.sample.kinds()[i] == KIND_ZARZAD) {
+            auto& member = static_cast<TRecZarzad&>(*warningsOnly.sample.records()[i]);
+            member.Nazwisko = "NOWAK";
+            member.CRC = test::checksumOf(member, KIND_ZARZAD, 3);
+        }
+    TempDir other;
+    const std::string clean = warningsOnly.rpa(other);
+    const Result r = run({"check", "--wszystko", "--kod", "JSK", "--nazwa", kNazwa, clean});
+    EXPECT_EQ(r.code, 0);
+    EXPECT_TRUE(r.out.ends_with(clean + ": błędy 0, ostrzeżenia 3\n")) << r.out;
+    EXPECT_EQ(run({"check", "--wszystko", "--kod", "LZR", "--nazwa", kNazwa, clean}),
+              kWrongUndertaking);
+    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+             {"check", "--wszystko", "--kod", "JSK", "a.coa"},
+             {"check", "--wszystko", kDic},
+             {"tree", "--wszystko", "--kod", "JSK", "--nazwa", kNazwa, clean}})
+        EXPECT_EQ(run(args).code, 2) << args[1];
+    const Result help = run({"--help"});
+    EXPECT_EQ(help.code, 0);
+    EXPECT_NE(
+        help.out.find("  tavik-cli check [--kod KOD] [--nazwa NAZWA] [--wszystko] PLIK.rpa\n"),
+        std::string::npos)
+        << help.out;
 }
 
 // The user's settings, in a registry of the test's own while it lives.

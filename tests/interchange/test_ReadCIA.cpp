@@ -199,6 +199,30 @@ TEST(ReadCIA, FailureEmptiesItsFileAndStopsTheRest) {
     EXPECT_EQ(second.files()[0].records.size(), 1u);
 }
 
+// Reading on past refusals: each refused line is listed, the lines kept are numbered, and an
+// agent below a refused application joins neither it nor the application before.
+TEST(ReadCIA, EveryLineReadOnPastRefusals) {
+    const Lines& v = valid();
+    ReadCIA reader(dictionary(), "JSK", kDivision);
+    std::vector<std::size_t> recordLines;
+    const auto refusals = reader.CzytajKazdaLinie(
+        {v.W, v.A, "XYZ;JSK;1;", v.P, set(v.W, 4, "ZMIANA"), v.A, v.W, v.A, v.A}, recordLines);
+    std::vector<std::pair<std::size_t, std::string>> got;
+    for (const auto& r : refusals)
+        got.emplace_back(r.line, r.message);
+    const std::vector<std::pair<std::size_t, std::string>> expected = {
+        {3, "Błędny typ rekordu !"},
+        {5, "Błędna wartość w polu TYP WNIOSKU dla rekordu WNIOSEK!\n"},
+        {6, "Błąd w strukturze pliku!\nNie znaleziono rekordu WNIOSEK!"},
+        {9, "Błąd w strukturze pliku!\nDrugi rekord AGENT dla tego samego rekordu WNIOSEK!"}};
+    EXPECT_EQ(got, expected);
+    EXPECT_EQ(recordLines, (std::vector<std::size_t>{1, 2, 4, 7, 8}));
+    const std::vector<ReadRecord>& records = reader.entries();
+    ASSERT_EQ(records.size(), 5u);
+    EXPECT_EQ(static_cast<const TRecAgenta&>(*records[4].record).Wniosek, records[3].record.get());
+    EXPECT_EQ(static_cast<const TRecWniosek&>(*records[0].record).Agent, records[1].record.get());
+}
+
 template <class R>
 const R& only(const Outcome& out, std::size_t index) {
     EXPECT_EQ(out.message, "");
