@@ -119,6 +119,7 @@ bench: release
 	build/release/bench/tavik-bench-checks
 	build/release/bench/tavik-bench-import
 	build/release/bench/tavik-bench-responses
+	build/release/bench/tavik-bench-warnings
 	build/release/bench/tavik-bench-windows
 	build/release/bench/tavik-bench-print
 

@@ -52,10 +52,10 @@ std::string dateText(const CalendarDate& d) {
 std::string personWho(const TRecOsoba& p, std::string_view role) {
     std::string who(role);
     if (!isEmpty(p.Nazwisko)) {
-        who += " " + utf8(p.Nazwisko);
-        if (!isEmpty(p.Imie)) who += " " + utf8(p.Imie);
+        who.append(" ").append(utf8(p.Nazwisko));
+        if (!isEmpty(p.Imie)) who.append(" ").append(utf8(p.Imie));
     } else if (!isEmpty(p.Numer_w_RA)) {
-        who += " o numerze w RA " + utf8(p.Numer_w_RA);
+        who.append(" o numerze w RA ").append(utf8(p.Numer_w_RA));
     }
     return who;
 }
@@ -70,35 +70,41 @@ const char* sexName(bool man) {
 
 // The PESEL of a person whose identity document is the identity card; anything but eleven
 // digits is the check's concern, not a warning's. `sex` is the record's "Płeć", if it has one.
-void peselWarnings(const Field& pesel, const Field& document, const Field* sex,
-                   const std::string& who, std::vector<std::string>& out) {
+// The texts are made only for a fault: most numbers have none.
+template <class Who>
+void peselWarnings(const Field& pesel, const Field& document, const Field* sex, const Who& who,
+                   std::vector<std::string>& out) {
     if (document.view() != texts::DOWOD_OSOBISTY.view()) return;
     const std::string_view digits = trimmed(pesel.view());
     if (digits.size() != 11 || !allDigits(digits)) return;
-    const std::string head = "PESEL " + std::string(digits) + " " + who;
-    if (!peselCheckDigitValid(digits)) out.push_back(head + " ma błędną cyfrę kontrolną");
-    if (!peselBirthDate(digits)) out.push_back(head + " zawiera nieistniejącą datę urodzenia");
-    if (!sex) return;
+    const bool checkDigit = !peselCheckDigitValid(digits);
+    const bool birthDate = !peselBirthDate(digits);
     const bool man = digitAt(digits, 9) % 2 == 1;
-    const bool statedMan = sex->view() == texts::MEZCZYZNA.view();
-    const bool statedWoman = sex->view() == texts::KOBIETA.view();
-    if ((man && statedWoman) || (!man && statedMan))
+    const bool sexContradicted = sex && (man ? sex->view() == texts::KOBIETA.view()
+                                             : sex->view() == texts::MEZCZYZNA.view());
+    if (!checkDigit && !birthDate && !sexContradicted) return;
+    const std::string head = "PESEL " + std::string(digits) + " " + who();
+    if (checkDigit) out.push_back(head + " ma błędną cyfrę kontrolną");
+    if (birthDate) out.push_back(head + " zawiera nieistniejącą datę urodzenia");
+    if (sexContradicted)
         out.push_back(head + " wskazuje płeć " + sexName(man) + ", a w polu Płeć jest " +
                       sexName(!man));
 }
 
 // A NIP held in either grouping: ten digits once the dashes are left out.
-void nipWarning(const Field& nip, std::string_view fieldName, const std::string& who,
+template <class Who>
+void nipWarning(const Field& nip, std::string_view fieldName, const Who& who,
                 std::vector<std::string>& out) {
     const std::string_view value = trimmed(nip.view());
-    std::string digits;
+    char digits[10];
+    std::size_t count = 0;
     for (char c : value) {
         if (c == '-') continue;
-        if (c < '0' || c > '9') return;
-        digits.push_back(c);
+        if (c < '0' || c > '9' || count == sizeof digits) return;
+        digits[count++] = c;
     }
-    if (digits.size() != 10 || nipCheckDigitValid(digits)) return;
-    out.push_back(std::string(fieldName) + " " + std::string(value) + " " + who +
+    if (count != 10 || nipCheckDigitValid(std::string_view(digits, count))) return;
+    out.push_back(std::string(fieldName) + " " + std::string(value) + " " + who() +
                   " ma błędną cyfrę kontrolną");
 }
 
@@ -200,7 +206,7 @@ bool regonCheckDigitValid(std::string_view digits) {
 
 std::vector<std::string> warningsOf(const TRecAgenta& agent) {
     std::vector<std::string> out;
-    const std::string who = agentWho(agent);
+    const auto who = [&] { return agentWho(agent); };
     peselWarnings(agent.PESEL, agent.RodzajDokumentuOsFizAgenta, nullptr, who, out);
     nipWarning(agent.NIP_AGENTA, "NIP", who, out);
     nipWarning(agent.NIP_Osoby_Fizycznej, "NIP osoby fizycznej", who, out);
@@ -212,7 +218,7 @@ namespace {
 
 std::vector<std::string> personWarnings(const TRecOsoba& person, std::string_view role) {
     std::vector<std::string> out;
-    const std::string who = personWho(person, role);
+    const auto who = [&] { return personWho(person, role); };
     peselWarnings(person.PESEL, person.Typ_Dokumentu, &person.Plec, who, out);
     nipWarning(person.NIP, "NIP", who, out);
     return out;
