@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdio>
+#include <optional>
 
 #include "model/ApplicationFile.h"
 #include "model/Cp1250.h"
@@ -160,11 +161,14 @@ std::string date(Dice& dice, int fromYear, int years) {
     return buffer;
 }
 
-// A PESEL number with its check digit, for a birth in the twentieth century.
-std::string pesel(Dice& dice) {
+// A PESEL number with its check digit, for a birth in the twentieth century; its sex digit is
+// even for a woman, as drawn when the sex is not known.
+std::string pesel(Dice& dice, std::optional<bool> woman = std::nullopt) {
     char buffer[16];
     std::snprintf(buffer, sizeof buffer, "%02u%02u%02u%04u", 50 + dice.below(50),
                   1 + dice.below(12), 1 + dice.below(28), dice.below(10000));
+    if (woman && ((buffer[9] - '0') % 2 == 0) != *woman)
+        buffer[9] = static_cast<char>(buffer[9] ^ 1);
     static constexpr int kWeights[] = {1, 3, 7, 9, 1, 3, 7, 9, 1, 3};
     int sum = 0;
     for (int i = 0; i < 10; ++i)
@@ -174,9 +178,21 @@ std::string pesel(Dice& dice) {
     return number;
 }
 
-// A NIP laid out as the checks expect: DDD-DD-DD-DDD for a company, DDD-DDD-DD-DD for a person.
+// A NIP with its check digit, laid out as the checks expect: DDD-DD-DD-DDD for a company,
+// DDD-DDD-DD-DD for a person. Nine digits whose remainder would be 10 have the ninth moved on.
 std::string nip(Dice& dice, bool company) {
-    const std::string d = digits(dice, 10);
+    std::string d = digits(dice, 10);
+    static constexpr int kWeights[] = {6, 5, 7, 2, 3, 4, 5, 6, 7};
+    for (;;) {
+        int sum = 0;
+        for (int i = 0; i < 9; ++i)
+            sum += (d[i] - '0') * kWeights[i];
+        if (sum % 11 != 10) {
+            d[9] = static_cast<char>('0' + sum % 11);
+            break;
+        }
+        d[8] = static_cast<char>('0' + (d[8] - '0' + 1) % 10);
+    }
     if (company)
         return d.substr(0, 3) + "-" + d.substr(3, 2) + "-" + d.substr(5, 2) + "-" + d.substr(7, 3);
     return d.substr(0, 3) + "-" + d.substr(3, 3) + "-" + d.substr(6, 2) + "-" + d.substr(8, 2);
@@ -258,7 +274,7 @@ void fillPerson(TRecOsoba& p, Dice& dice, const Field& operation, const char* ra
     p.WYKSZTALCENIE = word(dice.below(2) ? W_WYZSZE : W_SREDNIE);
     p.Nr_zezwolenia = "ZEZW/" + digits(dice, 6);
     p.Typ_Dokumentu = word(W_DOWOD);
-    p.PESEL = pesel(dice);
+    p.PESEL = pesel(dice, woman);
     p.NIP = nip(dice, false);
     if (operation == texts::WYKRESLENIE.view())
         for (Field* f : {&p.Nr_zezwolenia, &p.Nazwisko, &p.Nazwisko_drugi_czlon, &p.Imie, &p.Imie2,
