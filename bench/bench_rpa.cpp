@@ -16,6 +16,7 @@
 #include <map>
 #include <string>
 
+#include "bench/BenchCli.h"
 #include "bench/BenchSummary.h"
 #include "document/DocumentSearch.h"
 #include "document/DocumentTree.h"
@@ -128,15 +129,8 @@ void BM_SearchToTheLastRecord(benchmark::State& state) {
     }
 }
 
-// The command line as an administrator runs it, output thrown away.
 void runCli(benchmark::State& state, const char* command) {
-    Fixture& f = fixture();
-    const std::string line = std::string(TAVIK_CLI) + " " + command +
-                             " --kod JSK --nazwa 'TOWARZYSTWO UBEZPIECZEŃ JASKÓŁKA SPÓŁKA "
-                             "AKCYJNA' " +
-                             f.path + " > /dev/null";
-    for (auto _ : state)
-        if (std::system(line.c_str()) != 0) state.SkipWithError(line.c_str());
+    runCliOn(state, fixture().path, command);
 }
 void BM_CliCheck(benchmark::State& state) {
     runCli(state, "check");

@@ -25,22 +25,6 @@ private:
 };
 
 // A missing link writes the empty marker rather than failing the export.
-const TRecWniosek* applicationOf(const TRecord& record, RecordKind kind) {
-    const TRecAgenta* agent = nullptr;
-    switch (kind) {
-        case KIND_WNIOSEK: return static_cast<const TRecWniosek*>(&record);
-        case KIND_AGENT: agent = static_cast<const TRecAgenta*>(&record); break;
-        case KIND_PRACOWNIK:
-        case KIND_ZARZAD: agent = static_cast<const TRecOsoba&>(record).Agent; break;
-        case KIND_POLISA: agent = static_cast<const TRecPolisaOC&>(record).Agent; break;
-        case KIND_PELNOMOCNICTWO:
-            agent = static_cast<const TRecPelnomocnictwo&>(record).Agent;
-            break;
-        default: break;
-    }
-    return agent ? agent->Wniosek : nullptr;
-}
-
 void head(LineBuilder& line, const TRecord& record, RecordKind kind) {
     const TRecWniosek* application = applicationOf(record, kind);
     line << record.TypRekordu;

@@ -146,22 +146,6 @@ std::optional<std::string> refusalOfCopy(const R& record, Check check) {
     return std::nullopt;
 }
 
-const TRecWniosek* applicationOf(const TRecord& record, RecordKind kind) {
-    const TRecAgenta* agent = nullptr;
-    switch (kind) {
-        case KIND_WNIOSEK: return static_cast<const TRecWniosek*>(&record);
-        case KIND_AGENT: agent = static_cast<const TRecAgenta*>(&record); break;
-        case KIND_PRACOWNIK:
-        case KIND_ZARZAD: agent = static_cast<const TRecOsoba&>(record).Agent; break;
-        case KIND_POLISA: agent = static_cast<const TRecPolisaOC&>(record).Agent; break;
-        case KIND_PELNOMOCNICTWO:
-            agent = static_cast<const TRecPelnomocnictwo&>(record).Agent;
-            break;
-        default: return nullptr;
-    }
-    return agent ? agent->Wniosek : nullptr;
-}
-
 }  // namespace
 
 bool peselCheckDigitValid(std::string_view digits) {

@@ -118,4 +118,20 @@ void ResponseMembers::collect(std::vector<FieldRef>& out) {
     Collector{out}("InfoOdp", InfoOdp)("Status", Status);
 }
 
+const TRecWniosek* applicationOf(const TRecord& record, RecordKind kind) {
+    const TRecAgenta* agent = nullptr;
+    switch (kind) {
+        case KIND_WNIOSEK: return static_cast<const TRecWniosek*>(&record);
+        case KIND_AGENT: agent = static_cast<const TRecAgenta*>(&record); break;
+        case KIND_PRACOWNIK:
+        case KIND_ZARZAD: agent = static_cast<const TRecOsoba&>(record).Agent; break;
+        case KIND_POLISA: agent = static_cast<const TRecPolisaOC&>(record).Agent; break;
+        case KIND_PELNOMOCNICTWO:
+            agent = static_cast<const TRecPelnomocnictwo&>(record).Agent;
+            break;
+        default: break;
+    }
+    return agent ? agent->Wniosek : nullptr;
+}
+
 }  // namespace tavik

@@ -359,4 +359,7 @@ struct ReadRecord {
     RecordKind kind;
 };
 
+// The application a record belongs to through its links; null when a link is missing.
+const TRecWniosek* applicationOf(const TRecord& record, RecordKind kind);
+
 }  // namespace tavik
