@@ -142,11 +142,6 @@ int checkResponseFile(const CommandLine& line, const std::string& path, std::ost
 
 // ---- check --wszystko ----------------------------------------------------------------------
 
-CalendarDate today() {
-    const QDate date = QDate::currentDate();
-    return {date.year(), date.month(), date.day()};
-}
-
 struct Listing {
     std::ostream& out;
     int refusals = 0, warnings = 0;
@@ -168,7 +163,7 @@ int checkApplicationFileFully(const CommandLine& line, const std::string& path, 
     const std::unique_ptr<DataRecord> document = readApplicationFile(path, configured);
     const std::vector<ReadRecord> records = document->TakeRecords();
     Listing listing{out};
-    for (const Finding& f : findingsOf(records, today()))
+    for (const Finding& f : findingsOf(records, localToday()))
         listing.add(f.placement.empty() ? "" : "Wniosek nr " + f.placement + ": ", f.refusal,
                     f.text);
     return listing.end(path);
@@ -179,22 +174,9 @@ int checkImportFileFully(const CommandLine& line, const std::string& path, std::
     const Dictionary dictionary(line.path("slownik"));
     ReadCIA reader(dictionary.slownik, line.required("kod"),
                    divisionName(dictionary.slownik, line.required("dzial")));
-    std::vector<std::size_t> recordLines;
-    const std::vector<ReadCIA::LineRefusal> refusals =
-        reader.CzytajKazdaLinie(splitLines(readText(path)), recordLines);
-    const std::vector<ReadRecord>& records = reader.entries();
-    const CalendarDate day = today();
     Listing listing{out};
-    std::size_t refusal = 0;
-    const auto place = [](std::size_t n) { return "Linia " + std::to_string(n) + ": "; };
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        for (; refusal < refusals.size() && refusals[refusal].line < recordLines[i]; ++refusal)
-            listing.add(place(refusals[refusal].line), true, oneLine(refusals[refusal].message));
-        for (const std::string& warning : warningsOf(*records[i].record, records[i].kind, day))
-            listing.add(place(recordLines[i]), false, warning);
-    }
-    for (; refusal < refusals.size(); ++refusal)
-        listing.add(place(refusals[refusal].line), true, oneLine(refusals[refusal].message));
+    for (const LineFinding& f : lineFindingsOf(reader, splitLines(readText(path)), localToday()))
+        listing.add("Linia " + std::to_string(f.line) + ": ", f.refusal, f.text);
     return listing.end(path);
 }
 

@@ -2,8 +2,10 @@
 
 #include <optional>
 
+#include "document/DocumentVerification.h"
 #include "document/NodeSelection.h"
 #include "document/RecordEditing.h"
+#include "interchange/Warnings.h"
 #include "interchange/walidacja.h"
 #include "model/Cp1250Texts.h"
 #include "model/Exception.h"
@@ -260,6 +262,23 @@ std::unique_ptr<TRecAgenta> DocumentEditor::agentValues(const EditContext& at) c
 }
 
 EditOutcome DocumentEditor::acceptAgent(const EditContext& at, std::unique_ptr<TRecAgenta> values) {
+    return withWarnings(checkAndPlaceAgent(at, std::move(values)));
+}
+
+EditOutcome DocumentEditor::acceptRecord(const EditContext& at, RecordKind kind,
+                                         std::unique_ptr<TRecord> values) {
+    return withWarnings(checkAndPlaceRecord(at, kind, std::move(values)));
+}
+
+EditOutcome DocumentEditor::withWarnings(EditOutcome outcome) const {
+    if (outcome.refused || !outcome.select) return outcome;
+    if (auto box = warningBox(*outcome.select, today_ ? today_() : localToday()))
+        outcome.messages.push_back(std::move(*box));
+    return outcome;
+}
+
+EditOutcome DocumentEditor::checkAndPlaceAgent(const EditContext& at,
+                                               std::unique_ptr<TRecAgenta> values) {
     const char* suffix = textsOf(KIND_AGENT).refused;
     TreeNode* application = at.application;
     if (!application || !application->hasRecord())
@@ -339,8 +358,8 @@ std::unique_ptr<TRecord> DocumentEditor::recordValues(const EditContext& at,
     return values;
 }
 
-EditOutcome DocumentEditor::acceptRecord(const EditContext& at, RecordKind kind,
-                                         std::unique_ptr<TRecord> values) {
+EditOutcome DocumentEditor::checkAndPlaceRecord(const EditContext& at, RecordKind kind,
+                                                std::unique_ptr<TRecord> values) {
     const AcceptTexts texts = textsOf(kind);
     const Placement placement = placementFor(at.selected, at.newRecordMode, kind);
     if (placement.then == Placement::Then::Nowhere)

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "document/DocumentTree.h"
+#include "interchange/FieldChecks.h"
 #include "model/UserMessage.h"
 
 // The editing commands of a document window without the window: what accepting or aborting a
@@ -58,6 +59,9 @@ public:
     EditOutcome acceptRecord(const EditContext& at, RecordKind kind,
                              std::unique_ptr<TRecord> values);
 
+    // The day an accepted record's warnings are judged by (periods that have ended).
+    void setToday(std::function<CalendarDate()> today) { today_ = std::move(today); }
+
     // Aborting a page: the record shown again, or the page's blank form.
     EditOutcome abortPage(const EditContext& at, int page) const;
 
@@ -69,6 +73,11 @@ public:
     static DeletionExtras deletionExtrasOf(const TreeNode* application);
 
 private:
+    EditOutcome checkAndPlaceAgent(const EditContext& at, std::unique_ptr<TRecAgenta> values);
+    EditOutcome checkAndPlaceRecord(const EditContext& at, RecordKind kind,
+                                    std::unique_ptr<TRecord> values);
+    // An accepted record's warnings come after the other messages, in a box of their own.
+    EditOutcome withWarnings(EditOutcome outcome) const;
     EditOutcome applyApplication(TreeNode* node, std::unique_ptr<TRecWniosek> values,
                                  std::unique_ptr<TRecAgenta> agent, bool removeBelow,
                                  const DeletionExtras& deletion);
@@ -77,6 +86,7 @@ private:
 
     DocumentTree& tree_;
     std::string firstOperationKind_;
+    std::function<CalendarDate()> today_;
 };
 
 }  // namespace tavik

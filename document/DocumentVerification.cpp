@@ -1,6 +1,10 @@
 #include "document/DocumentVerification.h"
 
+#include <algorithm>
+
+#include "interchange/Warnings.h"
 #include "interchange/walidacja.h"
+#include "model/Cp1250.h"
 #include "model/Cp1250Literal.h"
 #include "model/Exception.h"
 #include "model/TextValues.h"
@@ -16,6 +20,9 @@ constexpr Cp1250Literal kInneSpolki{"INNE SPÓŁKI"};
 constexpr Cp1250Literal kInniPrzedsiebiorcy{"INNI PRZEDSIĘBIORCY"};
 
 const char* const kCaption = "Komunikat - błąd podczas weryfikacji pliku";
+const char* const kNoData = "Brak danych do odczytu/zapisu w pliku!";
+const char* const kNoAgent = "WNIOSEK nie posiada przypisanego Agenta!";
+const char* const kNoEmployee = "Należy wprowadzić rekord pracownika";
 
 VerificationResult failure(std::string text, TreeNode* select = nullptr,
                            const char* caption = kCaption) {
@@ -28,6 +35,11 @@ VerificationResult failure(std::string text, TreeNode* select = nullptr,
 
 bool isCompany(const TRecAgenta& agent) {
     return agent.FormaPrawna == kSpolkaZoo.view() || agent.FormaPrawna == kSpolkaSa.view();
+}
+
+// An entry of a company: the application kind whose board and employees are verified.
+bool entryOfCompany(const TRecAgenta& agent) {
+    return agent.RodzajOperacji == texts::WPIS.view() && isCompany(agent);
 }
 
 int declaredBoardMembers(const TRecAgenta& agent) {
@@ -74,7 +86,7 @@ std::optional<UserMessage> boardSizeWarning(const TreeNode& agentNode) {
 
 VerificationResult verifyDocument(DocumentTree& tree,
                                   const std::function<void(const std::string&)>& progress) {
-    if (tree.nodeCount() == 0) return failure("Brak danych do odczytu/zapisu w pliku!");
+    if (tree.nodeCount() == 0) return failure(kNoData);
     TreeNode* root = tree.root();
     if (!root || root->childCount() == 0) return failure("Błędna struktura pliku!");
 
@@ -86,11 +98,10 @@ VerificationResult verifyDocument(DocumentTree& tree,
             SprawdzWniosek(code, static_cast<TRecWniosek*>(applicationNode->record()));
             TreeNode* agentNode = DocumentTree::agentOf(applicationNode);
             if (!agentNode) continue;
-            if (agentNode->struck())
-                return failure("WNIOSEK nie posiada przypisanego Agenta!", root, "Komunikat");
+            if (agentNode->struck()) return failure(kNoAgent, root, "Komunikat");
             auto& agent = static_cast<TRecAgenta&>(*agentNode->record());
             checkAgent(code, agent, tree.fileVersion());
-            if (agent.RodzajOperacji != texts::WPIS.view() || !isCompany(agent)) continue;
+            if (!entryOfCompany(agent)) continue;
 
             if (auto warning = boardSizeWarning(*agentNode)) {
                 VerificationResult r;
@@ -110,12 +121,110 @@ VerificationResult verifyDocument(DocumentTree& tree,
                 SprawdzPracownika(code, static_cast<TRecPracownik*>(employee->record()));
                 ++checked;
             }
-            if (checked == 0) return failure("Należy wprowadzić rekord pracownika", agentNode);
+            if (checked == 0) return failure(kNoEmployee, agentNode);
         } catch (const Exception& e) {
             return failure(e.message(), applicationNode, "Walidacja");
         }
     }
     return {};
+}
+
+namespace {
+
+// A wrapped sentence of a message box as one line.
+std::string flowed(std::string_view text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\n') c = ' ';
+        if (c == ' ' && (out.empty() || out.back() == ' ')) continue;
+        out += c;
+    }
+    while (!out.empty() && out.back() == ' ')
+        out.pop_back();
+    return out;
+}
+
+// The walk of listProblems: one application at a time, its nodes in tree order.
+class ProblemListing {
+public:
+    ProblemListing(const CalendarDate& today, std::vector<DocumentProblem>& out)
+        : today_(today), out_(out) {}
+
+    void application(const TreeNode& node) {
+        placement_ =
+            cp1250::toUtf8(static_cast<const TRecWniosek&>(*node.record()).NumerWniosku.view());
+        subtree(node);
+    }
+
+private:
+    void subtree(const TreeNode& node) {
+        if (node.hasRecord()) {
+            if (node.struck()) return;
+            if (auto refusal = refusalOf(*node.record(), node.kind()))
+                add(true, node, std::move(*refusal));
+            for (std::string& warning : warningsOf(*node.record(), node.kind(), today_))
+                add(false, node, std::move(warning));
+            if (node.kind() == KIND_WNIOSEK) applicationRules(node);
+            if (node.kind() == KIND_AGENT) agentRules(node);
+        }
+        for (const auto& child : node.children())
+            subtree(*child);
+    }
+
+    void applicationRules(const TreeNode& application) {
+        const TreeNode* agent = DocumentTree::agentOf(&application);
+        if (agent && agent->struck()) add(true, application, kNoAgent);
+    }
+
+    // What the verification asks of an entry of a company beyond its records.
+    void agentRules(const TreeNode& agentNode) {
+        if (!entryOfCompany(static_cast<const TRecAgenta&>(*agentNode.record()))) return;
+        if (const auto board = boardSizeWarning(agentNode))
+            add(true, *DocumentTree::categoryOf(&agentNode, DocumentTree::ZARZAD),
+                flowed(board->text));
+        const TreeNode* employees = DocumentTree::categoryOf(&agentNode, DocumentTree::PRACOWNICY);
+        if (!employees) return;
+        const auto& list = employees->children();
+        if (std::none_of(list.begin(), list.end(), [](const auto& e) { return !e->struck(); }))
+            add(true, agentNode, kNoEmployee);
+    }
+
+    void add(bool refusal, const TreeNode& node, std::string text) {
+        out_.push_back({refusal, &node, placement_, std::move(text)});
+    }
+
+    const CalendarDate& today_;
+    std::vector<DocumentProblem>& out_;
+    std::string placement_;
+};
+
+}  // namespace
+
+std::vector<DocumentProblem> listProblems(const DocumentTree& tree, const CalendarDate& today) {
+    std::vector<DocumentProblem> out;
+    const TreeNode* root = tree.root();
+    if (!root || root->childCount() == 0) {
+        out.push_back({true, root, "", kNoData});
+        return out;
+    }
+    ProblemListing listing(today, out);
+    for (const auto& application : root->children())
+        listing.application(*application);
+    return out;
+}
+
+std::vector<std::string> warningsOfNode(const TreeNode& node, const CalendarDate& today) {
+    if (!node.hasRecord() || node.inStruckBranch()) return {};
+    return warningsOf(*node.record(), node.kind(), today);
+}
+
+std::optional<UserMessage> warningBox(const TreeNode& node, const CalendarDate& today) {
+    const std::vector<std::string> warnings = warningsOfNode(node, today);
+    if (warnings.empty()) return std::nullopt;
+    std::string text;
+    for (const std::string& warning : warnings)
+        text += (text.empty() ? "" : "\n") + warning;
+    return UserMessage{text, "Ostrzeżenie", MessageIcon::Warning};
 }
 
 }  // namespace tavik

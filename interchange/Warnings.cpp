@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 
+#include "interchange/ReadCIA.h"
 #include "interchange/walidacja.h"
 #include "model/Cp1250.h"
 #include "model/Cp1250Literal.h"
@@ -284,6 +286,33 @@ std::vector<Finding> findingsOf(const std::vector<ReadRecord>& records, const Ca
             out.push_back({false, placement, std::move(warning)});
     }
     return out;
+}
+
+std::vector<LineFinding> lineFindingsOf(ReadCIA& reader, const std::vector<std::string>& lines,
+                                        const CalendarDate& today) {
+    std::vector<std::size_t> recordLines;
+    const std::vector<ReadCIA::LineRefusal> refusals = reader.CzytajKazdaLinie(lines, recordLines);
+    const std::vector<ReadRecord>& records = reader.entries();
+    std::vector<LineFinding> out;
+    auto refusal = refusals.begin();
+    const auto refusalsUpTo = [&](std::size_t line) {
+        for (; refusal != refusals.end() && refusal->line <= line; ++refusal)
+            out.push_back({true, refusal->line, oneLine(refusal->message)});
+    };
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        refusalsUpTo(recordLines[i]);
+        for (std::string& warning : warningsOf(*records[i].record, records[i].kind, today))
+            out.push_back({false, recordLines[i], std::move(warning)});
+    }
+    refusalsUpTo(lines.size());
+    return out;
+}
+
+CalendarDate localToday() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
 }
 
 std::string oneLine(std::string_view message) {

@@ -8,6 +8,10 @@
 #include "interchange/FieldChecks.h"
 #include "model/Recdata.h"
 
+namespace tavik {
+class ReadCIA;
+}
+
 // Warnings: what looks wrong in a record that its check accepts (a check digit, a birth date
 // or sex a PESEL contradicts, a register number of the wrong shape, a period already over).
 // They never refuse anything and never change a record. Texts are UTF-8, one line each.
@@ -52,6 +56,21 @@ struct Finding {
 // Every refusal and warning of the records of an application file, in file order; for each
 // record its refusal comes before its warnings.
 std::vector<Finding> findingsOf(const std::vector<ReadRecord>& records, const CalendarDate& today);
+
+// Every refusal and warning of the lines of one text file, in line order: each refused line
+// with the reader's message made one line, each warning of a record read with the record's
+// line. The reader goes on past refused lines; what it reads is left in its entries().
+struct LineFinding {
+    bool refusal;
+    std::size_t line;  // from 1
+    std::string text;
+    bool operator==(const LineFinding&) const = default;
+};
+std::vector<LineFinding> lineFindingsOf(ReadCIA& reader, const std::vector<std::string>& lines,
+                                        const CalendarDate& today);
+
+// The day of the calendar where the program runs.
+CalendarDate localToday();
 
 // A message of several lines as one: the lines trimmed and joined with "; ".
 std::string oneLine(std::string_view message);

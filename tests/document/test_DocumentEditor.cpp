@@ -2,6 +2,7 @@
 
 #include "document/DocumentEditor.h"
 #include "document/DocumentFile.h"
+#include "document/DocumentVerification.h"
 #include "document/NodeSelection.h"
 #include "document/RecordEditing.h"
 #include "tests/support/RpaBytes.h"
@@ -276,6 +277,135 @@ TEST(DocumentEditor, AbortShowsTheRecordAgainOrABlankForm) {
                   std::pair(shown, shown ? -1 : page))
             << page;
     }
+}
+
+// ---- Problems of a document and warnings of an accepted record ---------------------------
+
+constexpr CalendarDate kToday{2026, 12, 8};
+
+}  // namespace
+
+void PrintTo(const DocumentProblem& p, std::ostream* os) {
+    *os << (p.refusal ? "błąd " : "ostrzeżenie ") << p.node << " [" << p.placement << "] "
+        << p.text;
+}
+
+namespace {
+
+TRecPracownik& employeeAt(Editing& e, std::size_t i) {
+    return static_cast<TRecPracownik&>(
+        *e.category("WPIS", DocumentTree::PRACOWNICY)->child(i)->record());
+}
+
+// Eleven digits whose check digit is one off.
+std::string wrongCheckDigit(const Field& pesel) {
+    std::string digits = pesel.str();
+    digits[10] = static_cast<char>('0' + (digits[10] - '0' + 1) % 10);
+    return digits;
+}
+
+// Every record as the export writes it.
+std::string documentText(Editing& e) {
+    const std::string path = e.dir.file("stan.cia");
+    EXPECT_EQ(exportDocument(e.tree, path, InsurerDirectory()), std::nullopt);
+    return test::readFile(path);
+}
+
+TEST(DocumentProblems, EveryRefusalAndWarningInTreeOrderWithTheDocumentLeftAsItIs) {
+    Editing e;
+    EXPECT_EQ(listProblems(e.tree, kToday), std::vector<DocumentProblem>{});
+    TreeNode* entry = e.application("WPIS");
+    TreeNode* employees = e.category("WPIS", DocumentTree::PRACOWNICY);
+    TreeNode* board = e.category("WPIS", DocumentTree::ZARZAD);
+    TRecPracownik& first = employeeAt(e, 0);
+    first.PESEL = wrongCheckDigit(first.PESEL);
+    employeeAt(e, 1).Imie = "1";
+    employeeAt(e, 4).PESEL = wrongCheckDigit(employeeAt(e, 4).PESEL);
+    static_cast<TRecAgenta2&>(*DocumentTree::agentOf(entry)->record()).Liczba_czl_zarzadu = "9";
+    e.tree.toggleStrike(employees->child(4));  // its warning goes with it
+    auto& policy =
+        static_cast<TRecPolisaOC&>(*e.category("WPIS", DocumentTree::POLISY)->child(1)->record());
+    policy.WazneDo = "07.12.2026";
+    // A file may hold an agent struck out without its application.
+    TreeNode* update = e.application("AKTUALIZACJA");
+    DocumentTree::agentOf(update)->entry().struck = 1;
+    const std::string before = documentText(e);
+
+    const std::vector<DocumentProblem> expected = {
+        {true, board, "1/2026",
+         "Należy dodac czł. zarzadu. Liczba wprowadzonych czł. zarzadu musi stanowic minimum 50% "
+         "względem zadeklarowanej liczby podanej w pozycji Agenta"},
+        {false, employees->child(0), "1/2026",
+         "PESEL " + first.PESEL.str() + " pracownika " + cp1250::toUtf8(first.Nazwisko.view()) +
+             " " + cp1250::toUtf8(first.Imie.view()) + " ma błędną cyfrę kontrolną"},
+        {true, employees->child(1), "1/2026",
+         "Pole IMIE ma błędną długość; maksymalna długość pola: 24; Typ rekordu: PRACOWNIK; "
+         "Rodzaj: NOWY"},
+        {false, e.category("WPIS", DocumentTree::POLISY)->child(1), "1/2026",
+         "Polisa nr " + policy.ID_PolisyOC.str() + " wygasła 07.12.2026"},
+        {true, update, "2/2026", "WNIOSEK nie posiada przypisanego Agenta!"},
+    };
+    EXPECT_EQ(listProblems(e.tree, kToday), expected);
+    EXPECT_EQ(documentText(e), before);
+    // Struck out, nothing is saved and nothing listed.
+    e.tree.toggleStrike(entry);
+    e.tree.toggleStrike(update);
+    EXPECT_EQ(listProblems(e.tree, kToday), std::vector<DocumentProblem>{});
+
+    DocumentTree empty(3);
+    empty.setRoot(std::make_unique<TRecZU>(samples::sampleUndertaking()));
+    EXPECT_EQ(listProblems(empty, kToday),
+              (std::vector<DocumentProblem>{
+                  {true, empty.root(), "", "Brak danych do odczytu/zapisu w pliku!"}}));
+}
+
+TEST(DocumentProblems, AnEntryWithoutEmployeesIsListedAtItsAgent) {
+    Editing e;
+    for (const auto& employee : e.category("WPIS", DocumentTree::PRACOWNICY)->children())
+        e.tree.toggleStrike(employee.get());
+    const std::vector<DocumentProblem> expected = {
+        {true, DocumentTree::agentOf(e.application("WPIS")), "1/2026",
+         "Należy wprowadzić rekord pracownika"}};
+    EXPECT_EQ(listProblems(e.tree, kToday), expected);
+}
+
+TEST(DocumentProblems, AnAcceptedRecordShowsItsWarningsOnceAfterItsMessage) {
+    Editing e;
+    e.editor.setToday([] { return kToday; });
+    TreeNode* employee = e.category("WPIS", DocumentTree::PRACOWNICY)->child(0);
+    const EditContext at{employee, false, e.application("WPIS")};
+    const auto accept = [&](auto change) {
+        auto values = e.editor.recordValues(at, KIND_PRACOWNIK);
+        change(static_cast<TRecPracownik&>(*values));
+        return texts(e.editor.acceptRecord(at, KIND_PRACOWNIK, std::move(values)));
+    };
+    const std::string pesel = wrongCheckDigit(employeeAt(e, 0).PESEL);
+    const std::string who = "pracownika " + cp1250::toUtf8(employeeAt(e, 0).Nazwisko.view()) + " " +
+                            cp1250::toUtf8(employeeAt(e, 0).Imie.view());
+    EXPECT_EQ(accept([&](TRecPracownik& p) {
+                  p.PESEL = pesel;
+                  p.NIP = "123-456-78-90";
+              }),
+              (std::vector<std::string>{"Informacja: Rekord pracownika został zmodyfikowany",
+                                        "Ostrzeżenie: PESEL " + pesel + " " + who +
+                                            " ma błędną cyfrę kontrolną\nNIP " + "123-456-78-90 " +
+                                            who + " ma błędną cyfrę kontrolną"}));
+    EXPECT_EQ(employeeAt(e, 0).PESEL.str(), pesel);  // accepted all the same
+    // A refused record shows its refusal alone.
+    EXPECT_EQ(accept([&](TRecPracownik& p) { p.Imie = "1"; }).size(), 1u);
+    EXPECT_EQ(accept([](TRecPracownik&) {}).size(), 2u);  // and again at every accept
+
+    auto policyValues = e.editor.recordValues(
+        {e.category("WPIS", DocumentTree::POLISY)->child(0), false, e.application("WPIS")},
+        KIND_POLISA);
+    auto& policy = static_cast<TRecPolisaOC&>(*policyValues);
+    policy.WazneDo = "07.12.2026";
+    const std::string id = policy.ID_PolisyOC.str();
+    EXPECT_EQ(texts(e.editor.acceptRecord({e.category("WPIS", DocumentTree::POLISY)->child(0),
+                                           false, e.application("WPIS")},
+                                          KIND_POLISA, std::move(policyValues))),
+              (std::vector<std::string>{"Informacja: Zmodyfikowano rekord polisa ",
+                                        "Ostrzeżenie: Polisa nr " + id + " wygasła 07.12.2026"}));
 }
 
 }  // namespace
