@@ -533,6 +533,52 @@ void drawSearch(Canvas& c) {
     c.p.drawArc(QRectF(3.8, 3.8, 5.4, 5.4), 100 * 16, 70 * 16);
 }
 
+// A gold triangle with an exclamation mark, in a box of the grid.
+void warningTriangle(Canvas& c, const QRectF& box) {
+    const qreal u = box.width() / 16;
+    const auto at = [&](qreal x, qreal y) { return QPointF(box.left() + x * u, box.top() + y * u); };
+    QPainterPath triangle;
+    triangle.moveTo(at(8, 0.8));
+    triangle.lineTo(at(15.4, 14.6));
+    triangle.lineTo(at(0.6, 14.6));
+    triangle.closeSubpath();
+    c.path(triangle, kGold, kGoldDark);
+    c.line(at(8, 5.2), at(8, 9.6), kEdge, 2.2 * u, Qt::FlatCap);
+    c.circle(at(8, 12.2), 1.2 * u, kEdge, kNone);
+}
+
+void drawWarning(Canvas& c) {
+    warningTriangle(c, QRectF(0, 0, 16, 16));
+}
+
+void drawError(Canvas& c) {
+    c.circle({8, 8}, 7.5, kRed, kRedDark);
+    c.line({5.2, 5.2}, {10.8, 10.8}, kPaper, 2, Qt::FlatCap);
+    c.line({10.8, 5.2}, {5.2, 10.8}, kPaper, 2, Qt::FlatCap);
+}
+
+void drawCheckDocument(Canvas& c) {
+    drawApplication(c);
+    badge(c, kGreen, kGreenDark);
+    QPainterPath tick;
+    tick.moveTo(10.6, 12.6);
+    tick.lineTo(12.1, 14.0);
+    tick.lineTo(14.5, 11.0);
+    c.stroke(tick, kPaper, 1.2);
+}
+
+// The mark of a record with a warning: a small triangle over the picture's corner, on white so
+// that it stays apart from the picture under it.
+void warningMark(Canvas& c) {
+    QPainterPath halo;
+    halo.moveTo(12, 6.6);
+    halo.lineTo(16, 16);
+    halo.lineTo(8, 16);
+    halo.closeSubpath();
+    c.fill(halo, kPaper);
+    warningTriangle(c, QRectF(8.5, 8, 7.5, 7.5));
+}
+
 using Draw = void (*)(Canvas&);
 
 Draw drawingOf(int number) {
@@ -570,6 +616,9 @@ Draw drawingOf(int number) {
         case kAbout: return drawAbout;
         case kPrint: return drawPrint;
         case kSearch: return drawSearch;
+        case kWarning: return drawWarning;
+        case kError: return drawError;
+        case kCheckDocument: return drawCheckDocument;
         default: return nullptr;
     }
 }
@@ -594,7 +643,8 @@ Cache& cache() {
 }  // namespace
 
 QPixmap pixmap(int number, int size) {
-    const Draw draw = drawingOf(number);
+    const bool marked = number & kWarningMarked;
+    const Draw draw = drawingOf(number & ~kWarningMarked);
     if (!draw || size <= 0) return {};
     const quint64 key = (quint64(quint32(number)) << 32) | quint32(size);
     auto& pixmaps = cache().pixmaps;
@@ -606,13 +656,14 @@ QPixmap pixmap(int number, int size) {
         QPainter painter(&pm);
         Canvas canvas(painter, size);
         draw(canvas);
+        if (marked) warningMark(canvas);
     }
     pixmaps.insert(key, pm);
     return pm;
 }
 
 QIcon icon(int number) {
-    if (!drawingOf(number)) return {};
+    if (!drawingOf(number & ~kWarningMarked)) return {};
     auto& icons = cache().icons;
     if (auto it = icons.constFind(number); it != icons.cend()) return *it;
     QIcon result;

@@ -44,6 +44,11 @@ inline constexpr int kCalendar = 79;  // a date button
 inline constexpr int kAbout = 80;     // the About box
 inline constexpr int kPrint = 81;
 inline constexpr int kSearch = 82;
+inline constexpr int kWarning = 83;        // a warning of a record
+inline constexpr int kError = 84;          // a refusal of a record
+inline constexpr int kCheckDocument = 85;  // checking a whole document
+// Added to a number: its picture with a small warning mark in the lower right corner.
+inline constexpr int kWarningMarked = 1 << 16;
 
 // The picture of a number at 16, 24 and 32 pixels; an unknown number gives a null icon.
 QIcon icon(int number);

@@ -66,7 +66,7 @@ bool DocumentFileCommands::save(bool askForName) {
     const DocumentOutcome checked = prepareSave(window_.tree(), progress);
     window_.setStatus({});
     if (!checked.ok) {
-        window_.showOutcome(checked);
+        refused(checked);
         return false;
     }
     QString path = caption();
@@ -104,7 +104,7 @@ void DocumentFileCommands::split() {
     const DocumentOutcome checked = prepareSplit(window_.tree(), progress);
     window_.setStatus({});
     if (!checked.ok) {
-        window_.showOutcome(checked);
+        refused(checked);
         return;
     }
     // An unnamed window is named after the text file it was imported from.
@@ -137,6 +137,12 @@ void DocumentFileCommands::importTextFiles(const QStringList& files) {
     importFileTitle_ = QFileInfo(files.first()).fileName().section(QLatin1Char('.'), 0, 0);
     TfrmImport dialog(files, window_.widget());
     if (dialog.exec() == QDialog::Accepted) window_.importRecords(dialog.takeRecords());
+}
+
+void DocumentFileCommands::refused(const DocumentOutcome& verification) {
+    window_.showOutcome(verification);
+    // The first failure is shown; the panel lists the rest, so that they are mended in one go.
+    window_.showProblems();
 }
 
 bool DocumentFileCommands::mayClose() {

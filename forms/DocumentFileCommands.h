@@ -6,6 +6,7 @@
 namespace tavik {
 
 class DocumentWindow;
+struct DocumentOutcome;
 
 // The file commands of a document window: opening, saving, splitting, the text export and
 // import, and the question before a changed document is closed. The core does the work and
@@ -32,6 +33,8 @@ private:
     bool unnamed() const;
     // The applications folder of the settings when it exists, else the current folder.
     QString startFolder() const;
+    // A save or split the verification refused.
+    void refused(const DocumentOutcome& verification);
 
     DocumentWindow& window_;
     QString importFileTitle_;

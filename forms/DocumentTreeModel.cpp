@@ -4,9 +4,11 @@
 #include <QColor>
 #include <QFont>
 
+#include "document/DocumentVerification.h"
 #include "flatpaint/IconLibrary.h"
 #include "forms/FieldControls.h"
 #include "forms/KindColours.h"
+#include "interchange/Warnings.h"
 
 namespace tavik {
 
@@ -58,10 +60,17 @@ QVariant DocumentTreeModel::data(const QModelIndex& index, int role) const {
     const TreeNode* n = node(index);
     if (!n) return {};
     switch (role) {
-        case Qt::DisplayRole:
-        case Qt::ToolTipRole: return forms::qt(n->text());
+        case Qt::DisplayRole: return forms::qt(n->text());
+        case Qt::ToolTipRole: {
+            QStringList lines = warningsOf(*n);
+            lines.prepend(forms::qt(n->text()));
+            return lines.join(QLatin1Char('\n'));
+        }
         case Qt::DecorationRole:
-            return n->icon() == TreeNode::kNoIcon ? QVariant() : QVariant(icons::icon(n->icon()));
+            if (n->icon() == TreeNode::kNoIcon) return {};
+            return icons::icon(warningsOf(*n).isEmpty() ? n->icon()
+                                                        : n->icon() | icons::kWarningMarked);
+        case WarningsRole: return warningsOf(*n);
         case Qt::ForegroundRole:
             // An application, or the register's answer to one, in the colour of its kind.
             if (n->hasRecord() && (n->kind() == KIND_WNIOSEK || n->kind() == KIND_ODPOWIEDZ)) {
@@ -79,6 +88,14 @@ QVariant DocumentTreeModel::data(const QModelIndex& index, int role) const {
         case StruckRole: return n->struck();
         default: return {};
     }
+}
+
+QStringList DocumentTreeModel::warningsOf(const TreeNode& node) const {
+    QStringList out;
+    if (!warningMarks_) return out;
+    for (const std::string& warning : warningsOfNode(node, localToday()))
+        out << QString::fromStdString(warning);
+    return out;
 }
 
 Qt::ItemFlags DocumentTreeModel::flags(const QModelIndex& index) const {

@@ -15,6 +15,8 @@ class DocumentTreeModel : public QAbstractItemModel, private TreeObserver {
 public:
     // Whether a node is marked for deletion (bool), for the painting of a selected node.
     static constexpr int StruckRole = Qt::UserRole + 1;
+    // The warnings of a node's record (QStringList), when warnings are marked.
+    static constexpr int WarningsRole = Qt::UserRole + 2;
 
     explicit DocumentTreeModel(DocumentTree& tree, QObject* parent = nullptr);
     ~DocumentTreeModel() override;
@@ -22,6 +24,9 @@ public:
     DocumentTree& tree() const { return tree_; }
     TreeNode* node(const QModelIndex& index) const;
     QModelIndex indexOf(const TreeNode* node) const;
+
+    // A record with a warning carries a mark on its picture and lists them in its tool tip.
+    void setWarningMarks(bool on) { warningMarks_ = on; }
 
     QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
     QModelIndex parent(const QModelIndex& child) const override;
@@ -44,7 +49,10 @@ private:
     void afterReset() override;
     void marksChanged() override;
 
+    QStringList warningsOf(const TreeNode& node) const;
+
     DocumentTree& tree_;
+    bool warningMarks_ = false;
     QModelIndexList reorderedIndexes_;
     QList<TreeNode*> reorderedNodes_;
 };

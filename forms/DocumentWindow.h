@@ -52,6 +52,8 @@ public:
     virtual void apply(EditOutcome outcome) = 0;
     virtual void showMessage(const UserMessage& message) = 0;
     virtual void showOutcome(const DocumentOutcome& outcome) = 0;
+    // Lists every refusal and warning of the document in its panel.
+    virtual void showProblems() = 0;
     virtual void setStatus(const std::string& text) = 0;
 
     // The file the window shows ("Bez nazwy [n]" before it has one).

@@ -289,6 +289,10 @@ MORVEL_EXPORT void ExportFile() {
     guarded([&] { withDocument([](TfrmData& d) { d.ExportFile(); }); });
 }
 
+MORVEL_EXPORT void CheckDocument() {
+    guarded([&] { withDocument([](TfrmData& d) { d.showProblems(); }); });
+}
+
 MORVEL_EXPORT void ImportFile() {
     guarded([&] { withDocument([](TfrmData& d) { d.ImportFile(); }); });
 }

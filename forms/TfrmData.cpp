@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -29,6 +30,7 @@
 #include "forms/PersonPage.h"
 #include "forms/PolicyPage.h"
 #include "forms/PowerOfAttorneyPage.h"
+#include "forms/ProblemsPanel.h"
 #include "forms/RecordCommands.h"
 #include "forms/WindowLayout.h"
 #include "platform/Prompts.h"
@@ -91,6 +93,7 @@ TfrmData::TfrmData(QWidget* parent) : QWidget(parent), tree_(std::make_unique<Do
     tree_->setRoot(std::make_unique<TRecZU>(forms::cp1250Of(settings.UndertakingCode()),
                                             forms::cp1250Of(settings.UndertakingName())));
     model_ = std::make_unique<DocumentTreeModel>(*tree_);
+    model_->setWarningMarks(true);
     files_ = std::make_unique<DocumentFileCommands>(*this);
     records_ = std::make_unique<RecordCommands>(*this);
 
@@ -130,6 +133,7 @@ TfrmData::TfrmData(QWidget* parent) : QWidget(parent), tree_(std::make_unique<Do
 }
 
 TfrmData::~TfrmData() {
+    delete problems_;
     LibraryState::instance().removeWindow(this);
     if (TreeView1 && ready_) TreeView1->setModel(nullptr);
 }
@@ -328,6 +332,9 @@ void TfrmData::apply(EditOutcome outcome) {
         if (outcome.prefill) pages_.zarzad->showPerson(*outcome.prefill);
     }
     showModified();
+    // A record's warnings may have come or gone with it.
+    TreeView1->viewport()->update();
+    if (problems_) problems_->scheduleRefresh();
     if (!outcome.question) return;
     const EditOutcome::Question& question = *outcome.question;
     const PromptAnswer answer = platform::ask(this, QString::fromStdString(question.text.text),
@@ -722,6 +729,30 @@ void TfrmData::showOutcome(const DocumentOutcome& outcome) {
     if (outcome.page >= 0) showPage(outcome.page);
     if (outcome.frameNotice >= 0) tellFrame(outcome.frameNotice, 0);
     if (outcome.select) select(outcome.select);
+}
+
+void TfrmData::showProblems() {
+    if (!problems_) {
+        // Docked at the foot of the frame; without a frame, a window of its own over this one.
+        DocumentHost* host = LibraryState::instance().host();
+        auto* frame = host ? qobject_cast<QMainWindow*>(host->hostWindow()) : nullptr;
+        problems_ = new ProblemsPanel(*this, *model_, frame ? static_cast<QWidget*>(frame) : this);
+        if (frame) {
+            frame->addDockWidget(Qt::BottomDockWidgetArea, problems_);
+            // Each document keeps its own list: the lists share the place as tabs.
+            for (ProblemsPanel* other : frame->findChildren<ProblemsPanel*>())
+                if (other != problems_ && !other->isFloating() && other->isVisible()) {
+                    frame->tabifyDockWidget(other, problems_);
+                    break;
+                }
+        } else {
+            problems_->setFloating(true);
+            problems_->resize(760, 240);
+        }
+    }
+    problems_->refresh();
+    problems_->show();
+    problems_->raise();
 }
 
 void TfrmData::openFile(const QString& path) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointer>
 #include <QStringList>
 #include <QWidget>
 #include <memory>
@@ -9,6 +10,7 @@
 #include "document/DocumentTree.h"
 #include "document/InsurerDirectory.h"
 #include "forms/DocumentWindow.h"
+#include "forms/ProblemsPanel.h"
 #include "forms/RecordTreeWindow.h"
 #include "model/UserMessage.h"
 
@@ -86,6 +88,8 @@ public:
     void apply(EditOutcome outcome) override;
     void showMessage(const UserMessage& message) override;
     void showOutcome(const DocumentOutcome& outcome) override;
+    void showProblems() override;
+    ProblemsPanel* problemsPanel() const { return problems_; }
     void setStatus(const std::string& text) override;
     QString caption() const override { return caption_; }
     void setCaption(const QString& caption) override;
@@ -132,6 +136,7 @@ private:
     std::unique_ptr<DocumentFileCommands> files_;
     std::unique_ptr<RecordCommands> records_;
     InsurerDirectory insurers_;
+    QPointer<ProblemsPanel> problems_;  // docked in the frame: it goes with the window
     EntryPages pages_;
     QString caption_;
     bool pageEdited_ = false;

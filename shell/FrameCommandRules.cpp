@@ -89,7 +89,7 @@ CommandSwitches idleUpdate(int childCount, std::string_view activeClass) {
     }
 
     // Import and export.
-    s.Import = s.Export = s.Senvik = when(childCount != 0 && application);
+    s.Import = s.Export = s.Senvik = s.CheckDocument = when(childCount != 0 && application);
 
     // Searching needs a record tree: an application or a response window.
     s.Search = when(childCount > 0 && (application || activeClass == kResponseWindow));

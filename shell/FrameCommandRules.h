@@ -30,6 +30,7 @@ struct CommandSwitches {
     Switch Senvik = Switch::Keep;
     Switch Close = Switch::Keep;
     Switch Search = Switch::Keep;
+    Switch CheckDocument = Switch::Keep;
     // The views that only make sense with a document open: the "&Edycja" and "&Okno" menus and
     // the record toolbar.
     Switch documentViews = Switch::Keep;

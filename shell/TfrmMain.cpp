@@ -215,6 +215,11 @@ void TfrmMain::buildActions() {
     Export = makeAction("Export", QStringLiteral("Eksportuj"),
                         QStringLiteral("Eksport|Eksportuje do plikuu tekstowego"), kExport);
     Export->setEnabled(false);
+    CheckDocument = makeAction(
+        "CheckDocument", QStringLiteral("Sprawdź dokument"),
+        QStringLiteral("Sprawdź dokument|Wyszukuje wszystkie błędy i ostrzeżenia dokumentu"),
+        kCheckDocument);
+    CheckDocument->setEnabled(false);
     Senvik = makeAction("Senvik", QStringLiteral("Transmisja plików"),
                         QStringLiteral("Transmisja plików|Przekazuje bieżący plik do wysłania"));
     Senvik->setEnabled(false);
@@ -270,6 +275,7 @@ void TfrmMain::buildActions() {
         {AddPolisa, "DodajFormularzPolisyOC"},
         {AddPelnomoc, "DodajFormularzPelnomocnictwa"},
         {Export, "ExportFile"},
+        {CheckDocument, "CheckDocument"},
     };
     for (const auto& [action, exportName] : windowCommands) {
         connect(action, &QAction::triggered, this, [this, name = exportName] {
@@ -329,6 +335,7 @@ void TfrmMain::buildMenus() {
     menuNarzedzia_->addAction(ShowKonfig);
     menuNarzedzia_->addSeparator();
     menuNarzedzia_->addAction(Search);
+    menuNarzedzia_->addAction(CheckDocument);
 
     menuOkno_ = addMenu("Okno", QStringLiteral("&Okno"));
     menuOkno_->addAction(Cascade);
@@ -455,6 +462,7 @@ void TfrmMain::apply(const frame::CommandSwitches& s) {
     switchAction(Senvik, s.Senvik);
     switchAction(Close, s.Close);
     switchAction(Search, s.Search);
+    switchAction(CheckDocument, s.CheckDocument);
     if (s.documentViews != Switch::Keep) {
         const bool shown = s.documentViews == Switch::On;
         menuEdycja_->menuAction()->setVisible(shown);

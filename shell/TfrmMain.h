@@ -165,6 +165,7 @@ private:
     QAction* AddPelnomoc = nullptr;
     QAction* Import = nullptr;
     QAction* Export = nullptr;
+    QAction* CheckDocument = nullptr;
     QAction* Senvik = nullptr;
     QAction* acWnioski = nullptr;
     QAction* ShowKonfig = nullptr;

@@ -92,6 +92,7 @@ FAKE_COMMAND(DodajFormularzPracownika)
 FAKE_COMMAND(DodajFormularzPelnomocnictwa)
 FAKE_COMMAND(DodajFormularzPolisyOC)
 FAKE_COMMAND(ExportFile)
+FAKE_COMMAND(CheckDocument)
 FAKE_COMMAND(ImportFile)
 FAKE_COMMAND(ReloadDictionary)
 

@@ -56,13 +56,15 @@ TEST(IdleUpdate, SearchingNeedsAWindowWithRecords) {
         EXPECT_EQ(idleUpdate(count, active).Search, search) << count << ' ' << active;
 }
 
-TEST(IdleUpdate, TransferGoesWithTheImport) {
+TEST(IdleUpdate, TransferAndCheckingGoWithTheImport) {
     for (const auto& [count, active] : std::initializer_list<std::pair<int, const char*>>{
              {1, "TfrmData"}, {0, "TfrmData"}, {2, "TfrmOdpowiedz"}, {1, ""}}) {
         const CommandSwitches s = idleUpdate(count, active);
         EXPECT_EQ(s.Senvik, s.Import) << count << ' ' << active;
+        EXPECT_EQ(s.CheckDocument, s.Import) << count << ' ' << active;
     }
     EXPECT_EQ(idleUpdate(1, "TfrmData").Senvik, Switch::On);
+    EXPECT_EQ(idleUpdate(1, "TfrmData").CheckDocument, Switch::On);
 }
 
 TEST(Transfer, ArgumentsOfEachMode) {
