@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <regex>
 #include <sstream>
+#include <variant>
 
 #include "cli/CliCommands.h"
 #include "document/DocumentTree.h"
@@ -218,7 +219,8 @@ struct PlantedSample {
         return base + std::to_string(((10 - sum % 10) % 10 + 1) % 10);
     }();
 
-    PlantedSample() {
+    // Without the refusal, the board member keeps the surname.
+    explicit PlantedSample(bool refusal = true) {
         int agents = 0, policies = 0, employees = 0, members = 0;
         for (std::size_t i = 0; i < sample.records().size(); ++i) {
             TRecord& record = *sample.records()[i];
@@ -241,7 +243,7 @@ struct PlantedSample {
                     person.PESEL = badPesel;
                     person.Plec = texts::MEZCZYZNA.view();
                 }
-                if (sample.kinds()[i] == KIND_ZARZAD && members++ == 0)
+                if (sample.kinds()[i] == KIND_ZARZAD && members++ == 0 && refusal)
                     person.Nazwisko = texts::EMPTY.view();
             } else if (sample.kinds()[i] == KIND_POLISA && policies++ == 0) {
                 auto& policy = static_cast<TRecPolisaOC&>(record);
@@ -306,13 +308,7 @@ TEST(CliCheck, EveryRefusalAndWarningOfAFile) {
               refused("Wystąpił błąd w linii 3\nBłędny typ rekordu !"));
 
     // Warnings alone leave the exit code 0; a file refused as a whole is refused as before.
-    PlantedSample warningsOnly;
-    for (std::size_t i = 0; i < warningsOnly.sample.records().size(); ++i)
-        if (warningsOnly.sample.kinds()[i] == KIND_ZARZAD) {
-            auto& member = static_cast<TRecZarzad&>(*warningsOnly.sample.records()[i]);
-            member.Nazwisko = "NOWAK";
-            member.CRC = test::checksumOf(member, KIND_ZARZAD, 3);
-        }
+    PlantedSample warningsOnly(false);
     TempDir other;
     const std::string clean = warningsOnly.rpa(other);
     const Result r = run({"check", "--wszystko", "--kod", "JSK", "--nazwa", kNazwa, clean});
@@ -335,13 +331,12 @@ TEST(CliCheck, EveryRefusalAndWarningOfAFile) {
 
 // The user's settings, in a registry of the test's own while it lives.
 struct UserSettings : test::TempRegistry {
-    void set(const char* name, const std::string& utf8) {
+    void set(const char* name, const std::variant<std::string, int>& value) {
         auto key = platform::Registry().openKey(Settings::kKeyPath, true);
-        ASSERT_TRUE(key && key->writeString(QString::fromUtf8(name), QString::fromStdString(utf8)));
-    }
-    void set(const char* name, int value) {
-        auto key = platform::Registry().openKey(Settings::kKeyPath, true);
-        ASSERT_TRUE(key && key->writeInteger(QString::fromUtf8(name), value));
+        const QString n = QString::fromUtf8(name);
+        ASSERT_TRUE(key && (value.index()
+                                ? key->writeInteger(n, std::get<int>(value))
+                                : key->writeString(n, QString::fromStdString(std::get<0>(value)))));
     }
 };
 
@@ -523,7 +518,7 @@ TEST(CliTree, TheTreeOfADocumentAndOfAResponseAsTheirWindowsShowThem) {
     const std::string coa = dir.file("ODP.COA");
     test::writeFile(coa, samples::sampleResponseText(3, shape, 2));
     const Result response = run({"tree", coa, "--kod", samples::sampleResponseCode()});
-    EXPECT_EQ(response.code, 0) << response.err;
+    ASSERT_EQ(response.code, 0) << response.err;
     std::istringstream lines(response.out);
     std::string line;
     std::getline(lines, line);

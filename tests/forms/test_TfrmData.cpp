@@ -178,16 +178,14 @@ private slots:
         TreeNode* agent = DocumentTree::agentOf(window->tree().root()->child(0));
         TreeNode* employees = DocumentTree::categoryOf(agent, DocumentTree::PRACOWNICY);
         window->select(employees);
-        QCOMPARE(window->selectedNode(), employees->child(0));
-        QCOMPARE(window->currentPage(), int(PAGE_PRACOWNIK));
-        QVERIFY(!window->newRecordMode());
+        QCOMPARE(std::tuple(window->selectedNode(), window->currentPage(), window->newRecordMode()),
+                 std::tuple(employees->child(0), int(PAGE_PRACOWNIK), false));
 
         // An empty category opens its page's blank form and allows only its own "new" command.
         TreeNode* policies = DocumentTree::categoryOf(agent, DocumentTree::POLISY);
         window->select(policies);
-        QCOMPARE(window->selectedNode(), policies);
-        QCOMPARE(window->currentPage(), int(PAGE_POLISA));
-        QVERIFY(window->newRecordMode());
+        QCOMPARE(std::tuple(window->selectedNode(), window->currentPage(), window->newRecordMode()),
+                 std::tuple(policies, int(PAGE_POLISA), true));
         QCOMPARE(window->pages().polisa->edPolisaID->text(), QString());
         QCOMPARE(frame.last("ZMIANA WEZLA"), qMakePair(qintptr(6), qintptr(0)));
         QCOMPARE(test::enabled(window, {"NewPolisa", "NewWniosek", "DeleteNode"}), "100");
@@ -449,7 +447,6 @@ private slots:
         // A new application accepted as its blank form stands: the page is clean again, the
         // document is not.
         QPointer<TfrmData> window = lib_->newDocument();
-        QVERIFY(test::action(window, "AddWniosek")->isEnabled());
         QVERIFY(!window->isModified());
         test::action(window, "AddWniosek")->trigger();
         QCOMPARE(window->tree().applicationCount(), 1);
@@ -516,24 +513,24 @@ private slots:
 
     void changeTabView() {
         TfrmData* window = lib_->newDocument();
-        const QLabel* operation = window->pages().agent->lblRodzajOp;
-        // The tabs but the board's, which follows the file's version.
-        const auto tabs = [window] { return test::tabs(window).remove(PAGE_ZARZAD, 1); };
+        const AgentPage* agent = window->pages().agent;
+        // The kind in work, the tabs but the board's (which follows the file's version), the
+        // operation's text and colour, the agent's number shown, "AddAgent" and "AbortAgent".
+        const auto state = [&] {
+            return QStringLiteral("%1 %2 %3 %4 %5 %6")
+                .arg(window->currentApplicationKind())
+                .arg(test::tabs(window).remove(PAGE_ZARZAD, 1), agent->lblRodzajOp->text(),
+                     agent->lblRodzajOp->palette().color(QPalette::WindowText).name(),
+                     test::visible(agent, {agent->edID_Agenta}),
+                     test::enabled(window, {"AddAgent", "AbortAgent"}));
+        };
         window->ChangeTabView(2, "WYKREŚLENIE");
-        QCOMPARE(window->currentApplicationKind(), 2);
-        QCOMPARE(tabs(), "11000");
-        QCOMPARE(operation->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-        QVERIFY(test::action(window, "AddAgent")->isEnabled());
+        QCOMPARE(state(), "2 11000 WYKREŚLENIE #ff0000 1 11");
         window->ChangeTabView(1, "AKTUALIZACJA");
-        QCOMPARE(window->currentApplicationKind(), 1);
-        QCOMPARE(tabs(), "11111");
-        QVERIFY(window->pages().agent->edID_Agenta->isVisibleTo(window->pages().agent));
-        QCOMPARE(operation->palette().color(QPalette::WindowText), QColor(0, 0, 128));
+        QCOMPARE(state(), "1 11111 AKTUALIZACJA #000080 1 11");
         test::action(window, "AddAgent")->setEnabled(false);
-        window->ChangeTabView(7, "INNY");
-        QCOMPARE(operation->text(), "INNY");
-        QCOMPARE(window->currentApplicationKind(), 1);
-        QCOMPARE(test::enabled(window, {"AddAgent", "AbortAgent"}), "11");
+        window->ChangeTabView(7, "INNY");  // an unknown kind keeps the one in work
+        QCOMPARE(state(), "1 11111 INNY #000080 1 11");
     }
 };
 

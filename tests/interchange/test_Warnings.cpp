@@ -41,21 +41,12 @@ std::string wrongLast(std::string number) {
     number.back() = static_cast<char>('0' + (number.back() - '0' + 1) % 10);
     return number;
 }
-// The first NIP base from `from` on whose remainder is 10, and REGON-9 base whose is.
-std::string nipBaseWithRemainder10() {
-    for (int n = 123456789;; ++n) {
+// The first base from `from` on whose weighted sum leaves 10 modulo 11: no digit stands for it.
+std::string baseWithRemainder10(int from, std::initializer_list<int> weights) {
+    for (int n = from;; ++n) {
         const std::string base = std::to_string(n);
-        if (nip(base).size() == 11) return base;  // the control took two digits: 10
-    }
-}
-std::string regonBaseWithRemainder10() {
-    for (int n = 12345678;; ++n) {
-        int sum = 0;
-        const std::string base = std::to_string(n);
-        const int weights[] = {8, 9, 2, 3, 4, 5, 6, 7};
-        for (int i = 0; i < 8; ++i)
-            sum += (base[i] - '0') * weights[i];
-        if (sum % 11 == 10) return base;
+        if (digitsWithSum(base, weights, [](int sum) { return sum % 11; }).size() > base.size() + 1)
+            return base;
     }
 }
 std::string nipGrouped(const std::string& d, bool company) {
@@ -65,61 +56,46 @@ std::string nipGrouped(const std::string& d, bool company) {
 }
 
 TEST(NumberRules, CheckDigitsAcceptWhatTheRuleBuildsAndNothingElse) {
-    const std::string nipBase10 = nipBaseWithRemainder10(),
-                      regonBase10 = regonBaseWithRemainder10();
+    const std::string nipBase10 = baseWithRemainder10(123456789, {6, 5, 7, 2, 3, 4, 5, 6, 7}),
+                      regonBase10 = baseWithRemainder10(12345678, {8, 9, 2, 3, 4, 5, 6, 7});
     const std::string goodRegon14 = regon14(regon9("12345678") + "1234");
-    const std::pair<std::string, bool> pesels[] = {{pesel("8505051234"), true},
-                                                   {wrongLast(pesel("8505051234")), false},
-                                                   {pesel("0232150001"), true},
-                                                   {pesel("8505051234").substr(0, 10), false},
-                                                   {"8505051234X", false}};
-    for (const auto& [number, valid] : pesels)
-        EXPECT_EQ(peselCheckDigitValid(number), valid) << number;
 
-    const std::pair<std::string, bool> nips[] = {
-        {nip("526000292"), true},
-        {wrongLast(nip("526000292")), false},
-        {nip("106000005"), true},
-        {"526-00-02-925", false}};  // the dashes are the caller's to leave out
-    for (const auto& [number, valid] : nips)
-        EXPECT_EQ(nipCheckDigitValid(number), valid) << number;
-    // A remainder of 10 has no digit: no last digit makes the number valid.
+    // Each number's verdict, "1" valid, "0" not.
+    const auto verdicts = [](bool (*rule)(std::string_view), std::vector<std::string> numbers) {
+        std::string out;
+        for (const std::string& number : numbers)
+            out += rule(number) ? '1' : '0';
+        return out;
+    };
+    const std::string p = pesel("8505051234"), n = nip("526000292"), r = regon9("12345678");
+    EXPECT_EQ(verdicts(peselCheckDigitValid,
+                       {p, wrongLast(p), pesel("0232150001"), p.substr(0, 10), "8505051234X"}),
+              "10100");
+    // The dashes are the caller's to leave out; a remainder of 10 has no digit at all.
+    std::vector<std::string> nips = {n, wrongLast(n), nip("106000005"), "526-00-02-925"};
     for (char last = '0'; last <= '9'; ++last)
-        EXPECT_FALSE(nipCheckDigitValid(nipBase10 + last)) << nipBase10 + last;
-
-    const std::pair<std::string, bool> regons[] = {
-        {regon9("12345678"), true},
-        {wrongLast(regon9("12345678")), false},
-        {regonBase10 + "0", true},  // a remainder of 10 stands for 0
-        {regonBase10 + "1", false},
-        {goodRegon14, true},
-        {wrongLast(goodRegon14), false},
-        // A right last digit over a wrong nine-digit head.
-        {regon14(wrongLast(regon9("12345678")) + "1234"), false},
-        {regon9("12345678") + "0", false},
-        {"12345678A", false}};
-    for (const auto& [number, valid] : regons)
-        EXPECT_EQ(regonCheckDigitValid(number), valid) << number;
+        nips.push_back(nipBase10 + last);
+    EXPECT_EQ(verdicts(nipCheckDigitValid, nips), "10100000000000");
+    // A REGON remainder of 10 stands for 0; a fourteen-digit one needs a valid nine-digit head.
+    EXPECT_EQ(
+        verdicts(regonCheckDigitValid,
+                 {r, wrongLast(r), regonBase10 + "0", regonBase10 + "1", goodRegon14,
+                  wrongLast(goodRegon14), regon14(wrongLast(r) + "1234"), r + "0", "12345678A"}),
+        "101010000");
 }
 
 TEST(NumberRules, PeselBirthDateByCentury) {
-    using D = std::optional<CalendarDate>;
-    const std::pair<std::string, D> cases[] = {
-        {"850505", CalendarDate{1985, 5, 5}},
-        {"858505", CalendarDate{1885, 5, 5}},
-        {"852505", CalendarDate{2085, 5, 5}},
-        {"854505", CalendarDate{2185, 5, 5}},
-        {"856505", CalendarDate{2285, 5, 5}},
-        {"853212", CalendarDate{2085, 12, 12}},
-        {"002229", CalendarDate{2000, 2, 29}},  // a leap year
-        {"000229", std::nullopt},               // 1900 was none
-        {"850230", std::nullopt},
-        {"851305", std::nullopt},
-        {"850005", std::nullopt},
-        {"859305", std::nullopt},
-        {"850500", std::nullopt}};
-    for (const auto& [head, date] : cases)
-        EXPECT_EQ(peselBirthDate(pesel(head + "1234")), date) << head;
+    // The month's tens give the century; 2000 was a leap year, 1900 none.
+    std::string got;
+    for (const char* head : {"850505", "858505", "852505", "854505", "856505", "853212", "002229",
+                             "000229", "850230", "851305", "850005", "859305", "850500"}) {
+        const std::optional<CalendarDate> d = peselBirthDate(pesel(head + std::string("1234")));
+        got += d ? std::to_string(d->year) + "-" + std::to_string(d->month) + "-" +
+                       std::to_string(d->day) + " "
+                 : "- ";
+    }
+    EXPECT_EQ(got,
+              "1985-5-5 1885-5-5 2085-5-5 2185-5-5 2285-5-5 2085-12-12 2000-2-29 - - - - - - ");
 }
 
 // ---- Records ------------------------------------------------------------------------------
@@ -193,14 +169,18 @@ TEST(RecordWarnings, EmployeesAndBoardMembers) {
               Texts{"NIP " + badNip + " członka zarządu ADAMCZYK MAREK ma błędną cyfrę kontrolną"});
 }
 
-Texts agentWarnings(const std::map<std::string, std::string>& values) {
+const std::string kCompany = "AGENCJA NOWAK SP. Z O.O.";
+
+// An agent named kCompany unless the values name it.
+Texts agentWarnings(std::map<std::string, std::string> values) {
     TRecAgenta3 a;
+    values.emplace("NazwaAgenta", kCompany);
     set(a, values);
     return warningsOf(a);
 }
 
 TEST(RecordWarnings, AgentsNumbersAndRegisters) {
-    const std::string company = "AGENCJA NOWAK SP. Z O.O.", person = "JAN KOWALSKI";
+    const std::string company = kCompany, person = "JAN KOWALSKI";
     const std::string goodNip = nipGrouped(nip("526000292"), true);
     const std::string badNip = nipGrouped(wrongLast(nip("526000292")), true);
     const std::string badPersonNip = nipGrouped(wrongLast(nip("106000005")), false);
@@ -212,31 +192,22 @@ TEST(RecordWarnings, AgentsNumbersAndRegisters) {
         Texts warnings;
     };
     const Case cases[] = {
-        {{{"NazwaAgenta", company},
-          {"NIP AGENTA", goodNip},
-          {"RodzajRejestru", krs},
-          {"Numer_z_Rejestru", "0000123456"}},
+        {{{"NIP AGENTA", goodNip}, {"RodzajRejestru", krs}, {"Numer_z_Rejestru", "0000123456"}},
          {}},
-        {{{"NazwaAgenta", company}, {"NIP AGENTA", badNip}},
+        {{{"NIP AGENTA", badNip}},
          {"NIP " + badNip + " agenta " + company + " ma błędną cyfrę kontrolną"}},
-        {{{"NazwaAgenta", company}, {"RodzajRejestru", krs}, {"Numer_z_Rejestru", "000012345"}},
+        {{{"RodzajRejestru", krs}, {"Numer_z_Rejestru", "000012345"}},
          {"KRS 000012345 agenta " + company + " nie składa się z 10 cyfr"}},
-        {{{"NazwaAgenta", company}, {"RodzajRejestru", "KRS"}, {"Numer_z_Rejestru", "KRS12345"}},
+        {{{"RodzajRejestru", "KRS"}, {"Numer_z_Rejestru", "KRS12345"}},
          {"KRS KRS12345 agenta " + company + " nie składa się z 10 cyfr"}},
-        {{{"NazwaAgenta", company}, {"RodzajRejestru", "REGON"}, {"Numer_z_Rejestru", good9}}, {}},
-        {{{"NazwaAgenta", company}, {"RodzajRejestru", "REGON"}, {"Numer_z_Rejestru", good14}}, {}},
-        {{{"NazwaAgenta", company},
-          {"RodzajRejestru", "REGON"},
-          {"Numer_z_Rejestru", wrongLast(good14)}},
+        {{{"RodzajRejestru", "REGON"}, {"Numer_z_Rejestru", good9}}, {}},
+        {{{"RodzajRejestru", "REGON"}, {"Numer_z_Rejestru", good14}}, {}},
+        {{{"RodzajRejestru", "REGON"}, {"Numer_z_Rejestru", wrongLast(good14)}},
          {"REGON " + wrongLast(good14) + " agenta " + company + " ma błędną cyfrę kontrolną"}},
-        {{{"NazwaAgenta", company},
-          {"RodzajRejestru", "REGON"},
-          {"Numer_z_Rejestru", "1234567890"}},
+        {{{"RodzajRejestru", "REGON"}, {"Numer_z_Rejestru", "1234567890"}},
          {"REGON 1234567890 agenta " + company + " nie składa się z 9 ani z 14 cyfr"}},
         // Other registers have numbers of their own shapes.
-        {{{"NazwaAgenta", company},
-          {"RodzajRejestru", "EWIDENCJA DZIAŁALNOŚCI GOSPODARCZEJ"},
-          {"Numer_z_Rejestru", "12/AB"}},
+        {{{"RodzajRejestru", "EWIDENCJA DZIAŁALNOŚCI GOSPODARCZEJ"}, {"Numer_z_Rejestru", "12/AB"}},
          {}},
         {{{"NazwaAgenta", person},
           {"FormaPrawna", "OSOBA FIZYCZNA"},
@@ -285,17 +256,13 @@ TEST(RecordWarnings, PeriodsEndedBeforeToday) {
 
 // ---- A whole file -------------------------------------------------------------------------
 
-struct Snapshot {
-    std::vector<std::string> values;
-    std::vector<std::uint32_t> checksums;
-    bool operator==(const Snapshot&) const = default;
-};
-Snapshot snapshot(const std::vector<ReadRecord>& records) {
-    Snapshot s;
+// Every field's value and every checksum of the records.
+std::vector<std::string> snapshot(const std::vector<ReadRecord>& records) {
+    std::vector<std::string> s;
     for (const ReadRecord& r : records) {
         for (const ConstFieldRef& f : std::as_const(*r.record).fields())
-            s.values.emplace_back(f.field->view());
-        s.checksums.push_back(r.record->CRC);
+            s.emplace_back(f.field->view());
+        s.push_back(std::to_string(r.record->CRC));
     }
     return s;
 }
@@ -354,7 +321,7 @@ TEST(FileFindings, InFileOrderWithTheirApplicationAndNothingChanged) {
     auto& second = nth<TRecWniosek>(records, KIND_WNIOSEK, 1);
     const std::string secondNumber = cp1250::toUtf8(second.NumerWniosku.view());
     second.TypRekordu = "WNIOSEK";
-    const Snapshot before = snapshot(records);
+    const std::vector<std::string> before = snapshot(records);
 
     const std::vector<Finding> findings = findingsOf(records, CalendarDate{2026, 6, 1});
     EXPECT_EQ(snapshot(records), before);
@@ -372,10 +339,9 @@ TEST(FileFindings, InFileOrderWithTheirApplicationAndNothingChanged) {
     EXPECT_EQ(got, expected);
 
     // The records write back to the very bytes read once the edits are undone.
-    const std::unique_ptr<DataRecord> again = [&] {
-        MemoryInput in2(bytes);
-        return readApplicationFile(in2, samples::sampleUndertaking());
-    }();
+    MemoryInput in2(bytes);
+    const std::unique_ptr<DataRecord> again =
+        readApplicationFile(in2, samples::sampleUndertaking());
     std::vector<ReadRecord> unchanged = again->TakeRecords();
     findingsOf(unchanged, CalendarDate{2026, 6, 1});
     std::deque<_RecData> entries;

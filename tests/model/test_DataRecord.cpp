@@ -218,14 +218,12 @@ TYPED_TEST(DataRecordTest, TagEndsAtItsFirstNulAndAnEmptyTagEndsTheRecords) {
         b.raw(test::le16(length) + std::string("\0WNI\0", length));
         b.raw("whatever follows is not read");
         auto doc = this->read(b.records());
-        EXPECT_EQ(doc->PobierzListe().size(), 3u);
-        EXPECT_EQ(doc->GetRecordCountWn(), 1);
-
         // A stored file that ends this way opens with the records before the tag.
         MemoryInput in(this->keep(b.file()));
         auto opened = readApplicationFile(in, test::builderUndertaking());
-        EXPECT_EQ(opened->version(), this->kVersion);
-        EXPECT_EQ(opened->PobierzListe().size(), 3u);
+        EXPECT_EQ(std::tuple(doc->PobierzListe().size(), doc->GetRecordCountWn(), opened->version(),
+                             opened->PobierzListe().size()),
+                  std::tuple(3u, 1, this->kVersion, 3u));
     }
     // As the first tag of the file: an empty document.
     EXPECT_TRUE(this->read(test::le16(3) + std::string("\0KL", 3))->PobierzListe().empty());
@@ -386,11 +384,8 @@ TYPED_TEST(DataRecordTest, FailedSaveKeepsTheOldFile) {
     const std::string path = dir.file("dane.rpa"), missing = dir.file("brak/dane.rpa");
     test::writeFile(path, "THE PREVIOUS FILE");
     samples::SampleDocument sample(this->kVersion, samples::SampleShape{});
-    std::unique_ptr<TRecAgenta> foreign;
-    if (this->kVersion == 3)
-        foreign = std::make_unique<TRecAgenta2>();
-    else
-        foreign = std::make_unique<TRecAgenta3>();
+    const std::unique_ptr<TRecAgenta> foreign(
+        this->kVersion == 3 ? static_cast<TRecAgenta*>(new TRecAgenta2) : new TRecAgenta3);
     _RecData foreignAgent{foreign.get(), KIND_AGENT, 0}, noRecord{nullptr, KIND_PRACOWNIK, 0};
     // Saves the sample's list, changed first, and gives the failure.
     const auto failure = [&](const std::string& target, bool fullDisk, auto change) {
@@ -426,31 +421,26 @@ TYPED_TEST(DataRecordTest, FailedSaveKeepsTheOldFile) {
                            "Ostrzeżenie", MessageIcon::Error}));
 }
 
+// Each entry filled as (record, kind, struck); a missing record or entry adds nothing.
 TYPED_TEST(DataRecordTest, AddingFillsTheEntryAndRefusesWhatIsMissing) {
     auto doc = this->document();
     TRecZU zaklad;
     TRecPracownik employee;
-    _RecData entry{nullptr, 9, 1};
+    _RecData entry{nullptr, 9, 1}, second{&zaklad, 0, 0};
     EXPECT_TRUE(doc->DodajZaklad(&zaklad, &entry));
-    EXPECT_EQ(entry.record, &zaklad);
-    EXPECT_EQ(entry.kind, KIND_ZAKLAD);
-    EXPECT_EQ(entry.struck, 0);
-    _RecData second{&zaklad, 0, 0};
-    EXPECT_FALSE(doc->DodajPracownika(nullptr, &second));
-    EXPECT_EQ(second.record, nullptr);
-    EXPECT_FALSE(doc->DodajPracownika(&employee, nullptr));
-    EXPECT_FALSE(doc->DodajWniosek(nullptr, nullptr));
+    EXPECT_FALSE(doc->DodajPracownika(nullptr, &second) ||
+                 doc->DodajPracownika(&employee, nullptr) || doc->DodajWniosek(nullptr, nullptr));
+    EXPECT_EQ(std::tie(entry.record, entry.kind, entry.struck, second.record),
+              std::tuple(&zaklad, KIND_ZAKLAD, 0, nullptr));
     EXPECT_EQ(doc->PobierzListe().size(), 1u);
     doc->PobierzListe().clear();
-}
 
-TEST(DataRecord2, AddsBoardMembers) {
-    DataRecord3 doc;
+    DataRecord3 board;
     TRecZarzad member;
-    _RecData entry;
-    EXPECT_TRUE(doc.DodajZarzad(&member, &entry));
+    EXPECT_TRUE(board.DodajZarzad(&member, &entry));
     EXPECT_EQ(entry.kind, KIND_ZARZAD);
-    EXPECT_FALSE(doc.DodajZarzad(&member, nullptr));
+    EXPECT_FALSE(board.DodajZarzad(&member, nullptr));
+    board.PobierzListe().clear();
 }
 
 }  // namespace

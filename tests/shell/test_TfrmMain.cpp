@@ -92,11 +92,11 @@ class TfrmMainTest : public QObject {
         return bits;
     }
     // The names of a menu's or toolbar's items in order, "-" for a separator.
-    static QStringList names(const QList<QAction*>& actions) {
+    static QString names(const QWidget* menuOrBar) {
         QStringList out;
-        for (const QAction* a : actions)
+        for (const QAction* a : menuOrBar->actions())
             out << (a->isSeparator() ? QStringLiteral("-") : a->objectName());
-        return out;
+        return out.join(' ');
     }
     static auto key() { return platform::Registry().openKey(Settings::kKeyPath, true); }
     static QStringList log() {
@@ -333,29 +333,27 @@ private slots:
         act("NewWindow")->trigger();
         act("NewWindow")->trigger();
         act("miZakonczenie")->trigger();
-        QVERIFY(!frame_->isVisible());
-        QVERIFY(!frame_->library().isLoaded());
+        QCOMPARE(
+            std::tuple(frame_->isVisible(), frame_->library().isLoaded(), QFile::exists(printPage_),
+                       frame_->documentArea()->subWindowList().size()),
+            std::tuple(false, false, false, 0));
         QCOMPARE(log().last(), "MorvelDetach");
-        QVERIFY(!QFile::exists(printPage_));
-        QVERIFY(frame_->documentArea()->subWindowList().isEmpty());
     }
 
     void searchAndPrintCommandsInTheMenusAndOnTheToolbar() {
         start();
         QAction* search = act("Search");
-        QCOMPARE(search->text(), "Wyszukiwanie");
-        QCOMPARE(search->shortcut(), QKeySequence(Qt::Key_F3));
+        QCOMPARE(search->text() + ' ' + search->shortcut().toString(), "Wyszukiwanie F3");
         QVERIFY(!search->icon().isNull());
-        QCOMPARE(names(frame_->findChild<QMenu*>("Narzedzia")->actions()),
-                 QStringList({"Import", "acWnioski", "Export", "Senvik", "-", "ShowKonfig", "-",
-                              "Search"}));
-        QCOMPARE(names(frame_->findChild<QToolBar*>("ToolBar1")->actions()),
-                 QStringList({"NewWindow", "OpenDoc", "SaveFile", "Print", "-", "Cascade", "Tile",
-                              "ArrangeIcon", "-", "tbKonfigAction", "Search", "-", "acWnioski"}));
         // Printing has its place in "Plik" between separators.
-        QCOMPARE(names(frame_->findChild<QMenu*>("Plik")->actions()),
-                 QStringList({"miNowy", "miOtworz", "miZapisz", "SaveAs", "-", "Print", "-",
-                              "miZamknij", "-", "miZakonczenie"}));
+        QCOMPARE(
+            QStringList({names(frame_->findChild<QMenu*>("Narzedzia")),
+                         names(frame_->findChild<QToolBar*>("ToolBar1")),
+                         names(frame_->findChild<QMenu*>("Plik"))}),
+            QStringList({"Import acWnioski Export Senvik - ShowKonfig - Search",
+                         "NewWindow OpenDoc SaveFile Print - Cascade Tile ArrangeIcon - "
+                         "tbKonfigAction Search - acWnioski",
+                         "miNowy miOtworz miZapisz SaveAs - Print - miZamknij - miZakonczenie"}));
         QCOMPARE(act("Print")->text(), "&Drukuj");
         QVERIFY(!act("Print")->icon().isNull());
 
@@ -411,11 +409,9 @@ private slots:
         QAction* about = act("ShowAbouBox");
         QCOMPARE(about->text(), "O programie");
         QCOMPARE(about->icon().pixmap(16).toImage(), icons::pixmap(icons::kAbout).toImage());
-        QCOMPARE(names(frame_->findChild<QMenu*>("Pomoc")->actions()),
-                 QStringList({"miOpisProgramu", "ShowAbouBox"}));
         auto* toolBar4 = frame_->findChild<QToolBar*>("ToolBar4");
-        QCOMPARE(names(toolBar4->actions()),
-                 QStringList({"Import", "ToolButton12Action", "-", "ShowAbouBox"}));
+        QCOMPARE(names(frame_->findChild<QMenu*>("Pomoc")) + " | " + names(toolBar4),
+                 "miOpisProgramu ShowAbouBox | Import ToolButton12Action - ShowAbouBox");
         auto* box = frame_->findChild<TAboutBox*>();
         QVERIFY(box && !box->isVisible());
         QCOMPARE(box->Label1->text(), "OS: Testowy Linux 1");
