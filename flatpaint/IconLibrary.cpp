@@ -536,7 +536,9 @@ void drawSearch(Canvas& c) {
 // A gold triangle with an exclamation mark, in a box of the grid.
 void warningTriangle(Canvas& c, const QRectF& box) {
     const qreal u = box.width() / 16;
-    const auto at = [&](qreal x, qreal y) { return QPointF(box.left() + x * u, box.top() + y * u); };
+    const auto at = [&](qreal x, qreal y) {
+        return QPointF(box.left() + x * u, box.top() + y * u);
+    };
     QPainterPath triangle;
     triangle.moveTo(at(8, 0.8));
     triangle.lineTo(at(15.4, 14.6));

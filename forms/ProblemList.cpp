@@ -19,8 +19,8 @@ ProblemList::ProblemList(const QStringList& headers, QWidget* parent) : QTreeWid
 QTreeWidgetItem* ProblemList::addProblem(bool refusal, const QStringList& columns) {
     ++(refusal ? refusals_ : warnings_);
     auto* item = new QTreeWidgetItem(
-        this, QStringList{refusal ? QStringLiteral("Błąd") : QStringLiteral("Ostrzeżenie")} +
-                  columns);
+        this,
+        QStringList{refusal ? QStringLiteral("Błąd") : QStringLiteral("Ostrzeżenie")} + columns);
     item->setIcon(0, icons::icon(refusal ? icons::kError : icons::kWarning));
     // A long message is read whole under the mouse.
     item->setToolTip(columnCount() - 1, columns.value(columnCount() - 2));

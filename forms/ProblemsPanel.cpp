@@ -27,11 +27,10 @@ ProblemsPanel::ProblemsPanel(DocumentWindow& window, QAbstractItemModel& model, 
     list_->header()->resizeSection(1, 90);
     list_->header()->resizeSection(2, 220);
     setWidget(list_);
-    connect(list_, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
-        activate(list_->indexOfTopLevelItem(item));
-    });
-    for (auto signal : {&QAbstractItemModel::rowsAboutToBeRemoved,
-                        &QAbstractItemModel::rowsInserted})
+    connect(list_, &QTreeWidget::itemActivated, this,
+            [this](QTreeWidgetItem* item) { activate(list_->indexOfTopLevelItem(item)); });
+    for (auto signal :
+         {&QAbstractItemModel::rowsAboutToBeRemoved, &QAbstractItemModel::rowsInserted})
         connect(&model, signal, this, &ProblemsPanel::scheduleRefresh);
     connect(&model, &QAbstractItemModel::modelAboutToBeReset, this,
             &ProblemsPanel::scheduleRefresh);
@@ -65,7 +64,7 @@ void ProblemsPanel::refresh() {
 
 void ProblemsPanel::scheduleRefresh() {
     nodes_.clear();
-    if (refreshPending_ || !isVisible()) return;
+    if (refreshPending_ || isHidden()) return;
     refreshPending_ = true;
     QTimer::singleShot(0, this, [this] {
         if (refreshPending_) refresh();

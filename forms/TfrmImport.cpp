@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -14,8 +15,10 @@
 #include "flatpaint/IconLibrary.h"
 #include "forms/FieldControls.h"
 #include "forms/KindColours.h"
+#include "forms/ProblemList.h"
 #include "forms/TreeNodeDelegate.h"
 #include "interchange/ReadCIA.h"
+#include "interchange/Warnings.h"
 #include "model/Exception.h"
 #include "model/FileStreams.h"
 #include "model/TextLines.h"
@@ -66,12 +69,33 @@ TfrmImport::TfrmImport(const QStringList& files, QWidget* parent) : QDialog(pare
     buttons->addWidget(importButton);
     buttons->addWidget(cancelButton);
     buttons->addStretch();
-    auto* layout = new QHBoxLayout(this);
-    layout->addWidget(tvImport, 1);
-    layout->addLayout(buttons);
-    setFixedSize(560, 420);
+    auto* records = new QHBoxLayout;
+    records->addWidget(tvImport, 1);
+    records->addLayout(buttons);
+
+    lblProblemy = new QLabel(this);
+    lblProblemy->setObjectName(QStringLiteral("lblProblemy"));
+    lvProblemy = new ProblemList(
+        {QStringLiteral("Plik"), QStringLiteral("Linia"), QStringLiteral("Opis")}, this);
+    lvProblemy->setObjectName(QStringLiteral("lvProblemy"));
+    lvProblemy->header()->resizeSection(0, 96);
+    lvProblemy->header()->resizeSection(1, 110);
+    lvProblemy->header()->resizeSection(2, 48);
+    lblProblemy->setBuddy(lvProblemy);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(records, 3);
+    layout->addWidget(lblProblemy);
+    layout->addWidget(lvProblemy, 2);
 
     read(files);
+    const bool problems = lvProblemy->topLevelItemCount() > 0;
+    lblProblemy->setVisible(problems);
+    lvProblemy->setVisible(problems);
+    lblProblemy->setText(QStringLiteral("Błędy i ostrzeżenia plików (%1). Nic nie zostało "
+                                        "jeszcze zaimportowane.")
+                             .arg(lvProblemy->counts()));
+    setFixedSize(problems ? QSize(720, 600) : QSize(560, 420));
 }
 
 TfrmImport::~TfrmImport() = default;
@@ -97,6 +121,7 @@ void TfrmImport::read(const QStringList& files) {
                               platform::PromptIcon::Error);
     }
     if (!reader) return;
+    listProblems(*reader, *dictionary);
     tvImport->setUpdatesEnabled(false);
     for (std::size_t i = 0; i < reader->files().size(); ++i) {
         std::vector<ReadRecord> records = reader->TakeRecords(i);
@@ -105,6 +130,20 @@ void TfrmImport::read(const QStringList& files) {
     }
     tvImport->setUpdatesEnabled(true);
     tvImport->expandToDepth(1);
+}
+
+void TfrmImport::listProblems(const ReadCIA& files, const Slownik& dictionary) {
+    const Settings settings;
+    const CalendarDate today = localToday();
+    for (const ReadCIA::File& file : files.files()) {
+        // A reader of its own for each file: the listing reads past the refused lines.
+        ReadCIA reader(dictionary, forms::cp1250Of(settings.UndertakingCode()),
+                       forms::cp1250Of(settings.InsuranceDivision()));
+        const QString name = QFileInfo(QString::fromStdString(file.name)).fileName();
+        for (const LineFinding& f : lineFindingsOf(reader, file.lines, today))
+            lvProblemy->addProblem(f.refusal,
+                                   {name, QString::number(f.line), QString::fromStdString(f.text)});
+    }
 }
 
 void TfrmImport::build(const QString& fileName, std::vector<ReadRecord> records) {

@@ -5,13 +5,20 @@
 
 #include "model/Recdata.h"
 
+class QLabel;
 class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace tavik {
 
+class ProblemList;
+class ReadCIA;
+class Slownik;
+
 // "Importowanie danych zewnętrznych": reads the chosen text files and shows what they hold, one
-// branch per file, so that the clerk can remove what is not to be imported.
+// branch per file, so that the clerk can remove what is not to be imported. Below, before
+// anything is imported, every line of the files that the import refuses and every warning of
+// the records read, each with its line.
 class TfrmImport : public QDialog {
     Q_OBJECT
 public:
@@ -27,10 +34,13 @@ public:
     void Usu1Click();
 
     QTreeWidget* tvImport;
+    QLabel* lblProblemy;
+    ProblemList* lvProblemy;  // shown when there is anything to list
 
 private:
     void read(const QStringList& files);
     void build(const QString& fileName, std::vector<ReadRecord> records);
+    void listProblems(const ReadCIA& files, const Slownik& dictionary);
     void release(QTreeWidgetItem* item);
 
     std::vector<ReadRecord> records_;  // a node carries the index of its record

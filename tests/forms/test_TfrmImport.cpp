@@ -5,6 +5,7 @@
 
 #include "forms/LibraryState.h"
 #include "forms/MorvelApi.h"
+#include "forms/ProblemList.h"
 #include "forms/TfrmData.h"
 #include "forms/TfrmImport.h"
 #include "interchange/TextExport.h"
@@ -103,6 +104,59 @@ private slots:
                  QStringList{"Błąd [Error]: Wystąpił błąd w linii 2\nBłędny typ rekordu !"});
         // The file before the refused one keeps its records.
         QCOMPARE(childTexts(dialog.tvImport->invisibleRootItem()), QStringList{"Plik - " + good});
+        QVERIFY(dialog.lvProblemy->isVisibleTo(&dialog));
+        QCOMPARE(dialog.lvProblemy->rowTexts(),
+                 QStringList{"Błąd | zly.cia | 2 | Błędny typ rekordu !"});
+    }
+
+    void everyRefusedLineAndWarningIsListedBeforeTheImport() {
+        test::LibraryFixture library;
+        // A file of one application whose employees' lines are spoilt in three ways.
+        QFile good(ciaFile(library, "a.cia", 1, 11));
+        QVERIFY(good.open(QIODevice::ReadOnly));
+        QList<QByteArray> lines = good.readAll().split('\n');
+        QStringList expected;
+        int spoilt = 0;
+        for (int i = 0; i < lines.size(); ++i) {
+            if (!lines[i].startsWith("PRW;")) continue;
+            QList<QByteArray> fields = lines[i].split(';');
+            const int n = i + 1;
+            switch (spoilt++) {
+                case 0:  // an unknown tag
+                    lines[i] = "XYZ;" + lines[i].mid(4);
+                    expected << QStringLiteral("Błąd | b.cia | %1 | Błędny typ rekordu !").arg(n);
+                    break;
+                case 1:  // a PESEL whose check digit is one off
+                    for (QByteArray& f : fields)
+                        if (f.size() == 11 && f.toULongLong() > 0) {
+                            f[10] = char('0' + (f[10] - '0' + 1) % 10);
+                            expected << QStringLiteral("Ostrzeżenie | b.cia | %1 | PESEL %2 ")
+                                            .arg(n)
+                                            .arg(QString::fromLatin1(f));
+                            break;
+                        }
+                    lines[i] = fields.join(';');
+                    break;
+                case 2:  // a record the check refuses
+                    lines[i] = "PRW;" + QByteArray(";;;");
+                    expected << QStringLiteral("Błąd | b.cia | %1 | ").arg(n);
+                    break;
+            }
+        }
+        TfrmImport dialog({library.writeFile("b.cia", lines.join('\n'))});
+        const QStringList rows = dialog.lvProblemy->rowTexts();
+        QCOMPARE(rows.size(), 3);
+        for (int i = 0; i < 3; ++i)
+            QVERIFY2(rows[i].startsWith(expected[i]), qPrintable(rows[i] + " / " + expected[i]));
+        QCOMPARE(dialog.lblProblemy->text(),
+                 "Błędy i ostrzeżenia plików (błędy: 2, ostrzeżenia: 1). Nic nie zostało jeszcze "
+                 "zaimportowane.");
+        // The first refusal stops the reading as before: nothing of the file is offered.
+        QCOMPARE(dialog.tvImport->topLevelItemCount(), 0);
+
+        TfrmImport clean({ciaFile(library, "c.cia", 1, 11)});
+        QVERIFY(!clean.lvProblemy->isVisibleTo(&clean));
+        QCOMPARE(clean.size(), QSize(560, 420));
     }
 
     void importThroughTheWindowWithOneAgentRemoved() {
