@@ -573,12 +573,12 @@ void drawCheckDocument(Canvas& c) {
 // that it stays apart from the picture under it.
 void warningMark(Canvas& c) {
     QPainterPath halo;
-    halo.moveTo(12, 6.6);
+    halo.moveTo(11, 4.6);
     halo.lineTo(16, 16);
-    halo.lineTo(8, 16);
+    halo.lineTo(6, 16);
     halo.closeSubpath();
     c.fill(halo, kPaper);
-    warningTriangle(c, QRectF(8.5, 8, 7.5, 7.5));
+    warningTriangle(c, QRectF(6.5, 6, 9.5, 9.5));
 }
 
 using Draw = void (*)(Canvas&);

@@ -42,6 +42,11 @@ void ProblemList::clearProblems() {
     refusals_ = warnings_ = 0;
 }
 
+void ProblemList::fitColumns() {
+    for (int c = 0; c + 1 < columnCount(); ++c)
+        resizeColumnToContents(c);
+}
+
 QStringList ProblemList::rowTexts() const {
     QStringList rows;
     for (int i = 0; i < topLevelItemCount(); ++i) {

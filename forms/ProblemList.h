@@ -21,6 +21,8 @@ public:
     // "błędy: 2, ostrzeżenia: 5"
     QString counts() const;
     void clearProblems();
+    // Every column but the text as wide as what it holds.
+    void fitColumns();
 
     // The rows as text, one line each with its columns joined by " | ".
     QStringList rowTexts() const;

@@ -23,9 +23,6 @@ ProblemsPanel::ProblemsPanel(DocumentWindow& window, QAbstractItemModel& model, 
     list_ = new ProblemList(
         {QStringLiteral("Wniosek"), QStringLiteral("Rekord"), QStringLiteral("Opis")}, this);
     list_->setObjectName(QStringLiteral("lvProblemy"));
-    list_->header()->resizeSection(0, 100);
-    list_->header()->resizeSection(1, 90);
-    list_->header()->resizeSection(2, 220);
     setWidget(list_);
     connect(list_, &QTreeWidget::itemActivated, this,
             [this](QTreeWidgetItem* item) { activate(list_->indexOfTopLevelItem(item)); });
@@ -54,6 +51,7 @@ void ProblemsPanel::refresh() {
     }
     if (nodes_.empty())
         list_->addNote(QStringLiteral("Dokument nie zawiera błędów ani ostrzeżeń."));
+    list_->fitColumns();
     if (current >= 0 && current < list_->topLevelItemCount())
         list_->setCurrentItem(list_->topLevelItem(current));
     list_->verticalScrollBar()->setValue(scrolled);

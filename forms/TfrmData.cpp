@@ -739,6 +739,7 @@ void TfrmData::showProblems() {
         problems_ = new ProblemsPanel(*this, *model_, frame ? static_cast<QWidget*>(frame) : this);
         if (frame) {
             frame->addDockWidget(Qt::BottomDockWidgetArea, problems_);
+            frame->resizeDocks({problems_}, {170}, Qt::Vertical);
             // Each document keeps its own list: the lists share the place as tabs.
             for (ProblemsPanel* other : frame->findChildren<ProblemsPanel*>())
                 if (other != problems_ && !other->isFloating() && other->isVisible()) {

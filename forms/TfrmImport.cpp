@@ -78,9 +78,6 @@ TfrmImport::TfrmImport(const QStringList& files, QWidget* parent) : QDialog(pare
     lvProblemy = new ProblemList(
         {QStringLiteral("Plik"), QStringLiteral("Linia"), QStringLiteral("Opis")}, this);
     lvProblemy->setObjectName(QStringLiteral("lvProblemy"));
-    lvProblemy->header()->resizeSection(0, 96);
-    lvProblemy->header()->resizeSection(1, 110);
-    lvProblemy->header()->resizeSection(2, 48);
     lblProblemy->setBuddy(lvProblemy);
 
     auto* layout = new QVBoxLayout(this);
@@ -90,6 +87,7 @@ TfrmImport::TfrmImport(const QStringList& files, QWidget* parent) : QDialog(pare
 
     read(files);
     const bool problems = lvProblemy->topLevelItemCount() > 0;
+    lvProblemy->fitColumns();
     lblProblemy->setVisible(problems);
     lvProblemy->setVisible(problems);
     lblProblemy->setText(QStringLiteral("Błędy i ostrzeżenia plików (%1). Nic nie zostało "

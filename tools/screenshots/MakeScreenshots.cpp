@@ -1,12 +1,15 @@
 // Renders the pictures of the README offscreen: the frame with a document open on each of its
-// six pages, a response of the register on its header and agent pages, the search window, the
-// About box, the "Plik" menu in both looks and the three pages of the configuration dialog. The
-// program's own settings are not touched: the registry is a temporary file.
+// six pages, the list of a document's problems with a marked record, the import window listing
+// a spoilt file's lines, a response of the register on its header and agent pages, the search
+// window, the About box, the "Plik" menu in both looks and the three pages of the configuration
+// dialog. The program's own settings are not touched: the registry is a temporary file.
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDate>
 #include <QDialog>
 #include <QDir>
+#include <QDockWidget>
 #include <QFile>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -22,6 +25,7 @@
 #include <cstdio>
 
 #include "flatpaint/FlatPainterManager.h"
+#include "interchange/TextExport.h"
 #include "model/Cp1250.h"
 #include "platform/Prompts.h"
 #include "platform/Registry.h"
@@ -36,14 +40,17 @@ namespace {
 
 using namespace tavik;
 
-// Answers the open dialog with the sample file and every box with its first button.
+// Answers the open dialog with the sample file, every question "Nie" (nothing edited here is
+// saved) and every other box with its button.
 class FixedPrompts : public platform::Prompts {
 public:
     explicit FixedPrompts(QString file) : file(std::move(file)) {}
     platform::PromptAnswer message(QWidget*, const QString& text, const QString&,
-                                   platform::PromptIcon, platform::PromptButtons) override {
+                                   platform::PromptIcon, platform::PromptButtons buttons) override {
         std::fprintf(stderr, "komunikat: %s\n", qPrintable(text));
-        return platform::PromptAnswer::Ok;
+        const bool question = buttons == platform::PromptButtons::YesNo ||
+                              buttons == platform::PromptButtons::YesNoCancel;
+        return question ? platform::PromptAnswer::No : platform::PromptAnswer::Ok;
     }
     QStringList openFiles(QWidget*, const platform::FileDialogOptions&, bool) override {
         return {file};
@@ -96,9 +103,44 @@ QString responseFile(const QString& folder) {
                    samples::sampleResponseText(3, shape, 2026));
 }
 
+// A text file for the import of one application whose records hold a refused line (an unknown
+// tag) and two warnings (a PESEL and a NIP whose check digits are one off).
+QString spoiltImportFile(const QString& folder) {
+    samples::SampleShape shape;
+    shape.applications = 1;
+    const samples::SampleDocument sample(3, shape, 2027);
+    std::vector<std::string> lines;
+    int employees = 0;
+    for (std::size_t i = 0; i < sample.records().size(); ++i) {
+        const RecordKind kind = sample.kinds()[i];
+        if (kind == KIND_ZAKLAD) continue;
+        if (kind == KIND_PRACOWNIK) {
+            auto& employee = static_cast<TRecPracownik&>(*sample.records()[i]);
+            std::string digits = employee.PESEL.str();
+            if (++employees == 2) digits[10] = static_cast<char>('0' + (digits[10] - '0' + 1) % 10);
+            employee.PESEL = digits;
+            if (employees == 4) employee.NIP = "123-456-78-90";
+        }
+        std::string line = exportLine(*sample.records()[i], kind, {});
+        if (kind == KIND_PRACOWNIK && employees == 3) line.replace(0, 3, "PRX");
+        lines.push_back(std::move(line));
+    }
+    return written(folder + QStringLiteral("/kadry-grudzien.cia"), exportText(lines));
+}
+
 void settle() {
     for (int i = 0; i < 5; ++i)
         QCoreApplication::processEvents();
+}
+
+// The clerk types into a control of the document window and accepts its page.
+void acceptWith(QMdiSubWindow* document, const char* control, const QString& text,
+                const char* accept) {
+    auto* edit = document->findChild<QLineEdit*>(QString::fromLatin1(control));
+    edit->setText(text);
+    Q_EMIT edit->textEdited(text);
+    document->findChild<QAction*>(QString::fromLatin1(accept))->trigger();
+    settle();
 }
 
 bool save(const QPixmap& picture, const QString& path) {
@@ -183,6 +225,48 @@ int main(int argc, char** argv) {
             save(&frame, out + QStringLiteral("/tavik-%1.png").arg(QString::fromLatin1(page.name)));
     }
 
+    // A typo in an employee's PESEL and a policy that has ended, accepted with their warnings,
+    // then the whole document checked: the list docked below, the employee's mark in the tree.
+    const QModelIndex spoilt = model->index(0, 0, model->index(1, 0, agent));
+    tree->setCurrentIndex(spoilt);
+    settle();
+    auto* pesel = document->findChild<QLineEdit*>(QStringLiteral("edPeselPR"));
+    QString typo = pesel->text();
+    typo[10] = QChar('0' + (typo[10].digitValue() + 1) % 10);
+    acceptWith(document, "edPeselPR", typo, "AddPracownik");
+    tree->setCurrentIndex(model->index(1, 0, model->index(3, 0, agent)));
+    settle();
+    acceptWith(document, "meWaznyDo",
+               QDate::currentDate().addDays(-7).toString(QStringLiteral("dd.MM.yyyy")),
+               "AddPolisa");
+    frame.findChild<QAction*>(QStringLiteral("CheckDocument"))->trigger();
+    tree->setCurrentIndex(spoilt);
+    ok &= save(&frame, out + QStringLiteral("/tavik-sprawdz-dokument.png"));
+    {
+        // The marked node at twice its size, with the nodes around it; not selected, as the
+        // selection's colours would cover the mark.
+        tree->setCurrentIndex(application);
+        settle();
+        const QRect node = tree->visualRect(spoilt);
+        const QRect around(0, node.top() - 2 * node.height(), 260, 5 * node.height());
+        const QPixmap part = tree->viewport()->grab(around);
+        ok &= save(part.scaled(part.size() * 2, Qt::KeepAspectRatio, Qt::FastTransformation),
+                   out + QStringLiteral("/tavik-znacznik-ostrzezenia.png"));
+    }
+    frame.findChild<QDockWidget*>(QStringLiteral("ProblemsPanel"))->close();
+
+    // The import window over a spoilt file: every refused line and warning before importing.
+    prompts.file = spoiltImportFile(work.path());
+    QTimer::singleShot(0, [&] {
+        auto* import = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!import) return;
+        ok &= save(withWindowOver(&frame, import),
+                   out + QStringLiteral("/tavik-import-problemy.png"));
+        import->reject();
+    });
+    frame.findChild<QAction*>(QStringLiteral("Import"))->trigger();
+    settle();
+
     prompts.file = responseFile(work.path());
     frame.findChild<QAction*>(QStringLiteral("OpenDoc"))->trigger();
     settle();
@@ -237,7 +321,7 @@ int main(int argc, char** argv) {
     }
     flatpaint::applyFlatLook(false);
 
-    platform::Prompts::install(nullptr);
     frame.close();
+    platform::Prompts::install(nullptr);
     return ok ? 0 : 1;
 }
