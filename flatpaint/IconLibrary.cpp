@@ -203,6 +203,15 @@ void badge(Canvas& c, QRgb colour, QRgb edge) {
     c.circle({12.5, 12.5}, 3.5, colour, edge);
 }
 
+// A white tick from `from` down to `low` and up to `to`.
+void tick(Canvas& c, QPointF from, QPointF low, QPointF to, qreal width) {
+    QPainterPath path;
+    path.moveTo(from);
+    path.lineTo(low);
+    path.lineTo(to);
+    c.stroke(path, kPaper, width);
+}
+
 void plusBadge(Canvas& c) {
     badge(c, kGreen, kGreenDark);
     c.fillRect(QRectF(10.5, 12, 4, 1), kPaper);
@@ -316,11 +325,7 @@ void drawPolicy(Canvas& c) {
     sheet(c, kSheet);
     textLines(c, 4, 9, 3, 1);
     shield(c, QRectF(3.5, 5, 9, 10.5), kBlue, kBlueShade, kBlueDark);
-    QPainterPath tick;
-    tick.moveTo(5.6, 9.8);
-    tick.lineTo(7.5, 11.7);
-    tick.lineTo(10.6, 8);
-    c.stroke(tick, kPaper, 1.5);
+    tick(c, {5.6, 9.8}, {7.5, 11.7}, {10.6, 8}, 1.5);
 }
 
 void drawAgent(Canvas& c) {
@@ -562,11 +567,7 @@ void drawError(Canvas& c) {
 void drawCheckDocument(Canvas& c) {
     drawApplication(c);
     badge(c, kGreen, kGreenDark);
-    QPainterPath tick;
-    tick.moveTo(10.6, 12.6);
-    tick.lineTo(12.1, 14.0);
-    tick.lineTo(14.5, 11.0);
-    c.stroke(tick, kPaper, 1.2);
+    tick(c, {10.6, 12.6}, {12.1, 14.0}, {14.5, 11.0}, 1.2);
 }
 
 // The mark of a record with a warning: a small triangle over the picture's corner, on white so

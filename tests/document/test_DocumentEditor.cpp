@@ -320,6 +320,7 @@ TEST(DocumentProblems, EveryRefusalAndWarningInTreeOrderWithTheDocumentLeftAsItI
     TRecPracownik& first = employeeAt(e, 0);
     first.PESEL = wrongCheckDigit(first.PESEL);
     employeeAt(e, 1).Imie = "1";
+    employeeAt(e, 2).Nazwisko = " NOWAK ";  // a check would trim it
     employeeAt(e, 4).PESEL = wrongCheckDigit(employeeAt(e, 4).PESEL);
     static_cast<TRecAgenta2&>(*DocumentTree::agentOf(entry)->record()).Liczba_czl_zarzadu = "9";
     e.tree.toggleStrike(employees->child(4));  // its warning goes with it
@@ -347,6 +348,7 @@ TEST(DocumentProblems, EveryRefusalAndWarningInTreeOrderWithTheDocumentLeftAsItI
     };
     EXPECT_EQ(listProblems(e.tree, kToday), expected);
     EXPECT_EQ(documentText(e), before);
+    EXPECT_EQ(employeeAt(e, 2).Nazwisko.str(), " NOWAK ");
     // Struck out, nothing is saved and nothing listed.
     e.tree.toggleStrike(entry);
     e.tree.toggleStrike(update);

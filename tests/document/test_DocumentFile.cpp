@@ -6,6 +6,10 @@
 #include "dictionary/DictionaryFile.h"
 #include "dictionary/SlownikZU.h"
 #include "document/DocumentFile.h"
+#include "document/DocumentVerification.h"
+#include "interchange/ReadCIA.h"
+#include "interchange/TextExport.h"
+#include "interchange/Warnings.h"
 #include "model/ApplicationFile.h"
 #include "tests/support/RpaBytes.h"
 #include "tests/support/TestStreams.h"
@@ -243,6 +247,54 @@ TEST(ExportDocument, DocumentWithoutApplicationsIsRefusedAndTheFileKept) {
         EXPECT_TRUE(exportDocument(*tree, dir.file("nowy.cia"), insurers()));
         EXPECT_EQ(test::listFolder(dir.path()), std::vector<std::string>{"stary.cia"});
     }
+}
+
+// The listing of problems only reads: what the program writes of a document of every version
+// (the split files, the export) is byte for byte the same after it; so is an import file read
+// through the listing of its lines and exported again.
+TEST(ProblemListing, EveryFileWrittenIsTheSameAfterIt) {
+    const CalendarDate today{2026, 12, 8};
+    for (int version : {1, 2, 3}) {
+        SCOPED_TRACE(version);
+        Opened d(version, 3);
+        int round = 0;
+        const auto written = [&] {
+            const std::string folder = d.dir.file("runda" + std::to_string(++round));
+            ::mkdir(folder.c_str(), 0700);
+            const DocumentOutcome split = splitDocument(d.tree, folder, "dane.rpa", insurers());
+            EXPECT_TRUE(split.ok);
+            std::string bytes;
+            for (const std::string& file : split.files)
+                bytes += test::readFile(file);
+            for (const std::string& line : exportLines(d.tree, insurers()))
+                bytes += line;
+            return bytes;
+        };
+        const std::string before = written();
+        EXPECT_EQ(listProblems(d.tree, today), std::vector<DocumentProblem>{});
+        EXPECT_EQ(written(), before);
+    }
+
+    samples::SampleShape shape;
+    shape.applications = 3;
+    samples::SampleDocument sample(3, shape, 12);
+    std::vector<std::string> lines;
+    for (std::size_t i = 0; i < sample.records().size(); ++i)
+        if (sample.kinds()[i] != KIND_ZAKLAD)
+            lines.push_back(exportLine(*sample.records()[i], sample.kinds()[i], {}));
+    const auto dictionary = readDictionaryFile(TAVIK_BUNDLED_DICTIONARY).dictionary;
+    const std::string division = dictionary->RodzajeUbezpieczen.at(1)->Nazwa;
+    const auto exported = [](ReadCIA& reader) {
+        std::vector<std::string> out;
+        for (const ReadRecord& r : reader.entries())
+            out.push_back(exportLine(*r.record, r.kind, {}));
+        return out;
+    };
+    ReadCIA listed(*dictionary, "JSK", division), imported(*dictionary, "JSK", division);
+    EXPECT_EQ(lineFindingsOf(listed, lines, today), std::vector<LineFinding>{});
+    imported.CzytajLinie(lines);
+    EXPECT_EQ(exported(listed), exported(imported));
+    EXPECT_EQ(exported(listed).size(), lines.size());
 }
 
 TEST(Verification, EveryRule) {

@@ -10,12 +10,13 @@ const QList<int> kListed =
     QList<int>{ti::kDocumentWindow,  ti::kProgram,    ti::kDelete, ti::kPerson,
                ti::kTextFile,        ti::kPolicy,     ti::kAgent,  ti::kEmployee,
                ti::kPowerOfAttorney, ti::kApplication} +
-    QList<int>{ti::kNewDocument,    ti::kOpen,        ti::kSave,           ti::kCascade,
-               ti::kTile,           ti::kArrange,     ti::kConfiguration,  ti::kSplit,
-               ti::kImport,         ti::kExport,      ti::kNewApplication, ti::kNewAgent,
-               ti::kNewBoardMember, ti::kNewEmployee, ti::kNewPolicy,      ti::kNewPowerOfAttorney,
-               ti::kClose,          ti::kHelp,        ti::kFolder,         ti::kCalendar,
-               ti::kAbout,          ti::kPrint,       ti::kSearch};
+    QList<int>{ti::kNewDocument,    ti::kOpen,         ti::kSave,           ti::kCascade,
+               ti::kTile,           ti::kArrange,      ti::kConfiguration,  ti::kSplit,
+               ti::kImport,         ti::kExport,       ti::kNewApplication, ti::kNewAgent,
+               ti::kNewBoardMember, ti::kNewEmployee,  ti::kNewPolicy,      ti::kNewPowerOfAttorney,
+               ti::kClose,          ti::kHelp,         ti::kFolder,         ti::kCalendar,
+               ti::kAbout,          ti::kPrint,        ti::kSearch,         ti::kWarning,
+               ti::kError,          ti::kCheckDocument};
 
 class TestIconLibrary : public QObject {
     Q_OBJECT
@@ -23,6 +24,7 @@ class TestIconLibrary : public QObject {
 private slots:
     void listedNumbersHaveDistinctPicturesAtThreeSizes();
     void unknownNumbersHaveNoPicture();
+    void aMarkChangesOnlyTheLowerRightCorner();
 };
 
 void TestIconLibrary::listedNumbersHaveDistinctPicturesAtThreeSizes() {
@@ -52,9 +54,25 @@ void TestIconLibrary::listedNumbersHaveDistinctPicturesAtThreeSizes() {
 }
 
 void TestIconLibrary::unknownNumbersHaveNoPicture() {
-    for (int number : {-1, 2, 54, 59, 83})  // beside the ends of the list and in its gaps
+    // Beside the ends of the list and in its gaps, and a mark on no picture.
+    for (int number : {-1, 2, 54, 59, 86, 86 | ti::kWarningMarked})
         QVERIFY2(ti::icon(number).isNull() && ti::pixmap(number, 32).isNull(),
                  QByteArray::number(number));
+}
+
+void TestIconLibrary::aMarkChangesOnlyTheLowerRightCorner() {
+    for (int number : kListed) {
+        const QImage plain = ti::pixmap(number, 16).toImage();
+        const QImage marked = ti::pixmap(number | ti::kWarningMarked, 16).toImage();
+        int changed = 0;
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 16; ++x)
+                if (plain.pixel(x, y) != marked.pixel(x, y)) {
+                    QVERIFY2(x >= 6 && y >= 4, QByteArray::number(number));
+                    ++changed;
+                }
+        QVERIFY2(changed > 20, QByteArray::number(number));
+    }
 }
 
 QTEST_MAIN(TestIconLibrary)
