@@ -4,7 +4,6 @@
 
 #include "interchange/Warnings.h"
 #include "interchange/walidacja.h"
-#include "model/Cp1250.h"
 #include "model/Cp1250Literal.h"
 #include "model/Exception.h"
 #include "model/TextValues.h"
@@ -151,8 +150,7 @@ public:
         : today_(today), out_(out) {}
 
     void application(const TreeNode& node) {
-        placement_ =
-            cp1250::toUtf8(static_cast<const TRecWniosek&>(*node.record()).NumerWniosku.view());
+        placement_ = inOneLine(static_cast<const TRecWniosek&>(*node.record()).NumerWniosku.view());
         subtree(node);
     }
 

@@ -2,7 +2,9 @@
 // the file or refuse it with a message naming a line of it, never crash, leak or hang. What it
 // reads is one record per line, linked as the lines say, checksummed as a version-3 file
 // checksums it; and it is what the export writes: every record, exported once linked to its
-// agent and application, imports again to the same record upper-cased.
+// agent and application, imports again to the same record upper-cased. The listing of every
+// problem of the lines agrees with the import: its first refusal is the line the import
+// refuses, and without a refusal it reads the very records the import reads.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -13,6 +15,7 @@
 #include "dictionary/Slownik.h"
 #include "interchange/ReadCIA.h"
 #include "interchange/TextExport.h"
+#include "interchange/Warnings.h"
 #include "model/Cp1250.h"
 #include "model/Exception.h"
 #include "model/RecordFormats.h"
@@ -69,19 +72,40 @@ void checkAsRead(const std::vector<ReadRecord>& records, std::size_t lineCount) 
     }
 }
 
+// The listing reads the lines on past refusals, in line order, each finding at a line of the
+// file. Returns the first refused line, or 0, and the number of records the listing read.
+std::size_t listingOf(const std::vector<std::string>& lines, std::size_t& recordsRead) {
+    ReadCIA reader(dictionary(), "JSK", division());
+    const std::vector<LineFinding> findings = lineFindingsOf(reader, lines, {2026, 6, 1});
+    recordsRead = reader.entries().size();
+    std::size_t previous = 1, firstRefused = 0;
+    for (const LineFinding& f : findings) {
+        if (f.line < previous || f.line > lines.size()) fail("a finding out of line order");
+        if (f.text.empty() || f.text.find('\n') != std::string::npos)
+            fail("a finding that is not one line", f.text);
+        previous = f.line;
+        if (f.refusal && !firstRefused) firstRefused = f.line;
+    }
+    return firstRefused;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::vector<std::string> lines = splitLines({reinterpret_cast<const char*>(data), size});
     std::string refusal;
     std::vector<ReadRecord> records = import(lines, &refusal);
+    std::size_t listed = 0;
+    const std::size_t firstRefused = listingOf(lines, listed);
     if (!refusal.empty()) {
         const std::string prefix = "Wystąpił błąd w linii ";
         if (refusal.compare(0, prefix.size(), prefix) != 0) fail("a refusal without its line");
         const std::size_t line = std::strtoul(refusal.c_str() + prefix.size(), nullptr, 10);
         if (line < 1 || line > lines.size()) fail("a refusal naming no line of the file", refusal);
+        if (firstRefused != line) fail("the listing refuses another line first", refusal);
         return 0;
     }
+    if (firstRefused || listed != records.size()) fail("the listing reads otherwise");
     checkAsRead(records, lines.size());
 
     // The export needs the links the window would make: the undertaking above every

@@ -1,6 +1,7 @@
 // The record checks on any field values: they must pass or refuse with a WalidationErr, never
 // crash, leak or hang; and a record that passed is canonical: checked again, it passes and no
-// field changes.
+// field changes. The warnings of the same values, looked for before the check, are lines of
+// text and leave every field as it was.
 //
 // Input: a byte choosing the record type, a byte choosing the variant (the application kind,
 // the operation, the owning agent's activity), then field values in declaration order,
@@ -12,8 +13,10 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
+#include "interchange/Warnings.h"
 #include "interchange/walidacja.h"
 #include "model/Cp1250.h"
 
@@ -47,7 +50,22 @@ std::vector<std::string> contents(TRecord& record) {
 }
 
 template <class Record>
+void warningsOnly(Record& record) {
+    const std::vector<std::string> before = contents(record);
+    std::vector<std::string> warnings;
+    if constexpr (std::is_base_of_v<TRecAgenta, Record> || std::is_base_of_v<TRecOsoba, Record>)
+        warnings = warningsOf(record);
+    else if constexpr (!std::is_same_v<Record, TRecWniosek>)
+        warnings = warningsOf(record, CalendarDate{2026, 6, 1});
+    for (const std::string& warning : warnings)
+        if (warning.empty() || warning.find('\n') != std::string::npos)
+            fail("a warning that is not one line:", record, warning);
+    if (contents(record) != before) fail("a warning changes the record", record);
+}
+
+template <class Record>
 void exercise(void (*check)(int&, Record*), Record& record) {
+    warningsOnly(record);
     int code = -1;
     try {
         check(code, &record);

@@ -9,6 +9,7 @@
 #include "model/Cp1250.h"
 #include "model/Cp1250Literal.h"
 #include "model/Exception.h"
+#include "model/MessageText.h"
 #include "model/TextValues.h"
 
 namespace tavik {
@@ -39,8 +40,12 @@ bool isEmpty(const Field& field) {
     return field.view() == texts::EMPTY.view();
 }
 
+std::string utf8(std::string_view cp1250Text) {
+    return inOneLine(cp1250Text);
+}
+
 std::string utf8(const Field& field) {
-    return cp1250::toUtf8(field.view());
+    return inOneLine(field.view());
 }
 
 std::string dateText(const CalendarDate& d) {
@@ -117,7 +122,7 @@ void registerNumberWarning(const TRecAgenta& a, std::vector<std::string>& out) {
     if ((!krs && !regon) || isEmpty(a.Numer_z_Rejestru)) return;
     const std::string_view number = trimmed(a.Numer_z_Rejestru.view());
     const std::string head =
-        std::string(krs ? "KRS " : "REGON ") + cp1250::toUtf8(number) + " " + agentWho(a);
+        std::string(krs ? "KRS " : "REGON ") + utf8(number) + " " + agentWho(a);
     const bool digits = allDigits(number);
     if (krs) {
         if (!digits || number.size() != 10) out.push_back(head + " nie składa się z 10 cyfr");
@@ -305,6 +310,16 @@ std::vector<LineFinding> lineFindingsOf(ReadCIA& reader, const std::vector<std::
             out.push_back({false, recordLines[i], std::move(warning)});
     }
     refusalsUpTo(lines.size());
+    return out;
+}
+
+std::string inOneLine(std::string_view cp1250Text) {
+    std::string out;
+    for (char c : cp1250::toUtf8(cp1250Text))
+        if (c == '\n')
+            appendEscaped(out, '\n');
+        else
+            out += c;
     return out;
 }
 

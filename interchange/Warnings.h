@@ -69,6 +69,10 @@ struct LineFinding {
 std::vector<LineFinding> lineFindingsOf(ReadCIA& reader, const std::vector<std::string>& lines,
                                         const CalendarDate& today);
 
+// A text of a record (code page 1250) in a finding, which is one line: a line break a file
+// brought in is written as messages write the other controls ("\x0A").
+std::string inOneLine(std::string_view cp1250Text);
+
 // The day of the calendar where the program runs.
 CalendarDate localToday();
 

@@ -161,6 +161,9 @@ TEST(RecordWarnings, EmployeesAndBoardMembers) {
         // A deletion keeps no names: the register number names the person.
         {{{"Nazwisko", "<E>"}, {"Imie", "<E>"}, {"Numer w RA", "12345678/P"}, {"NIP", badNip}},
          {"NIP " + badNip + " pracownika o numerze w RA 12345678/P ma błędną cyfrę kontrolną"}},
+        // A warning is one line, whatever a file brought into a name.
+        {{{"Nazwisko", "ADAM\nCZYK"}, {"NIP", badNip}},
+         {"NIP " + badNip + " pracownika ADAM\\x0ACZYK MAREK ma błędną cyfrę kontrolną"}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(personWarnings<TRecPracownik>(c.changes), c.warnings)
