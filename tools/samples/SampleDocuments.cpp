@@ -1,5 +1,6 @@
 #include "tools/samples/SampleDocuments.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <optional>
@@ -35,6 +36,9 @@ public:
     }
     const std::string& pick(Dice& dice) const { return words_[dice.below(words_.size())]; }
     const std::string& operator[](std::size_t i) const { return words_[i % words_.size()]; }
+    bool holds(const std::string& word) const {
+        return std::find(words_.begin(), words_.end(), word) != words_.end();
+    }
 
 private:
     std::vector<std::string> words_;
@@ -47,12 +51,37 @@ const Pool& surnames() {
                            "KRAWCZYK",  "PIOTROWSKI",  "GRABOWSKI",  "NOWAKOWSKI", "PAWŁOWSKI"};
     return pool;
 }
+// Women's names first, then men's, as many of each.
 const Pool& firstNames() {
-    static const Pool pool{"ANNA",     "MARIA",  "KATARZYNA", "MAŁGORZATA", "AGNIESZKA",
-                           "BARBARA",  "EWA",    "PIOTR",     "KRZYSZTOF",  "ANDRZEJ",
-                           "TOMASZ",   "PAWEŁ",  "MICHAŁ",    "ŁUKASZ",     "JÓZEF",
-                           "GRZEGORZ", "ŻANETA", "JERZY",     "ZOFIA",      "STANISŁAW"};
+    static const Pool pool{"ANNA",    "MARIA",   "KATARZYNA", "MAŁGORZATA", "AGNIESZKA",
+                           "BARBARA", "EWA",     "ŻANETA",    "ZOFIA",      "JOANNA",
+                           "PIOTR",   "ANDRZEJ", "KRZYSZTOF", "TOMASZ",     "PAWEŁ",
+                           "MICHAŁ",  "ŁUKASZ",  "JÓZEF",     "GRZEGORZ",   "JERZY"};
     return pool;
+}
+const Pool& womenNames() {
+    static const Pool pool{"ANNA",    "MARIA", "KATARZYNA", "MAŁGORZATA", "AGNIESZKA",
+                           "BARBARA", "EWA",   "ŻANETA",    "ZOFIA",      "JOANNA"};
+    return pool;
+}
+const Pool& menNames() {
+    static const Pool pool{"PIOTR",  "ANDRZEJ", "KRZYSZTOF", "TOMASZ",   "PAWEŁ",
+                           "MICHAŁ", "ŁUKASZ",  "JÓZEF",     "GRZEGORZ", "JERZY"};
+    return pool;
+}
+const Pool& namesOf(bool woman) {
+    return woman ? womenNames() : menNames();
+}
+bool isWomansName(const std::string& name) {
+    return womenNames().holds(name);
+}
+// A surname as a woman bears it: KOWALSKI, KOWALSKA.
+std::string surnameOf(std::string surname, bool woman) {
+    const std::size_t n = surname.size();
+    if (woman && n > 3 &&
+        (surname.compare(n - 3, 3, "SKI") == 0 || surname.compare(n - 3, 3, "CKI") == 0))
+        surname.back() = 'A';
+    return surname;
 }
 const Pool& towns() {
     static const Pool pool{"WARSZAWA", "KRAKÓW",       "ŁÓDŹ",     "WROCŁAW",
@@ -256,13 +285,13 @@ void fillPerson(TRecOsoba& p, Dice& dice, const Field& operation, const char* ra
     p.Rodzaj_Operacji = operation;
     p.NumerWZU = std::to_string(10000 + dice.below(90000));
     if (operation != texts::NOWY.view()) p.Numer_w_RA = digits(dice, 8) + raSuffix;
-    p.Nazwisko = surnames().pick(dice);
-    if (dice.below(5) == 0) p.Nazwisko_drugi_czlon = surnames().pick(dice);
-    p.Imie = firstNames().pick(dice);
-    if (dice.below(3) == 0) p.Imie2 = firstNames().pick(dice);
-    p.NazwiskoRodowe = surnames().pick(dice);
-    p.ImieOjca = firstNames().pick(dice);
-    p.ImieMatki = firstNames().pick(dice);
+    p.Nazwisko = surnameOf(surnames().pick(dice), woman);
+    if (dice.below(5) == 0) p.Nazwisko_drugi_czlon = surnameOf(surnames().pick(dice), woman);
+    p.Imie = namesOf(woman).pick(dice);
+    if (dice.below(3) == 0) p.Imie2 = namesOf(woman).pick(dice);
+    p.NazwiskoRodowe = surnameOf(surnames().pick(dice), woman);
+    p.ImieOjca = menNames().pick(dice);
+    p.ImieMatki = womenNames().pick(dice);
     p.Plec = word(woman ? W_KOBIETA : W_MEZCZYZNA);
     p.Miejscowosc = towns().pick(dice);
     p.Ulica = streets().pick(dice);
@@ -323,8 +352,9 @@ SampleDocument::SampleDocument(int version, const SampleShape& shape, std::uint3
         agent->NUMER_W_RA = digits(dice, 8) + "/A";
         const bool person = dice.below(3) == 0;
         if (person) {
-            agent->Nazwisko = surnames().pick(dice);
+            const std::string surname = surnames().pick(dice);
             agent->Imie = firstNames().pick(dice);
+            agent->Nazwisko = surnameOf(surname, isWomansName(agent->Imie.str()));
             agent->NazwaAgenta = agent->Imie.str() + " " + agent->Nazwisko.str();
             agent->RodzajRejestru = word(W_CEIDG);
             agent->Numer_z_Rejestru = digits(dice, 10);
@@ -337,7 +367,7 @@ SampleDocument::SampleDocument(int version, const SampleShape& shape, std::uint3
             agent->NIP_Osoby_Fizycznej = nip(dice, false);
             agent->Obywatelstwo = word(W_POLSKIE);
             agent->RodzajDokumentuOsFizAgenta = word(W_DOWOD);
-            agent->PESEL = pesel(dice);
+            agent->PESEL = pesel(dice, isWomansName(agent->Imie.str()));
         } else {
             agent->Numer_z_Rejestru = "0000" + digits(dice, 6);
             agent->RodzajRejestru = word(W_KRS);
