@@ -2,7 +2,6 @@
 
 #include <QAbstractItemModel>
 #include <QFileInfo>
-#include <QHeaderView>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScrollBar>
