@@ -162,7 +162,7 @@ TreeNode* applicationToEdit(const EditContext& at) {
 }  // namespace
 
 DocumentEditor::DocumentEditor(DocumentTree& tree, std::string firstOperationKind)
-    : tree_(tree), firstOperationKind_(std::move(firstOperationKind)) {}
+    : tree_(tree), firstOperationKind_(std::move(firstOperationKind)), today_(localToday) {}
 
 DeletionExtras DocumentEditor::deletionExtrasOf(const TreeNode* application) {
     if (!application) return {};
@@ -272,7 +272,7 @@ EditOutcome DocumentEditor::acceptRecord(const EditContext& at, RecordKind kind,
 
 EditOutcome DocumentEditor::withWarnings(EditOutcome outcome) const {
     if (outcome.refused || !outcome.select) return outcome;
-    if (auto box = warningBox(*outcome.select, today_ ? today_() : localToday()))
+    if (auto box = warningBox(*outcome.select, today_()))
         outcome.messages.push_back(std::move(*box));
     return outcome;
 }

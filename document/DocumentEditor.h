@@ -59,7 +59,8 @@ public:
     EditOutcome acceptRecord(const EditContext& at, RecordKind kind,
                              std::unique_ptr<TRecord> values);
 
-    // The day an accepted record's warnings are judged by (periods that have ended).
+    // The day an accepted record's warnings are judged by (periods that have ended); the
+    // calendar's by default.
     void setToday(std::function<CalendarDate()> today) { today_ = std::move(today); }
 
     // Aborting a page: the record shown again, or the page's blank form.

@@ -130,19 +130,6 @@ VerificationResult verifyDocument(DocumentTree& tree,
 
 namespace {
 
-// A wrapped sentence of a message box as one line.
-std::string flowed(std::string_view text) {
-    std::string out;
-    for (char c : text) {
-        if (c == '\n') c = ' ';
-        if (c == ' ' && (out.empty() || out.back() == ' ')) continue;
-        out += c;
-    }
-    while (!out.empty() && out.back() == ' ')
-        out.pop_back();
-    return out;
-}
-
 // The walk of listProblems: one application at a time, its nodes in tree order.
 class ProblemListing {
 public:
@@ -179,7 +166,7 @@ private:
         if (!entryOfCompany(static_cast<const TRecAgenta&>(*agentNode.record()))) return;
         if (const auto board = boardSizeWarning(agentNode))
             add(true, *DocumentTree::categoryOf(&agentNode, DocumentTree::ZARZAD),
-                flowed(board->text));
+                oneLine(board->text, " "));  // a sentence wrapped for a box
         const TreeNode* employees = DocumentTree::categoryOf(&agentNode, DocumentTree::PRACOWNICY);
         if (!employees) return;
         const auto& list = employees->children();

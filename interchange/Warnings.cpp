@@ -40,10 +40,6 @@ bool isEmpty(const Field& field) {
     return field.view() == texts::EMPTY.view();
 }
 
-std::string utf8(std::string_view cp1250Text) {
-    return inOneLine(cp1250Text);
-}
-
 std::string utf8(const Field& field) {
     return inOneLine(field.view());
 }
@@ -122,7 +118,7 @@ void registerNumberWarning(const TRecAgenta& a, std::vector<std::string>& out) {
     if ((!krs && !regon) || isEmpty(a.Numer_z_Rejestru)) return;
     const std::string_view number = trimmed(a.Numer_z_Rejestru.view());
     const std::string head =
-        std::string(krs ? "KRS " : "REGON ") + utf8(number) + " " + agentWho(a);
+        std::string(krs ? "KRS " : "REGON ") + inOneLine(number) + " " + agentWho(a);
     const bool digits = allDigits(number);
     if (krs) {
         if (!digits || number.size() != 10) out.push_back(head + " nie składa się z 10 cyfr");
@@ -330,12 +326,12 @@ CalendarDate localToday() {
     return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday};
 }
 
-std::string oneLine(std::string_view message) {
+std::string oneLine(std::string_view message, std::string_view separator) {
     std::string out;
     while (!message.empty()) {
         const std::size_t end = std::min(message.find('\n'), message.size());
         const std::string_view line = trimmed(message.substr(0, end));
-        if (!line.empty()) out += (out.empty() ? "" : "; ") + std::string(line);
+        if (!line.empty()) out.append(out.empty() ? "" : separator).append(line);
         message.remove_prefix(std::min(end + 1, message.size()));
     }
     return out;

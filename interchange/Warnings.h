@@ -76,7 +76,7 @@ std::string inOneLine(std::string_view cp1250Text);
 // The day of the calendar where the program runs.
 CalendarDate localToday();
 
-// A message of several lines as one: the lines trimmed and joined with "; ".
-std::string oneLine(std::string_view message);
+// A message of several lines as one: the lines trimmed and joined with the separator.
+std::string oneLine(std::string_view message, std::string_view separator = "; ");
 
 }  // namespace tavik

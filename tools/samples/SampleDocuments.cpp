@@ -1,6 +1,5 @@
 #include "tools/samples/SampleDocuments.h"
 
-#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <optional>
@@ -36,9 +35,7 @@ public:
     }
     const std::string& pick(Dice& dice) const { return words_[dice.below(words_.size())]; }
     const std::string& operator[](std::size_t i) const { return words_[i % words_.size()]; }
-    bool holds(const std::string& word) const {
-        return std::find(words_.begin(), words_.end(), word) != words_.end();
-    }
+    std::size_t size() const { return words_.size(); }
 
 private:
     std::vector<std::string> words_;
@@ -49,14 +46,6 @@ const Pool& surnames() {
                            "KAMIŃSKI",  "LEWANDOWSKI", "ZIELIŃSKI",  "SZYMAŃSKI",  "WOŹNIAK",
                            "DĄBROWSKI", "KOZŁOWSKI",   "JANKOWSKI",  "MAZUR",      "KWIATKOWSKI",
                            "KRAWCZYK",  "PIOTROWSKI",  "GRABOWSKI",  "NOWAKOWSKI", "PAWŁOWSKI"};
-    return pool;
-}
-// Women's names first, then men's, as many of each.
-const Pool& firstNames() {
-    static const Pool pool{"ANNA",    "MARIA",   "KATARZYNA", "MAŁGORZATA", "AGNIESZKA",
-                           "BARBARA", "EWA",     "ŻANETA",    "ZOFIA",      "JOANNA",
-                           "PIOTR",   "ANDRZEJ", "KRZYSZTOF", "TOMASZ",     "PAWEŁ",
-                           "MICHAŁ",  "ŁUKASZ",  "JÓZEF",     "GRZEGORZ",   "JERZY"};
     return pool;
 }
 const Pool& womenNames() {
@@ -71,9 +60,6 @@ const Pool& menNames() {
 }
 const Pool& namesOf(bool woman) {
     return woman ? womenNames() : menNames();
-}
-bool isWomansName(const std::string& name) {
-    return womenNames().holds(name);
 }
 // A surname as a woman bears it: KOWALSKI, KOWALSKA.
 std::string surnameOf(std::string surname, bool woman) {
@@ -353,8 +339,11 @@ SampleDocument::SampleDocument(int version, const SampleShape& shape, std::uint3
         const bool person = dice.below(3) == 0;
         if (person) {
             const std::string surname = surnames().pick(dice);
-            agent->Imie = firstNames().pick(dice);
-            agent->Nazwisko = surnameOf(surname, isWomansName(agent->Imie.str()));
+            // One draw among the women's names and then the men's.
+            const std::uint32_t name = dice.below(2 * womenNames().size());
+            const bool woman = name < womenNames().size();
+            agent->Imie = namesOf(woman)[name];
+            agent->Nazwisko = surnameOf(surname, woman);
             agent->NazwaAgenta = agent->Imie.str() + " " + agent->Nazwisko.str();
             agent->RodzajRejestru = word(W_CEIDG);
             agent->Numer_z_Rejestru = digits(dice, 10);
@@ -367,7 +356,7 @@ SampleDocument::SampleDocument(int version, const SampleShape& shape, std::uint3
             agent->NIP_Osoby_Fizycznej = nip(dice, false);
             agent->Obywatelstwo = word(W_POLSKIE);
             agent->RodzajDokumentuOsFizAgenta = word(W_DOWOD);
-            agent->PESEL = pesel(dice, isWomansName(agent->Imie.str()));
+            agent->PESEL = pesel(dice, woman);
         } else {
             agent->Numer_z_Rejestru = "0000" + digits(dice, 6);
             agent->RodzajRejestru = word(W_KRS);
