@@ -297,13 +297,6 @@ TRecPracownik& employeeAt(Editing& e, std::size_t i) {
         *e.category("WPIS", DocumentTree::PRACOWNICY)->child(i)->record());
 }
 
-// Eleven digits whose check digit is one off.
-std::string wrongCheckDigit(const Field& pesel) {
-    std::string digits = pesel.str();
-    digits[10] = static_cast<char>('0' + (digits[10] - '0' + 1) % 10);
-    return digits;
-}
-
 // Every record as the export writes it.
 std::string documentText(Editing& e) {
     const std::string path = e.dir.file("stan.cia");
@@ -318,10 +311,10 @@ TEST(DocumentProblems, EveryRefusalAndWarningInTreeOrderWithTheDocumentLeftAsItI
     TreeNode* employees = e.category("WPIS", DocumentTree::PRACOWNICY);
     TreeNode* board = e.category("WPIS", DocumentTree::ZARZAD);
     TRecPracownik& first = employeeAt(e, 0);
-    first.PESEL = wrongCheckDigit(first.PESEL);
+    first.PESEL = test::wrongLast(first.PESEL.str());
     employeeAt(e, 1).Imie = "1";
     employeeAt(e, 2).Nazwisko = " NOWAK ";  // a check would trim it
-    employeeAt(e, 4).PESEL = wrongCheckDigit(employeeAt(e, 4).PESEL);
+    employeeAt(e, 4).PESEL = test::wrongLast(employeeAt(e, 4).PESEL.str());
     static_cast<TRecAgenta2&>(*DocumentTree::agentOf(entry)->record()).Liczba_czl_zarzadu = "9";
     e.tree.toggleStrike(employees->child(4));  // its warning goes with it
     auto& policy =
@@ -381,7 +374,7 @@ TEST(DocumentProblems, AnAcceptedRecordShowsItsWarningsOnceAfterItsMessage) {
         change(static_cast<TRecPracownik&>(*values));
         return texts(e.editor.acceptRecord(at, KIND_PRACOWNIK, std::move(values)));
     };
-    const std::string pesel = wrongCheckDigit(employeeAt(e, 0).PESEL);
+    const std::string pesel = test::wrongLast(employeeAt(e, 0).PESEL.str());
     const std::string who = "pracownika " + cp1250::toUtf8(employeeAt(e, 0).Nazwisko.view()) + " " +
                             cp1250::toUtf8(employeeAt(e, 0).Imie.view());
     EXPECT_EQ(accept([&](TRecPracownik& p) {

@@ -8,6 +8,7 @@
 #include "forms/ProblemsPanel.h"
 #include "forms/TfrmData.h"
 #include "interchange/Warnings.h"
+#include "tests/support/RpaBytes.h"
 #include "tests/support/qt/Clerk.h"
 #include "tests/support/qt/LibraryFixture.h"
 
@@ -24,11 +25,8 @@ R& record(TreeNode* node) {
     return static_cast<R&>(*node->record());
 }
 
-// Eleven digits whose check digit is one off.
 QString wrongCheckDigit(const Field& pesel) {
-    QString digits = text(pesel);
-    digits[10] = QChar('0' + (digits[10].digitValue() + 1) % 10);
-    return digits;
+    return QString::fromStdString(test::wrongLast(pesel.str()));
 }
 
 // The day before today, as the pages write dates.

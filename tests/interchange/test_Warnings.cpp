@@ -5,12 +5,14 @@
 #include "interchange/Warnings.h"
 #include "model/ApplicationFile.h"
 #include "model/Cp1250.h"
+#include "tests/support/RpaBytes.h"
 #include "tools/samples/SampleDocuments.h"
 
 namespace tavik {
 namespace {
 
 using Texts = std::vector<std::string>;
+using test::wrongLast;
 
 // The numbers are built here by their rules, from a base, so that no valid number is copied.
 std::string digitsWithSum(const std::string& base, std::initializer_list<int> weights,
@@ -37,10 +39,6 @@ std::string regon14(const std::string& base13) {
     return digitsWithSum(base13, {2, 4, 8, 5, 0, 9, 7, 3, 6, 1, 2, 4, 8}, regonControl);
 }
 // The same number with its last digit one higher (mod 10): a wrong check digit.
-std::string wrongLast(std::string number) {
-    number.back() = static_cast<char>('0' + (number.back() - '0' + 1) % 10);
-    return number;
-}
 // The first base from `from` on whose weighted sum leaves 10 modulo 11: no digit stands for it.
 std::string baseWithRemainder10(int from, std::initializer_list<int> weights) {
     for (int n = from;; ++n) {

@@ -14,6 +14,12 @@ inline std::string u8(std::string_view utf8) {
     return cp1250::fromUtf8OrThrow(utf8);
 }
 
+// A number whose last digit, its check digit, is one off.
+inline std::string wrongLast(std::string number) {
+    number.back() = static_cast<char>('0' + (number.back() - '0' + 1) % 10);
+    return number;
+}
+
 inline std::string le16(std::uint16_t v) {
     return {static_cast<char>(v & 0xFF), static_cast<char>(v >> 8)};
 }
