@@ -8,127 +8,50 @@ namespace tavik::test {
 
 namespace {
 
-const std::vector<std::string> kAgentFile = {"RodzajOperacji",
-                                             "NUMER_W_RA",
-                                             "NumerWZU",
-                                             "NIP AGENTA",
-                                             "NIP Osoby Fizycznej",
-                                             "RodzajDokumentuOsFizAgenta",
-                                             "PESEL/Seria/NR",
-                                             "Nazwisko",
-                                             "Nazwisko2",
-                                             "Imie",
-                                             "Imie2",
-                                             "Obywatelstwo",
-                                             "Miejscowosc",
-                                             "Ulica",
-                                             "NrDomu",
-                                             "NrLokalu",
-                                             "KodPocztowy",
-                                             "Poczta",
-                                             "Numer_z_Rejestru",
-                                             "RodzajRejestru",
-                                             "FormaPrawna",
-                                             "NazwaAgenta",
-                                             "Miejscowosc_SiedzibaAgenta",
-                                             "Ulica_SiedzibaAgenta",
-                                             "NrDomu_SiedzibaAgenta",
-                                             "NrLokalu_SiedzibaAgenta",
-                                             "KodPocztowy_SiedzibaAgenta",
-                                             "Poczta_SiedzibaAgenta",
-                                             "ZWOLNIONY",
-                                             "DzialalnoscPodstawowa",
-                                             "InnaDzialalnosc"};
+// Field names written out in their order, separated by "|".
+std::vector<std::string> names(std::string_view list) {
+    std::vector<std::string> out;
+    for (std::size_t begin = 0;;) {
+        const std::size_t end = list.find('|', begin);
+        out.emplace_back(list.substr(begin, end - begin));
+        if (end == std::string_view::npos) return out;
+        begin = end + 1;
+    }
+}
 
-const std::vector<std::string> kAgentChecksum = {"TypRekordu",
-                                                 "RodzajOperacji",
-                                                 "NUMER_W_RA",
-                                                 "NumerWZU",
-                                                 "NIP AGENTA",
-                                                 "NIP Osoby Fizycznej",
-                                                 "Obywatelstwo",
-                                                 "RodzajDokumentuOsFizAgenta",
-                                                 "PESEL/Seria/NR",
-                                                 "Nazwisko",
-                                                 "Nazwisko2",
-                                                 "Imie",
-                                                 "Imie2",
-                                                 "Miejscowosc",
-                                                 "Ulica",
-                                                 "NrDomu",
-                                                 "NrLokalu",
-                                                 "KodPocztowy",
-                                                 "Poczta",
-                                                 "Numer_z_Rejestru",
-                                                 "RodzajRejestru",
-                                                 "FormaPrawna",
-                                                 "NazwaAgenta",
-                                                 "Miejscowosc_SiedzibaAgenta",
-                                                 "Ulica_SiedzibaAgenta",
-                                                 "NrDomu_SiedzibaAgenta",
-                                                 "NrLokalu_SiedzibaAgenta",
-                                                 "KodPocztowy_SiedzibaAgenta",
-                                                 "Poczta_SiedzibaAgenta",
-                                                 "ZWOLNIONY",
-                                                 "DzialalnoscPodstawowa",
-                                                 "InnaDzialalnosc"};
+const std::vector<std::string> kAgentFile = names(
+    "RodzajOperacji|NUMER_W_RA|NumerWZU|NIP AGENTA|NIP Osoby Fizycznej|"
+    "RodzajDokumentuOsFizAgenta|PESEL/Seria/NR|Nazwisko|Nazwisko2|Imie|Imie2|"
+    "Obywatelstwo|Miejscowosc|Ulica|NrDomu|NrLokalu|KodPocztowy|Poczta|Numer_z_Rejestru|"
+    "RodzajRejestru|FormaPrawna|NazwaAgenta|Miejscowosc_SiedzibaAgenta|"
+    "Ulica_SiedzibaAgenta|NrDomu_SiedzibaAgenta|NrLokalu_SiedzibaAgenta|"
+    "KodPocztowy_SiedzibaAgenta|Poczta_SiedzibaAgenta|ZWOLNIONY|DzialalnoscPodstawowa|"
+    "InnaDzialalnosc");
 
-const std::vector<std::string> kPersonFile = {"Rodzaj Operacji",
-                                              "NumerWZU",
-                                              "Numer w RA",
-                                              "NIP",
-                                              "PESEL/SERIA/NR",
-                                              "Nazwisko",
-                                              "Nazwisko drugi człon",
-                                              "Imie",
-                                              "Imie2",
-                                              "NazwiskoRodowe",
-                                              "ImieOjca",
-                                              "ImieMatki",
-                                              "Płec",
-                                              "Typ Dokumentu",
-                                              "Miejscowosc",
-                                              "Ulica",
-                                              "NumerDomu",
-                                              "NumerLokalu",
-                                              "KodPocztowy",
-                                              "POCZTA",
-                                              "Obywatelstwo",
-                                              "WYKSZTAŁCENIE",
-                                              "Nr zezwolenia"};
+const std::vector<std::string> kAgentChecksum = names(
+    "TypRekordu|RodzajOperacji|NUMER_W_RA|NumerWZU|NIP AGENTA|NIP Osoby Fizycznej|"
+    "Obywatelstwo|RodzajDokumentuOsFizAgenta|PESEL/Seria/NR|Nazwisko|Nazwisko2|Imie|"
+    "Imie2|Miejscowosc|Ulica|NrDomu|NrLokalu|KodPocztowy|Poczta|Numer_z_Rejestru|"
+    "RodzajRejestru|FormaPrawna|NazwaAgenta|Miejscowosc_SiedzibaAgenta|"
+    "Ulica_SiedzibaAgenta|NrDomu_SiedzibaAgenta|NrLokalu_SiedzibaAgenta|"
+    "KodPocztowy_SiedzibaAgenta|Poczta_SiedzibaAgenta|ZWOLNIONY|DzialalnoscPodstawowa|"
+    "InnaDzialalnosc");
 
-const std::vector<std::string> kPersonChecksum = {"TypRekordu",
-                                                  "Rodzaj Operacji",
-                                                  "Numer w RA",
-                                                  "NumerWZU",
-                                                  "PESEL/SERIA/NR",
-                                                  "Nazwisko",
-                                                  "Nazwisko drugi człon",
-                                                  "Imie",
-                                                  "Imie2",
-                                                  "NazwiskoRodowe",
-                                                  "ImieOjca",
-                                                  "ImieMatki",
-                                                  "Płec",
-                                                  "Typ Dokumentu",
-                                                  "Miejscowosc",
-                                                  "Ulica",
-                                                  "NumerDomu",
-                                                  "NumerLokalu",
-                                                  "KodPocztowy",
-                                                  "POCZTA",
-                                                  "Obywatelstwo",
-                                                  "WYKSZTAŁCENIE",
-                                                  "Nr zezwolenia"};
+const std::vector<std::string> kPersonFile = names(
+    "Rodzaj Operacji|NumerWZU|Numer w RA|NIP|PESEL/SERIA/NR|Nazwisko|"
+    "Nazwisko drugi człon|Imie|Imie2|NazwiskoRodowe|ImieOjca|ImieMatki|Płec|"
+    "Typ Dokumentu|Miejscowosc|Ulica|NumerDomu|NumerLokalu|KodPocztowy|POCZTA|"
+    "Obywatelstwo|WYKSZTAŁCENIE|Nr zezwolenia");
 
-const std::vector<std::string> kPowerOrder = {"RodzajUbezpieczenia",
-                                              "ObszarDzialalnosci",
-                                              "MaksKwotaUbezpieczenia",
-                                              "Waluta",
-                                              "NazwaDzialu",
-                                              "NazwaGrupy",
-                                              "WazneOd",
-                                              "WazneDo"};
+const std::vector<std::string> kPersonChecksum = names(
+    "TypRekordu|Rodzaj Operacji|Numer w RA|NumerWZU|PESEL/SERIA/NR|Nazwisko|"
+    "Nazwisko drugi człon|Imie|Imie2|NazwiskoRodowe|ImieOjca|ImieMatki|Płec|"
+    "Typ Dokumentu|Miejscowosc|Ulica|NumerDomu|NumerLokalu|KodPocztowy|POCZTA|"
+    "Obywatelstwo|WYKSZTAŁCENIE|Nr zezwolenia");
+
+const std::vector<std::string> kPowerOrder = names(
+    "RodzajUbezpieczenia|ObszarDzialalnosci|MaksKwotaUbezpieczenia|Waluta|NazwaDzialu|"
+    "NazwaGrupy|WazneOd|WazneDo");
 
 std::vector<std::string> with(std::vector<std::string> base, std::vector<std::string> more) {
     base.insert(base.end(), more.begin(), more.end());
