@@ -37,25 +37,13 @@ Outcome read(ReadOdp& reader, const std::vector<std::string>& lines) {
     return {};
 }
 
-std::vector<std::string> split(const std::string& line) {
-    std::vector<std::string> fields(1);
-    for (char c : line) {
-        if (c == ';')
-            fields.emplace_back();
-        else
-            fields.back().push_back(c);
-    }
-    return fields;
-}
-// The line with one field replaced and a fresh checksum.
-std::string withField(const std::string& line, std::size_t index, const std::string& value) {
-    std::vector<std::string> fields = split(line);
-    fields[index] = value;
-    fields.pop_back();
-    std::string text;
-    for (const std::string& f : fields)
-        text += (text.empty() ? "" : ";") + f;
-    return withChecksum(text);
+// The line with its field at a 0-based position replaced and a fresh checksum.
+std::string withField(std::string line, std::size_t index, const std::string& value) {
+    std::size_t begin = 0;
+    for (std::size_t i = 0; i < index; ++i)
+        begin = line.find(';', begin) + 1;
+    line.replace(begin, line.find(';', begin) - begin, value);
+    return withChecksum(line.substr(0, line.rfind(';')));
 }
 
 TEST(ResponseVersion, TakenFromTheFirstFourCharacters) {
@@ -169,17 +157,26 @@ TEST(ReadOdp, EachLayoutFillsItsMembersUpToTheirMaximum) {
     }
 }
 
-std::map<const TRecord*, int> indexOf(const std::vector<ReadRecord>& records) {
+// Each record's kind, field values and link (as a position in the list), one line each.
+std::string describe(const std::vector<ReadRecord>& records) {
     std::map<const TRecord*, int> index{{nullptr, -1}};
     for (std::size_t i = 0; i < records.size(); ++i)
         index[records[i].record.get()] = static_cast<int>(i);
-    return index;
-}
-// The links of a record, as positions in its list.
-std::vector<int> linksOf(const ReadRecord& r, std::map<const TRecord*, int>& index) {
-    if (auto* h = dynamic_cast<const TRecOdpowiedz*>(r.record.get())) return {index[h->AgentOdp]};
-    if (auto* a = dynamic_cast<const TRecAgentOdp*>(r.record.get())) return {index[a->Odpowiedz]};
-    return {index[dynamic_cast<const ResponseMembers&>(*r.record).AgentOdp]};
+    std::string out;
+    for (const ReadRecord& r : records) {
+        out += std::to_string(r.kind);
+        for (const auto& f : r.record->fields())
+            out.append(";").append(f.field->view());
+        const TRecord* link = nullptr;
+        if (auto* h = dynamic_cast<const TRecOdpowiedz*>(r.record.get()))
+            link = h->AgentOdp;
+        else if (auto* a = dynamic_cast<const TRecAgentOdp*>(r.record.get()))
+            link = a->Odpowiedz;
+        else
+            link = dynamic_cast<const ResponseMembers&>(*r.record).AgentOdp;
+        out += " -> " + std::to_string(index[link]) + "\n";
+    }
+    return out;
 }
 
 TEST(ReadOdp, SampleFilesReadIntoTheirRecordsAndLinks) {
@@ -189,19 +186,8 @@ TEST(ReadOdp, SampleFilesReadIntoTheirRecordsAndLinks) {
         auto reader = readerFor(version);
         ASSERT_EQ(responseFileVersion(sample.text()), version);
         reader->Czytaj(sample.text());
-        const std::vector<ReadRecord> read = reader->TakeRecords();
+        EXPECT_EQ(describe(reader->TakeRecords()), describe(sample.records()));
         EXPECT_TRUE(reader->entries().empty());
-        ASSERT_EQ(read.size(), sample.records().size());
-        auto readIndex = indexOf(read), sampleIndex = indexOf(sample.records());
-        for (std::size_t i = 0; i < read.size(); ++i) {
-            ASSERT_EQ(read[i].kind, sample.records()[i].kind) << i;
-            const auto got = read[i].record->fields();
-            const auto want = sample.records()[i].record->fields();
-            ASSERT_EQ(got.size(), want.size());
-            for (std::size_t f = 0; f < got.size(); ++f)
-                EXPECT_EQ(got[f].field->view(), want[f].field->view()) << i << " " << got[f].name;
-            EXPECT_EQ(linksOf(read[i], readIndex), linksOf(sample.records()[i], sampleIndex)) << i;
-        }
     }
     // Version 1 leaves the header without its agent; what comes before any agent has none.
     auto reader = readerFor(1);
@@ -313,11 +299,9 @@ TEST(ReadOdp, ANonHexadecimalChecksumCountsAsZero) {
     const std::string text = zeroChecksumText("");
     const std::string refused =
         "Wystąpił błąd w linii 1\nBłąd sumy kontrolnej dla rekordu POLISA - ODPOWIEDŹ!";
-    for (const char* checksum : {"00000000", "0000000G", "ZZZZZZZZ", "0x1"}) {
-        auto reader = readerFor(1);
-        EXPECT_EQ(read(*reader, {text + ";" + checksum}).message, "") << checksum;
-    }
     auto reader = readerFor(1);
+    for (const char* checksum : {"00000000", "0000000G", "ZZZZZZZZ", "0x1"})
+        EXPECT_EQ(read(*reader, {text + ";" + checksum}).message, "") << checksum;
     EXPECT_EQ(read(*reader, {text + ";00000001"}).message, refused);
     // The checksum is the last field: one followed by ";" covers itself, even when it matches.
     EXPECT_EQ(read(*reader, {zeroChecksumText(";") + ";"}).message, refused);

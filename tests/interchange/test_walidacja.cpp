@@ -180,13 +180,11 @@ TEST(SprawdzAgenta, LinksAndVersions) {
     EXPECT_EQ(verdict(SprawdzAgenta, static_cast<TRecAgenta*>(&a)),
               "17 Agent nie jest przypisany do wniosku: rekord wniosku ma wartość NULL!" + suffix);
     a.Wniosek = &application;
-    for (const int kind : {-1, 1, 2}) {  // a new application, an update, a deletion
+    for (const int kind : {-1, 1, 2, 0}) {  // a new application, an update, a deletion, an entry
         application.RodzajWniosku = kind;
         EXPECT_EQ(verdict(SprawdzAgenta, static_cast<TRecAgenta*>(&a)),
-                  "12 Błędny rodzaj operacji.\n Typ rekordu: AGENT" + suffix);
+                  kind ? "12 Błędny rodzaj operacji.\n Typ rekordu: AGENT" + suffix : "");
     }
-    application.RodzajWniosku = 0;
-    EXPECT_EQ(verdict(SprawdzAgenta, static_cast<TRecAgenta*>(&a)), "");
     EXPECT_EQ(verdict(SprawdzAgenta2, static_cast<TRecAgenta2*>(&a)),
               "16 Wartość w polu LICZBA_CZL_ZARZADU musi być LICZBA !" + suffix);
     set(a, {{"RodzajOperacji", "WYKREŚLENIE"}, {"DATA_ROZW_UM_AGENCYJNEJ", "X"}});
@@ -290,17 +288,15 @@ TEST(SprawdzPelnomocnictwo, InsuranceKindFollowsTheAgentsActivity) {
 // clang-format on
 
 TEST(RecordChecks, AMissingRecordIsRefusedWithItsCode) {
-    EXPECT_EQ(verdict(SprawdzWniosek, static_cast<TRecWniosek*>(nullptr)),
-              "17 Rekord wniosku ma wartość NULL!");
-    EXPECT_EQ(verdict(SprawdzAgenta3, static_cast<TRecAgenta3*>(nullptr)),
-              "3 Rekord agenta ma wartość NULL!");
-    EXPECT_EQ(verdict(SprawdzPracownika, static_cast<TRecPracownik*>(nullptr)),
-              "4 Rekord pracownika ma wartość NULL!");
-    EXPECT_EQ(verdict(SprawdzCzlonkaZarzadu, static_cast<TRecZarzad*>(nullptr)),
-              "4 Rekord członka zarządu ma wartość NULL!");
-    EXPECT_EQ(verdict(SprawdzPolise, static_cast<TRecPolisaOC*>(nullptr)),
-              "5 Obiekt typu Polisa nie został utworzony!");
-    EXPECT_EQ(verdict(SprawdzPelnomocnictwo, static_cast<TRecPelnomocnictwo*>(nullptr)),
+    EXPECT_EQ(verdict(SprawdzWniosek, static_cast<TRecWniosek*>(nullptr)) + "|" +
+                  verdict(SprawdzAgenta3, static_cast<TRecAgenta3*>(nullptr)) + "|" +
+                  verdict(SprawdzPracownika, static_cast<TRecPracownik*>(nullptr)) + "|" +
+                  verdict(SprawdzCzlonkaZarzadu, static_cast<TRecZarzad*>(nullptr)) + "|" +
+                  verdict(SprawdzPolise, static_cast<TRecPolisaOC*>(nullptr)) + "|" +
+                  verdict(SprawdzPelnomocnictwo, static_cast<TRecPelnomocnictwo*>(nullptr)),
+              "17 Rekord wniosku ma wartość NULL!|3 Rekord agenta ma wartość NULL!|"
+              "4 Rekord pracownika ma wartość NULL!|4 Rekord członka zarządu ma wartość NULL!|"
+              "5 Obiekt typu Polisa nie został utworzony!|"
               "5 Obiekt typu Pelnomocnictwo nie został utworzony!");
 }
 
