@@ -274,10 +274,9 @@ private slots:
     // goes on, and the configuration accepted in the frame makes it read the dictionary again.
     void documentsWaitForTheDictionaryOfTheConfiguration() {
         QTemporaryDir empty;
+        FrameEnvironment e = configured();
         auto key = platform::Registry().openKey(Settings::kKeyPath, true);
         QVERIFY(key->writeString("Katalog słowników", empty.path()));
-        FrameEnvironment e = FrameEnvironment::standard();
-        e.libraryPath = MORVEL;
         e.showKonfig = [&key](QWidget*) {
             return key->writeString("Katalog słowników", TAVIK_DICTIONARY_DIR);
         };
