@@ -60,9 +60,12 @@ QString missingDictionary(const QString& folder) {
 }
 
 // Every new or opened document is refused with the reason and what to do, the program goes on,
-// and the dictionary read again after the configuration serves the next document.
+// and the dictionary read again after the repair (by default the bundled folder configured)
+// serves the next document.
 void expectRefusedUntilReloaded(test::LibraryFixture& library, const QString& reason,
-                                const std::function<void()>& repair) {
+                                std::function<void()> repair = {}) {
+    if (!repair)
+        repair = [&] { library.configure(test::LibraryFixture::bundledDictionaryFolder()); };
     TerminationSpy spy;
     const qsizetype before = library.prompts.messages().size();
     showForm(library);
@@ -160,9 +163,7 @@ private slots:
         test::LibraryFixture library(false);
         QVERIFY(!LibraryState::instance().ready());
         QCOMPARE(library.prompts.shown.size(), 0);  // silently not ready
-        expectRefusedUntilReloaded(library, QString(), [&] {
-            library.configure(test::LibraryFixture::bundledDictionaryFolder());
-        });
+        expectRefusedUntilReloaded(library, QString());
     }
 
     void missingDictionaryIsToldAtLoadAndAtEachDocument() {
@@ -192,10 +193,7 @@ private slots:
         const QString message = "Błąd sumy kontrolnej słownika dla województw!";
         QCOMPARE(test::boxes(library.prompts), QStringList{"Błąd [Error]: " + message});
         QVERIFY(!LibraryState::instance().ready());
-        // Another folder is chosen in the configuration.
-        expectRefusedUntilReloaded(library, message, [&] {
-            library.configure(test::LibraryFixture::bundledDictionaryFolder());
-        });
+        expectRefusedUntilReloaded(library, message);  // another folder chosen
     }
 
     // A window looks into the dictionary it was made with (its pages keep lists of it). Reading

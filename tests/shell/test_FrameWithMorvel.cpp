@@ -61,9 +61,12 @@ class FrameWithMorvelTest : public QObject {
             bits += frame.findChild<QAction*>(name)->isEnabled() ? '1' : '0';
         return bits;
     }
+    static QWidget* activeWindow(TfrmMain& frame) {
+        return frame.documentArea()->currentSubWindow()->widget();
+    }
     // The class and the caption of the active document window.
     static QString active(TfrmMain& frame) {
-        const QWidget* w = frame.documentArea()->currentSubWindow()->widget();
+        const QWidget* w = activeWindow(frame);
         return morvelWindowClass(w) + (' ' + w->property("caption").toString());
     }
 
@@ -105,8 +108,7 @@ private slots:
         // No policies: their numbers hold the year too.
         openInFrame(frame, dir.filePath("wnioski.rpa"),
                     samples::sampleFileBytes(3, {.applications = 2, .policies = 0}, 7));
-        const auto* tree =
-            frame.documentArea()->currentSubWindow()->widget()->findChild<QTreeView*>();
+        const auto* tree = activeWindow(frame)->findChild<QTreeView*>();
         QAction* search = frame.findChild<QAction*>("Search");
         QTRY_VERIFY(search->isEnabled());
 
@@ -143,8 +145,7 @@ private slots:
                                 "Export", "Close", "Search"}),
                      "0000000000011");
 
-        const auto* tree =
-            frame.documentArea()->currentSubWindow()->widget()->findChild<QTreeView*>();
+        const auto* tree = activeWindow(frame)->findChild<QTreeView*>();
         // The second answer, by its number in lower case; the first is selected on opening.
         const QModelIndex second = tree->model()->index(1, 0, tree->model()->index(0, 0));
         const QString number = second.data().toString().section('-', 1);
@@ -249,10 +250,7 @@ private slots:
         // A changed document kept open at its own question sends nothing.
         openInFrame(frame, path, bytes);
         QTRY_VERIFY(senvik->isEnabled());
-        QTest::keyClicks(
-            frame.documentArea()->currentSubWindow()->widget()->findChild<QPlainTextEdit*>(
-                "edKomentarz"),
-            "x");
+        QTest::keyClicks(activeWindow(frame)->findChild<QPlainTextEdit*>("edKomentarz"), "x");
         prompts_.clear();
         prompts_.answer(platform::PromptAnswer::Yes);  // send it
         senvik->trigger();                             // "Zapisac zmiany": unanswered, "Anuluj"
@@ -276,10 +274,9 @@ private slots:
     // goes on, and the configuration accepted in the frame makes it read the dictionary again.
     void documentsWaitForTheDictionaryOfTheConfiguration() {
         QTemporaryDir empty;
+        FrameEnvironment e = configured();
         auto key = platform::Registry().openKey(Settings::kKeyPath, true);
         QVERIFY(key->writeString("Katalog słowników", empty.path()));
-        FrameEnvironment e = FrameEnvironment::standard();
-        e.libraryPath = MORVEL;
         e.showKonfig = [&key](QWidget*) {
             return key->writeString("Katalog słowników", TAVIK_DICTIONARY_DIR);
         };
